@@ -1,0 +1,17 @@
+#pragma once
+// Runs a command-line tool of the project and collects what it printed.
+
+#include <string>
+#include <vector>
+
+struct ToolResult {
+    int exitCode = -1;
+    std::string out;  // standard output (UTF-8)
+    std::string err;  // standard error
+};
+
+ToolResult RunTool(const std::string& program, const std::vector<std::string>& args, const std::string& input = {});
+inline ToolResult RunRqtool(const std::vector<std::string>& args, const std::string& input = {})
+{
+    return RunTool(RQTOOL_PATH, args, input);
+}
