@@ -75,7 +75,7 @@ TEST(DateTime, FormatPatterns)
         {"h hh n nn s ss", "14 14 3 03 5 05"},
         {"hh:mm", "14:03"},          // m right after h is the minute
         {"h 'o''clock' m", "14 oclock 3"},
-        {"z zzz", "7 007"},
+        {"z zz zzz", "7 7 007"},
         {"t", "14:03"},
         {"tt", "14:03:05"},
         {"c", "1998-11-15 14:03:05"},
