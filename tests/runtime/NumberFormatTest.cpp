@@ -2,25 +2,13 @@
 #include "runtime/DateTime.h"
 #include "runtime/NumberFormat.h"
 #include "runtime/SummaryFormat.h"
+#include "support/PinnedFormatSettings.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
 namespace {
-
-TFormatSettings pinned()
-{
-    TFormatSettings s = TFormatSettings::ChineseDefaults();
-    s.DecimalSeparator = '.';
-    s.ThousandSeparator = ',';
-    s.DateSeparator = '-';
-    s.TimeSeparator = ':';
-    s.ShortDateFormat = "yyyy-mm-dd";
-    s.ShortTimeFormat = "hh:nn";
-    s.LongTimeFormat = "hh:nn:ss";
-    return s;
-}
 
 struct Case {
     const char* pattern;
@@ -62,7 +50,7 @@ TEST(NumberFormat, Placeholders)
             {"0.00", 1e-300, "0.00"},
             {"0.0.0", 1.25, "1.25"},    // a second point is ignored
         },
-        pinned());
+        PinnedFormatSettings());
 }
 
 TEST(NumberFormat, GroupingAndSeparators)
@@ -77,14 +65,14 @@ TEST(NumberFormat, GroupingAndSeparators)
             {",0.00", 123, "123.00"},
             {"0.00,", 1.5, "1.50,"},            // after the point it is a character
         },
-        pinned());
+        PinnedFormatSettings());
 
-    TFormatSettings european = pinned();
+    TFormatSettings european = PinnedFormatSettings();
     european.DecimalSeparator = ',';
     european.ThousandSeparator = ' ';
     expectAll({{"#,##0.##", 1234.5, "1 234,5"}, {"0.00", -1.5, "-1,50"}}, european);
 
-    TFormatSettings none = pinned();
+    TFormatSettings none = PinnedFormatSettings();
     none.ThousandSeparator = '\0';
     none.DecimalSeparator = '\0';
     expectAll({{"#,##0.00", 1234.5, "1234.50"}}, none);
@@ -107,7 +95,7 @@ TEST(NumberFormat, RoundsDecimalDigitsHalfAwayFromZero)
             {"0.00", 0.1 + 0.2, "0.30"},
             {"0.000000", 1234.5, "1234.500000"},
         },
-        pinned());
+        PinnedFormatSettings());
 }
 
 TEST(NumberFormat, Sections)
@@ -129,7 +117,7 @@ TEST(NumberFormat, Sections)
             {"", 1e20, "1E20"},
             {"0;1;2;3", 0, "2"},                   // a fourth section is never used
         },
-        pinned());
+        PinnedFormatSettings());
 }
 
 TEST(NumberFormat, ScientificNotation)
@@ -149,14 +137,14 @@ TEST(NumberFormat, ScientificNotation)
             {"E+00", 5, "E+05"},                   // no placeholder before: E+ is text
             {"0E+0 'x'", 12, "1E+1 x"},
         },
-        pinned());
+        PinnedFormatSettings());
 }
 
 TEST(NumberFormat, LiteralsAndQuotes)
 {
     const AnsiString total = Ansi(u8"合计：");
     for (double v : {0.0, 3.0, 1234.0, -7.0})
-        EXPECT_EQ(FormatFloat(total, v, pinned()), total) << v;
+        EXPECT_EQ(FormatFloat(total, v, PinnedFormatSettings()), total) << v;
     expectAll(
         {
             {"\"Total: \"0.00", 3, "Total: 3.00"},
@@ -166,17 +154,17 @@ TEST(NumberFormat, LiteralsAndQuotes)
             {"0'unclosed", 4, "4unclosed"},
             {" 0.00", 0, " 0.00"},
         },
-        pinned());
+        PinnedFormatSettings());
     // A trail byte that looks like a pattern letter stays part of its character.
-    EXPECT_EQ(FormatFloat("0\x81" "E+", 5, pinned()), "5\x81" "E+");
+    EXPECT_EQ(FormatFloat("0\x81" "E+", 5, PinnedFormatSettings()), "5\x81" "E+");
 }
 
 TEST(NumberFormat, NonFiniteValues)
 {
-    EXPECT_EQ(FormatFloat("0.00", std::numeric_limits<double>::quiet_NaN(), pinned()), "NAN");
-    EXPECT_EQ(FormatFloat("0.00", std::numeric_limits<double>::infinity(), pinned()), "INF");
-    EXPECT_EQ(FormatFloat("#", -std::numeric_limits<double>::infinity(), pinned()), "-INF");
-    EXPECT_EQ(FormatFixed(std::numeric_limits<double>::quiet_NaN(), 2, false, pinned()), "NAN");
+    EXPECT_EQ(FormatFloat("0.00", std::numeric_limits<double>::quiet_NaN(), PinnedFormatSettings()), "NAN");
+    EXPECT_EQ(FormatFloat("0.00", std::numeric_limits<double>::infinity(), PinnedFormatSettings()), "INF");
+    EXPECT_EQ(FormatFloat("#", -std::numeric_limits<double>::infinity(), PinnedFormatSettings()), "-INF");
+    EXPECT_EQ(FormatFixed(std::numeric_limits<double>::quiet_NaN(), 2, false, PinnedFormatSettings()), "NAN");
 }
 
 TEST(NumberFormat, FixedPoint)
@@ -197,15 +185,15 @@ TEST(NumberFormat, FixedPoint)
         {1e20, 1, false, "100000000000000000000.0"},
     };
     for (const Fixed& c : cases)
-        EXPECT_EQ(FormatFixed(c.value, c.decimals, c.thousands, pinned()), c.text) << c.value;
-    EXPECT_EQ(FormatFixed(1, 1000, false, pinned()).size(), 2u + 255u);
+        EXPECT_EQ(FormatFixed(c.value, c.decimals, c.thousands, PinnedFormatSettings()), c.text) << c.value;
+    EXPECT_EQ(FormatFixed(1, 1000, false, PinnedFormatSettings()).size(), 2u + 255u);
 }
 
 // The grid's currency display: the format built from the locale and the two
 // formats of the document lines.
 TEST(NumberFormat, CurrencyDisplay)
 {
-    TFormatSettings s = pinned();
+    TFormatSettings s = PinnedFormatSettings();
     EXPECT_EQ(DefaultCurrencyDisplayFormat(s), Ansi(u8"￥,0.00;-￥,0.00"));
     s.CurrencyString = "kr.";
     s.CurrencyFormat = 3;
@@ -222,12 +210,12 @@ TEST(NumberFormat, CurrencyDisplay)
             {",0.000000;-,0.000000", -2, "-2.000000"},
             {",0.00;-,0.00", 1234567.891, "1,234,567.89"},
         },
-        pinned());
+        PinnedFormatSettings());
 }
 
 TEST(NumberFormat, SummaryTexts)
 {
-    const TFormatSettings s = pinned();
+    const TFormatSettings s = PinnedFormatSettings();
     const AnsiString total = Ansi(u8"合计：");
     struct Summary {
         SummaryKind kind;

@@ -4,6 +4,7 @@
 
 #include "runtime/DateTime.h"
 #include "runtime/FormatSettings.h"
+#include "support/PinnedFormatSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -13,15 +14,12 @@ namespace {
 // "," as decimal separator and a blank between thousands.
 TFormatSettings sampleSystem()
 {
-    TFormatSettings s = TFormatSettings::ChineseDefaults();
+    TFormatSettings s = PinnedFormatSettings();
     s.DecimalSeparator = ',';
     s.ThousandSeparator = ' ';
     s.DateSeparator = '.';
-    s.TimeSeparator = ':';
     s.ShortDateFormat = "dd/mm/yyyy";
     s.LongDateFormat = "d mmmm yyyy";
-    s.ShortTimeFormat = "hh:nn";
-    s.LongTimeFormat = "hh:nn:ss";
     s.ShortMonthNames[10] = "nov";
     s.LongMonthNames[10] = "november";
     return s;
