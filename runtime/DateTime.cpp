@@ -270,8 +270,9 @@ public:
                 break;
             }
             case 'Z': {
+                // "z" (and "zz") without leading zeros, "zzz" with them.
                 int count = countOf('Z');
-                number(parts_.msec, count > 3 ? 3 : count);
+                number(parts_.msec, count >= 3 ? 3 : 1);
                 break;
             }
             case 'T': {
@@ -380,7 +381,7 @@ AnsiString FormatDateTime(std::string_view pattern, TDateTime value, const TForm
 {
     DateTimeFormatter formatter(value, settings);
     if (!formatter.valid())
-        return FloatToStrGeneral(value);
+        return FloatToStrGeneral(value, 15, settings.DecimalSeparator ? settings.DecimalSeparator : '.');
     formatter.append(pattern.empty() ? std::string_view("c") : pattern, 0);
     return std::move(formatter).result();
 }

@@ -1,29 +1,10 @@
 #include "runtime/DateTime.h"
 #include "runtime/Exceptions.h"
+#include "support/PinnedFormatSettings.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-namespace {
-TFormatSettings pinned()
-{
-    TFormatSettings s = TFormatSettings::ChineseDefaults();
-    s.DateSeparator = '-';
-    s.TimeSeparator = ':';
-    s.ShortDateFormat = "yyyy-mm-dd";
-    s.LongDateFormat = "yyyy'年'm'月'd'日'";
-    s.ShortTimeFormat = "hh:nn";
-    s.LongTimeFormat = "hh:nn:ss";
-    s.TimeAMString = "AM";
-    s.TimePMString = "PM";
-    s.ShortMonthNames[10] = "Nov";
-    s.LongMonthNames[10] = "November";
-    s.ShortDayNames[0] = "Sun";
-    s.LongDayNames[0] = "Sunday";
-    return s;
-}
-}  // namespace
 
 TEST(DateTime, EncodeAndDecode)
 {
@@ -61,7 +42,7 @@ TEST(DateTime, EncodeAndDecode)
 
 TEST(DateTime, FormatPatterns)
 {
-    ScopedFormatSettings settings(pinned());
+    ScopedFormatSettings settings(PinnedFormatSettings());
     const TDateTime t = EncodeDateTime(1998, 11, 15, 14, 3, 5, 7);
     struct Case {
         const char* pattern;
@@ -69,13 +50,12 @@ TEST(DateTime, FormatPatterns)
     } cases[] = {
         {"d dd ddd dddd", "15 15 Sun Sunday"},
         {"ddddd", "1998-11-15"},
-        {"dddddd", "1998年11月15日"},
         {"m mm mmm mmmm", "11 11 Nov November"},
         {"yy yyyy", "98 1998"},
         {"h hh n nn s ss", "14 14 3 03 5 05"},
         {"hh:mm", "14:03"},          // m right after h is the minute
         {"h 'o''clock' m", "14 oclock 3"},
-        {"z zzz", "7 007"},
+        {"z zz zzz", "7 7 007"},
         {"t", "14:03"},
         {"tt", "14:03:05"},
         {"c", "1998-11-15 14:03:05"},
@@ -92,6 +72,7 @@ TEST(DateTime, FormatPatterns)
     for (const auto& c : cases)
         EXPECT_EQ(FormatDateTime(c.pattern, t), c.text) << c.pattern;
 
+    EXPECT_EQ(FormatDateTime("dddddd", t), Ansi(u8"1998年11月15日"));
     EXPECT_EQ(FormatDateTime("c", EncodeDate(2003, 3, 10)), "2003-03-10");  // midnight: no time
     EXPECT_EQ(FormatDateTime("h am/pm", EncodeTime(0, 30, 0, 0)), "12 am");
     // A GBK character whose trail byte is a pattern letter is copied whole.
@@ -101,7 +82,7 @@ TEST(DateTime, FormatPatterns)
 
 TEST(DateTime, ParseShortFormats)
 {
-    ScopedFormatSettings settings(pinned());
+    ScopedFormatSettings settings(PinnedFormatSettings());
     EXPECT_EQ(StrToDate("2003-03-10"), EncodeDate(2003, 3, 10));
     EXPECT_EQ(StrToDate(" 2003-3-9 "), EncodeDate(2003, 3, 9));
     EXPECT_DOUBLE_EQ(StrToDateTime("2003-03-11 09:00:00"), EncodeDateTime(2003, 3, 11, 9, 0, 0, 0));
@@ -114,7 +95,7 @@ TEST(DateTime, ParseShortFormats)
     DecodeDate(Date(), year, month, day);  // two numbers: this year
     EXPECT_EQ(StrToDate("3-10"), EncodeDate(year, 3, 10));
 
-    TFormatSettings dmy = pinned();
+    TFormatSettings dmy = PinnedFormatSettings();
     dmy.ShortDateFormat = "dd/mm/yy";
     dmy.DateSeparator = '/';
     ScopedFormatSettings british(dmy);
