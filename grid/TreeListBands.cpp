@@ -8,22 +8,19 @@ int TqvTreeListBand::Index() const { return collection_->IndexOf(this); }
 
 void TqvTreeListBand::SetIndex(int index) { collection_->Move(Index(), index); }
 
-template <class T>
-void TqvTreeListBand::setLayout(T& field, T value)
+void TqvTreeListBand::beginLayout()
 {
-    if (field == value) return;
-    TCustomqvTreeListControl* control = collection_->Control();
-    if (control) control->BeginUpdate();
-    field = value;
-    if (control) control->EndUpdate();
+    if (TCustomqvTreeListControl* control = collection_->Control()) control->BeginUpdate();
 }
 
-template <class T>
-void TqvTreeListBand::setPaint(T& field, T value)
+void TqvTreeListBand::endLayout()
 {
-    if (field == value) return;
-    field = value;
-    collection_->changed(false);
+    if (TCustomqvTreeListControl* control = collection_->Control()) control->EndUpdate();
+}
+
+void TqvTreeListBand::repaint()
+{
+    if (TCustomqvTreeListControl* control = collection_->Control()) control->update();
 }
 
 TqvTreeListBand* TqvTreeListBands::Items(int index) const
@@ -103,15 +100,4 @@ TqvTreeListBand* TqvTreeListBands::VisibleItems(int index) const
     auto bands = VisibleBands();
     if (index < 0 || index >= static_cast<int>(bands.size())) return nullptr;
     return bands[static_cast<size_t>(index)];
-}
-
-void TqvTreeListBands::changed(bool layout)
-{
-    if (!control_) return;
-    if (layout) {
-        control_->BeginUpdate();
-        control_->EndUpdate();
-    } else {
-        control_->update();
-    }
 }

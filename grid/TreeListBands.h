@@ -43,9 +43,23 @@ public:
 
 private:
     template <class T>
-    void setLayout(T& field, T value);
+    void setLayout(T& field, T value)
+    {
+        if (field == value) return;
+        beginLayout();
+        field = value;
+        endLayout();
+    }
     template <class T>
-    void setPaint(T& field, T value);
+    void setPaint(T& field, T value)
+    {
+        if (field == value) return;
+        field = value;
+        repaint();
+    }
+    void beginLayout();
+    void endLayout();
+    void repaint();
 
     TqvTreeListBands* collection_;
     TAlignment alignment_ = taCenter;
@@ -80,8 +94,6 @@ public:
     std::vector<TqvTreeListBand*> VisibleBands() const;
 
 private:
-    friend class TqvTreeListBand;
-    void changed(bool layout);
 
     TCustomqvTreeListControl* control_;
     std::vector<std::unique_ptr<TqvTreeListBand>> items_;

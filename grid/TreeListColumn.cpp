@@ -26,25 +26,14 @@ void TqvTreeListColumn::SetIndex(int index)
     if (from != index) treeList_->moveColumn(from, index);
 }
 
-template <class T>
-void TqvTreeListColumn::setLayout(T& field, T value)
+void TqvTreeListColumn::beginLayout()
 {
-    if (field == value) return;
-    if (!treeList_) {
-        field = value;
-        return;
-    }
-    treeList_->BeginUpdate();
-    field = value;
-    treeList_->EndUpdate();
+    if (treeList_) treeList_->BeginUpdate();
 }
 
-template <class T>
-void TqvTreeListColumn::setPaint(T& field, T value)
+void TqvTreeListColumn::endLayout()
 {
-    if (field == value) return;
-    field = value;
-    repaint();
+    if (treeList_) treeList_->EndUpdate();
 }
 
 void TqvTreeListColumn::repaint()

@@ -106,10 +106,24 @@ public:
 
 private:
     friend class TCustomqvTreeListControl;
+    // A layout change happens inside one begin/end update of the tree list.
     template <class T>
-    void setLayout(T& field, T value);
+    void setLayout(T& field, T value)
+    {
+        if (field == value) return;
+        beginLayout();
+        field = value;
+        endLayout();
+    }
     template <class T>
-    void setPaint(T& field, T value);
+    void setPaint(T& field, T value)
+    {
+        if (field == value) return;
+        field = value;
+        repaint();
+    }
+    void beginLayout();
+    void endLayout();
     void repaint();
 
     TCustomqvTreeListControl* treeList_ = nullptr;
