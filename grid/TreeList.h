@@ -222,6 +222,8 @@ private:
     TqvTreeListNode* replacementOutside(TqvTreeListNode* node) const;
     bool setExpanded(TqvTreeListNode* node, bool expand);
     void expandSubtree(TqvTreeListNode* node, bool expand);
+    void expandAll(bool expand);
+    void inOneLayoutPass(const std::function<void()>& changes);
     void freeSubtree(TqvTreeListNode* node);
     void structureChanged();
     void normalizeTop();

@@ -8,20 +8,7 @@ int TqvTreeListBand::Index() const { return collection_->IndexOf(this); }
 
 void TqvTreeListBand::SetIndex(int index) { collection_->Move(Index(), index); }
 
-void TqvTreeListBand::beginLayout()
-{
-    if (TCustomqvTreeListControl* control = collection_->Control()) control->BeginUpdate();
-}
-
-void TqvTreeListBand::endLayout()
-{
-    if (TCustomqvTreeListControl* control = collection_->Control()) control->EndUpdate();
-}
-
-void TqvTreeListBand::repaint()
-{
-    if (TCustomqvTreeListControl* control = collection_->Control()) control->update();
-}
+TCustomqvTreeList* TqvTreeListBand::LayoutOwner() const { return collection_->Control(); }
 
 TqvTreeListBand* TqvTreeListBands::Items(int index) const
 {

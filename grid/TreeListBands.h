@@ -5,6 +5,7 @@
 // collection order. Columns name their band by its index; when bands are
 // deleted or moved, the columns follow their band.
 
+#include "grid/LayoutProperties.h"
 #include "grid/TreeListTypes.h"
 
 #include <memory>
@@ -13,7 +14,7 @@
 class TCustomqvTreeListControl;
 class TqvTreeListBands;
 
-class TqvTreeListBand {
+class TqvTreeListBand : private TqvLayoutProperties {
 public:
     explicit TqvTreeListBand(TqvTreeListBands* collection) : collection_(collection) {}
     TqvTreeListBands* Collection() const { return collection_; }
@@ -42,24 +43,7 @@ public:
     void SetWidth(int value) { setLayout(width_, value < minWidth_ ? minWidth_ : value); }
 
 private:
-    template <class T>
-    void setLayout(T& field, T value)
-    {
-        if (field == value) return;
-        beginLayout();
-        field = value;
-        endLayout();
-    }
-    template <class T>
-    void setPaint(T& field, T value)
-    {
-        if (field == value) return;
-        field = value;
-        repaint();
-    }
-    void beginLayout();
-    void endLayout();
-    void repaint();
+    TCustomqvTreeList* LayoutOwner() const override;
 
     TqvTreeListBands* collection_;
     TAlignment alignment_ = taCenter;

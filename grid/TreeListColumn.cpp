@@ -26,20 +26,7 @@ void TqvTreeListColumn::SetIndex(int index)
     if (from != index) treeList_->moveColumn(from, index);
 }
 
-void TqvTreeListColumn::beginLayout()
-{
-    if (treeList_) treeList_->BeginUpdate();
-}
-
-void TqvTreeListColumn::endLayout()
-{
-    if (treeList_) treeList_->EndUpdate();
-}
-
-void TqvTreeListColumn::repaint()
-{
-    if (treeList_) treeList_->update();
-}
+TCustomqvTreeList* TqvTreeListColumn::LayoutOwner() const { return treeList_; }
 
 TColor TqvTreeListColumn::Color() const
 {

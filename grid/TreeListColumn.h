@@ -5,6 +5,7 @@
 // layout work inside one begin/end update of the tree list; a setter given
 // the value it already holds does nothing.
 
+#include "grid/LayoutProperties.h"
 #include "grid/TreeListTypes.h"
 #include "runtime/Color.h"
 #include "runtime/Component.h"
@@ -14,7 +15,7 @@
 
 class TCustomqvTreeListControl;
 
-class TqvTreeListColumn : public TComponent {
+class TqvTreeListColumn : public TComponent, private TqvLayoutProperties {
 public:
     explicit TqvTreeListColumn(TComponent* owner = nullptr);
     ~TqvTreeListColumn() override;
@@ -106,25 +107,7 @@ public:
 
 private:
     friend class TCustomqvTreeListControl;
-    // A layout change happens inside one begin/end update of the tree list.
-    template <class T>
-    void setLayout(T& field, T value)
-    {
-        if (field == value) return;
-        beginLayout();
-        field = value;
-        endLayout();
-    }
-    template <class T>
-    void setPaint(T& field, T value)
-    {
-        if (field == value) return;
-        field = value;
-        repaint();
-    }
-    void beginLayout();
-    void endLayout();
-    void repaint();
+    TCustomqvTreeList* LayoutOwner() const override;
 
     TCustomqvTreeListControl* treeList_ = nullptr;
     TAlignment alignment_ = taLeftJustify;

@@ -173,6 +173,25 @@ void setInUpdate(TCustomqvTreeList& list, T& field, T value)
     field = value;
     list.EndUpdate();
 }
+
+template <class T>
+void setLook(TCustomqvTreeList& list, T& field, T value)
+{
+    if (field == value) return;
+    field = value;
+    list.update();
+}
+
+// A row limit that also lowers the row count above it.
+void setMaxRows(TCustomqvTreeList& list, int& max, int& count, int value)
+{
+    value = std::max(1, value);
+    if (value == max) return;
+    list.BeginUpdate();
+    max = value;
+    count = std::min(count, value);
+    list.EndUpdate();
+}
 }  // namespace
 
 void TCustomqvTreeListControl::SetBandRowCount(int value)
@@ -182,11 +201,7 @@ void TCustomqvTreeListControl::SetBandRowCount(int value)
 
 void TCustomqvTreeListControl::SetBandMaxRowCount(int value)
 {
-    value = std::max(1, value);
-    BeginUpdate();
-    bandMaxRowCount_ = value;
-    bandRowCount_ = std::min(bandRowCount_, value);
-    EndUpdate();
+    setMaxRows(*this, bandMaxRowCount_, bandRowCount_, value);
 }
 
 void TCustomqvTreeListControl::SetHeaderPanelRowCount(int value)
@@ -196,11 +211,7 @@ void TCustomqvTreeListControl::SetHeaderPanelRowCount(int value)
 
 void TCustomqvTreeListControl::SetHeaderPanelMaxRowCount(int value)
 {
-    value = std::max(1, value);
-    BeginUpdate();
-    headerPanelMaxRowCount_ = value;
-    headerPanelRowCount_ = std::min(headerPanelRowCount_, value);
-    EndUpdate();
+    setMaxRows(*this, headerPanelMaxRowCount_, headerPanelRowCount_, value);
 }
 
 void TCustomqvTreeListControl::SetHeaderMinRowCount(int value)
@@ -218,61 +229,30 @@ void TCustomqvTreeListControl::measure()
     headerTextHeight_ = QFontMetrics(headerFont_.ToQFont()).boundingRect(QStringLiteral("Wg")).height();
 }
 
-void TCustomqvTreeListControl::appearanceChanged()
+void TCustomqvTreeListControl::SetColor(TColor value) { setLook(*this, color_, value); }
+
+void TCustomqvTreeListControl::SetFont(const TFont& font) { setFontOf(font_, font); }
+
+void TCustomqvTreeListControl::SetHeaderFont(const TFont& font) { setFontOf(headerFont_, font); }
+
+// Fonts decide the row and header heights: a new font is measured and the
+// layout follows.
+void TCustomqvTreeListControl::setFontOf(TFont& target, const TFont& font)
 {
+    if (target == font) return;
+    target.Assign(font);
     measure();
     BeginUpdate();
     EndUpdate();
 }
 
-void TCustomqvTreeListControl::SetColor(TColor value)
-{
-    if (color_ == value) return;
-    color_ = value;
-    update();
-}
+void TCustomqvTreeListControl::SetHeaderColor(TColor value) { setLook(*this, headerColor_, value); }
 
-void TCustomqvTreeListControl::SetFont(const TFont& font)
-{
-    if (font_ == font) return;
-    font_.Assign(font);
-    appearanceChanged();
-}
+void TCustomqvTreeListControl::SetGridLineColor(TColor value) { setLook(*this, gridLineColor_, value); }
 
-void TCustomqvTreeListControl::SetHeaderFont(const TFont& font)
-{
-    if (headerFont_ == font) return;
-    headerFont_.Assign(font);
-    appearanceChanged();
-}
+void TCustomqvTreeListControl::SetHighlightColor(TColor value) { setLook(*this, highlightColor_, value); }
 
-void TCustomqvTreeListControl::SetHeaderColor(TColor value)
-{
-    if (headerColor_ == value) return;
-    headerColor_ = value;
-    update();
-}
-
-void TCustomqvTreeListControl::SetGridLineColor(TColor value)
-{
-    if (gridLineColor_ == value) return;
-    gridLineColor_ = value;
-    update();
-}
-
-void TCustomqvTreeListControl::SetHighlightColor(TColor value)
-{
-    if (highlightColor_ == value) return;
-    highlightColor_ = value;
-    update();
-}
-
-void TCustomqvTreeListControl::SetHighlightTextColor(TColor value)
-{
-    if (highlightTextColor_ == value) return;
-    highlightTextColor_ = value;
-    update();
-}
+void TCustomqvTreeListControl::SetHighlightTextColor(TColor value) { setLook(*this, highlightTextColor_, value); }
 
 void TCustomqvTreeListControl::SetShowGrid(bool value) { setInUpdate(*this, showGrid_, value); }
 

@@ -123,7 +123,7 @@ private:
     void bandInserted(int index);
     void bandsRemoved(int index);
     void bandMoved(int from, int to);
-    void appearanceChanged();
+    void setFontOf(TFont& target, const TFont& font);
     void measure();
     int lineHeight() const;
     int headerLineHeight() const;

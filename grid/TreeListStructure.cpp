@@ -229,17 +229,8 @@ bool TCustomqvTreeList::setExpanded(TqvTreeListNode* node, bool expand)
 void TCustomqvTreeList::expandSubtree(TqvTreeListNode* node, bool expand)
 {
     // The node first (a collapse then takes the focus in one step), then
-    // every descendant; one layout pass at the end.
-    ++internalLock_;
-    try {
-        ForEachNodeInSubtree(node, [&](TqvTreeListNode* n) { setExpanded(n, expand); });
-    } catch (...) {
-        --internalLock_;
-        LayoutChanged();
-        throw;
-    }
-    --internalLock_;
-    LayoutChanged();
+    // every descendant.
+    inOneLayoutPass([&] { ForEachNodeInSubtree(node, [&](TqvTreeListNode* n) { setExpanded(n, expand); }); });
 }
 
 void TCustomqvTreeList::ExpandNode(TqvTreeListNode* node, bool recurse)
@@ -260,25 +251,24 @@ void TCustomqvTreeList::CollapseNode(TqvTreeListNode* node, bool recurse)
         setExpanded(node, false);
 }
 
-void TCustomqvTreeList::FullExpand()
+void TCustomqvTreeList::FullExpand() { expandAll(true); }
+
+void TCustomqvTreeList::FullCollapse() { expandAll(false); }
+
+void TCustomqvTreeList::expandAll(bool expand)
 {
-    ++internalLock_;
-    try {
-        for (size_t i = 0; i < roots_.size(); ++i) expandSubtree(roots_[i], true);
-    } catch (...) {
-        --internalLock_;
-        LayoutChanged();
-        throw;
-    }
-    --internalLock_;
-    LayoutChanged();
+    inOneLayoutPass([&] {
+        for (size_t i = 0; i < roots_.size(); ++i) expandSubtree(roots_[i], expand);
+    });
 }
 
-void TCustomqvTreeList::FullCollapse()
+// Runs a batch of changes with the layout held back (without the editor
+// and selection work of BeginUpdate), then lays out once.
+void TCustomqvTreeList::inOneLayoutPass(const std::function<void()>& changes)
 {
     ++internalLock_;
     try {
-        for (size_t i = 0; i < roots_.size(); ++i) expandSubtree(roots_[i], false);
+        changes();
     } catch (...) {
         --internalLock_;
         LayoutChanged();

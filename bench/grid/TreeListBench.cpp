@@ -19,14 +19,20 @@ void addRoots(TCustomqvTreeList& tree, int count)
     tree.EndUpdate();
 }
 
-// Adding root nodes in one update; the end of the update builds the cache.
-void BM_AddRootNodes(benchmark::State& state)
+// Adding root nodes to a new tree list, in one update (whose end builds the
+// cache) or one by one outside updates (the cache follows each node).
+void addToNewTree(benchmark::State& state, bool inOneUpdate)
 {
+    int count = static_cast<int>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
         auto tree = std::make_unique<TCustomqvTreeList>();
         state.ResumeTiming();
-        addRoots(*tree, static_cast<int>(state.range(0)));
+        if (inOneUpdate) {
+            addRoots(*tree, count);
+        } else {
+            for (int i = 0; i < count; ++i) tree->Add();
+        }
         benchmark::DoNotOptimize(tree->AbsoluteCount());
         state.PauseTiming();
         tree.reset();
@@ -34,23 +40,11 @@ void BM_AddRootNodes(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
+
+void BM_AddRootNodes(benchmark::State& state) { addToNewTree(state, true); }
 BENCHMARK(BM_AddRootNodes)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
-// Adding root nodes one by one outside updates: the cache follows each one.
-void BM_AddRootNodesOneByOne(benchmark::State& state)
-{
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto tree = std::make_unique<TCustomqvTreeList>();
-        state.ResumeTiming();
-        for (int i = 0; i < state.range(0); ++i) tree->Add();
-        benchmark::DoNotOptimize(tree->IsAbsoluteIndexCacheValid());
-        state.PauseTiming();
-        tree.reset();
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
-}
+void BM_AddRootNodesOneByOne(benchmark::State& state) { addToNewTree(state, false); }
 BENCHMARK(BM_AddRootNodesOneByOne)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 void BM_BuildCache(benchmark::State& state)
