@@ -34,6 +34,8 @@ void TqvTreeListNode::SetHasChildren(bool value)
 {
     if (hasChildren_ == value) return;
     hasChildren_ = value;
+    // Without children and without the flag there is nothing to expand.
+    if (!HasChildren()) expanded_ = false;
     owner_->InvalidateNode(this);
 }
 

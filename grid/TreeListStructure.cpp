@@ -15,21 +15,39 @@ TqvTreeListNode* TCustomqvTreeList::CreateNode() { return new TqvTreeListNode(th
 
 TqvTreeListNode* TCustomqvTreeList::Add() { return attach(CreateNode(), nullptr, roots_.size()); }
 
+namespace {
+void checkOwner(const TCustomqvTreeList* tree, const TqvTreeListNode* node)
+{
+    if (node->Owner() != tree) throw EInvalidqvTreeListOperation(TreeListText::ForeignNode);
+}
+
+// A node that is going has already let its children go: a new child would
+// be lost with it.
+void checkParent(const TCustomqvTreeList* tree, const TqvTreeListNode* node)
+{
+    checkOwner(tree, node);
+    if (node->Deleting()) throw EInvalidqvTreeListOperation(TreeListText::NodeDeleting);
+}
+}  // namespace
+
 TqvTreeListNode* TCustomqvTreeList::Insert(TqvTreeListNode* before)
 {
-    if (!before || before->owner_ != this || before->deleting_) return Add();
+    if (!before) return Add();
+    checkOwner(this, before);
     return attach(CreateNode(), before->parent_, static_cast<size_t>(before->Index()));
 }
 
 TqvTreeListNode* TCustomqvTreeList::AddChild(TqvTreeListNode* parent)
 {
     if (!parent) return Add();
+    checkParent(this, parent);
     return attach(CreateNode(), parent, static_cast<size_t>(parent->Count()));
 }
 
 TqvTreeListNode* TCustomqvTreeList::AddChildFirst(TqvTreeListNode* parent)
 {
     if (!parent) return attach(CreateNode(), nullptr, 0);
+    checkParent(this, parent);
     return attach(CreateNode(), parent, 0);
 }
 
@@ -156,7 +174,10 @@ void TCustomqvTreeList::nodeGoing(TqvTreeListNode* node)
         selected_.erase(it);
         selectionChanged();
     }
-    if (inside(top_)) top_ = replacementOutside(node);
+    if (inside(top_)) {
+        top_ = replacementOutside(node);
+        if (OnChangeTopVisibleNode) OnChangeTopVisibleNode(this);
+    }
     if (inside(focused_)) {
         TqvTreeListNode* target = replacementOutside(node);
         if (target) {

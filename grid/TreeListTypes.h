@@ -16,6 +16,8 @@ DECLARE_EXCEPTION(EInvalidqvTreeListOperation, Exception)
 
 namespace TreeListText {
 inline constexpr const char* InvalidOwner = "Invalid Owner TqvTreeListNode";
+inline constexpr const char* ForeignNode = "The node belongs to another tree list";
+inline constexpr const char* NodeDeleting = "The node is being deleted";
 }
 
 enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };

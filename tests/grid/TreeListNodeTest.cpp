@@ -215,6 +215,21 @@ TEST(TreeListNode, DeletionCompletesWhenAHandlerFails)
     EXPECT_EQ(t.shown(), "b ");
 }
 
+TEST(TreeListNode, RefusesChildrenForAGoingOrForeignNode)
+{
+    RecordingTree t;
+    auto* a = t.add("a");
+    t.tree.OnDeletion = [](TComponent*, TqvTreeListNode* n) { n->AddChild(); };
+    EXPECT_THROW(a->Delete(), EInvalidqvTreeListOperation);
+    EXPECT_TRUE(t.tree.IsEmpty());
+
+    TCustomqvTreeList other;
+    auto* foreign = other.Add();
+    EXPECT_THROW(t.tree.AddChild(foreign), EInvalidqvTreeListOperation);
+    EXPECT_THROW(t.tree.Insert(foreign), EInvalidqvTreeListOperation);
+    EXPECT_EQ(other.AbsoluteCount(), 1);
+}
+
 TEST(TreeListNode, ClearingIsSilent)
 {
     RecordingTree t;
