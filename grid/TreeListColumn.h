@@ -1,0 +1,140 @@
+#pragma once
+// A column of the tree list: a component owned by the form and listed in one
+// tree list's column list. Its Index is its position in that list; BandIndex,
+// RowIndex and ColIndex place it in the header. Setters that change the
+// layout work inside one begin/end update of the tree list; a setter given
+// the value it already holds does nothing.
+
+#include "grid/LayoutProperties.h"
+#include "grid/TreeListTypes.h"
+#include "runtime/Color.h"
+#include "runtime/Component.h"
+#include "runtime/Font.h"
+
+#include <QPixmap>
+
+class TCustomqvTreeListControl;
+
+class TqvTreeListColumn : public TComponent, private TqvLayoutProperties {
+public:
+    explicit TqvTreeListColumn(TComponent* owner = nullptr);
+    ~TqvTreeListColumn() override;
+    const char* ClassName() const override { return "TqvTreeListColumn"; }
+
+    TCustomqvTreeListControl* TreeList() const { return treeList_; }
+    // Lists the column in a tree list (appended) or takes it out.
+    void SetTreeList(TCustomqvTreeListControl* treeList);
+    // Position in the column list, -1 without a tree list.
+    int Index() const;
+    void SetIndex(int index);
+
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment value) { setPaint(alignment_, value); }
+    const AnsiString& Caption() const { return caption_; }
+    void SetCaption(const AnsiString& value) { setPaint(caption_, value); }
+    TEditCharCase CharCase() const { return charCase_; }
+    void SetCharCase(TEditCharCase value) { charCase_ = value; }
+    // The column's own colour when set, else the tree list's.
+    TColor Color() const;
+    void SetColor(TColor value);
+    bool IsColorAssigned() const { return colorAssigned_; }
+    bool DisableCaption() const { return disableCaption_; }
+    void SetDisableCaption(bool value) { setPaint(disableCaption_, value); }
+    bool DisableCustomizing() const { return disableCustomizing_; }
+    void SetDisableCustomizing(bool value) { disableCustomizing_ = value; }
+    bool DisableDragging() const { return disableDragging_; }
+    void SetDisableDragging(bool value) { disableDragging_ = value; }
+    bool DisableEditor() const { return disableEditor_; }
+    void SetDisableEditor(bool value) { disableEditor_ = value; }
+    // The column's own font when set, else the tree list's.
+    const TFont& Font() const;
+    void SetFont(const TFont& font);
+    bool IsFontAssigned() const { return fontAssigned_; }
+    TAlignment HeaderAlignment() const { return headerAlignment_; }
+    void SetHeaderAlignment(TAlignment value) { setPaint(headerAlignment_, value); }
+    const QPixmap& HeaderGlyph() const { return headerGlyph_; }
+    void SetHeaderGlyph(const QPixmap& glyph);
+    int MaxLength() const { return maxLength_; }
+    void SetMaxLength(int value) { maxLength_ = value < 0 ? 0 : value; }
+    int MinWidth() const { return minWidth_; }
+    void SetMinWidth(int value);
+    bool OEMConvert() const { return oemConvert_; }
+    void SetOEMConvert(bool value) { oemConvert_ = value; }
+    char PasswordChar() const { return passwordChar_; }
+    void SetPasswordChar(char value) { passwordChar_ = value; }
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool value) { readOnly_ = value; }
+    bool Sizing() const { return sizing_; }
+    void SetSizing(bool value) { sizing_ = value; }
+    TqvTreeListColumnSort Sorted() const { return sorted_; }
+    void SetSorted(TqvTreeListColumnSort value) { setPaint(sorted_, value); }
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool value) { tabStop_ = value; }
+    TTextLayout VertAlignment() const { return vertAlignment_; }
+    void SetVertAlignment(TTextLayout value) { setPaint(vertAlignment_, value); }
+    bool Visible() const { return visible_; }
+    void SetVisible(bool value) { setLayout(visible_, value); }
+    int Width() const { return width_; }
+    void SetWidth(int value);
+    int HeaderMaxLineCount() const { return headerMaxLineCount_; }
+    void SetHeaderMaxLineCount(int value) { setLayout(headerMaxLineCount_, value < 1 ? 1 : value); }
+
+    // The band the column belongs to; -1 for none. Writing clamps to
+    // -1 ... band count - 1.
+    int BandIndex() const { return bandIndex_; }
+    void SetBandIndex(int value);
+    // The header row, read clamped to the tree list's header rows (the stored
+    // row is kept, so that more rows bring the column back to it); writing
+    // clamps to 0 ... HeaderPanelRowCount - 1.
+    int RowIndex() const;
+    void SetRowIndex(int value);
+    // Position among the visible columns of the same band and row (-1
+    // without a tree list). Writing moves the column in the column list
+    // before the column now at that position, after the last one past the
+    // end; nothing for a column without a band.
+    int ColIndex() const;
+    void SetColIndex(int value);
+
+    // The column is Visible, has a visible band and takes part in focus.
+    bool IsShown() const;
+
+    TNotifyEvent OnChange;
+    TqvEditValidateEvent OnValidate;
+    // Custom drawing of cells and headers (see the painting code for when
+    // they are asked).
+    std::function<void(TComponent* Sender, TqvTreeListNode* ANode, AnsiString& AText, bool& ADone)> OnCustomDrawCell;
+    std::function<void(TComponent* Sender, AnsiString& AText, bool& ADone)> OnCustomDrawColumnHeader;
+
+private:
+    friend class TCustomqvTreeListControl;
+    TCustomqvTreeList* LayoutOwner() const override;
+
+    TCustomqvTreeListControl* treeList_ = nullptr;
+    TAlignment alignment_ = taLeftJustify;
+    AnsiString caption_;
+    TEditCharCase charCase_ = ecNormal;
+    TColor color_ = clWindow;
+    bool colorAssigned_ = false;
+    bool disableCaption_ = false;
+    bool disableCustomizing_ = false;
+    bool disableDragging_ = false;
+    bool disableEditor_ = false;
+    TFont font_;
+    bool fontAssigned_ = false;
+    TAlignment headerAlignment_ = taLeftJustify;
+    QPixmap headerGlyph_;
+    int maxLength_ = 0;
+    int minWidth_ = 20;
+    bool oemConvert_ = false;
+    char passwordChar_ = '\0';
+    bool readOnly_ = false;
+    bool sizing_ = true;
+    TqvTreeListColumnSort sorted_ = csNone;
+    bool tabStop_ = true;
+    TTextLayout vertAlignment_ = tlTop;
+    bool visible_ = true;
+    int width_ = 64;
+    int bandIndex_ = 0;
+    int rowIndex_ = 0;
+    int headerMaxLineCount_ = 1;
+};
