@@ -88,6 +88,8 @@ public:
     int RecNo() const;
     void SetRecNo(int recNo);
     int RecordCount();
+    // Rows read from the result so far (diagnostics: opening reads one).
+    int RecordsFetched() const { return fetched_; }
 
     void First();
     void Last();
