@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "DatabaseEngine.h"
+#include "TextConversion.h"
 #include "runtime/DateTime.h"
 #include "runtime/SysUtils.h"
 
@@ -162,16 +163,6 @@ bool ParseIsoDateTime(std::string_view text, TDateTime& value)
 }
 
 // --- storing values --------------------------------------------------------
-
-void AppendUtf8AsAnsi(std::string& out, std::string_view utf8)
-{
-    for (unsigned char c : utf8)
-        if (c >= 0x80) {
-            out += Utf8ToAnsi(utf8);
-            return;
-        }
-    out.append(utf8);
-}
 
 void StoreUtf8(RecordBuilder& row, int cell, TFieldType type, std::string_view utf8)
 {

@@ -2,6 +2,7 @@
 // The engines behind TDatabase (internal to the database layer).
 
 #include "Database.h"
+#include "TextConversion.h"
 
 #include <QSqlDatabase>
 
@@ -26,8 +27,6 @@ std::unique_ptr<TDatabaseEngine> MakeQtSqlEngine(const QSqlDatabase& db, TDbEngi
 void StoreUtf8(RecordBuilder& row, int cell, TFieldType type, std::string_view utf8);
 void StoreInteger(RecordBuilder& row, int cell, TFieldType type, int64_t value);
 void StoreFloat(RecordBuilder& row, int cell, TFieldType type, double value);
-// Appends the code-page form of UTF-8 text.
-void AppendUtf8AsAnsi(std::string& out, std::string_view utf8);
 // A field type for a column's declared SQL type ("VARCHAR(12)", "REAL", ...);
 // ftUnknown when the name says nothing.
 TFieldType FieldTypeOfDeclared(std::string_view declared, int& size);
