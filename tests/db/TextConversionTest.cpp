@@ -6,8 +6,8 @@ TEST(TextConversion, SameAsTheRuntimesConverter)
 {
     // ASCII, Chinese, a euro sign (one byte in CP936), a character GBK lacks
     // (an emoji: the converter's replacement), broken UTF-8, and mixtures.
-    const char* texts[] = {"", "P01 abc", u8"中华(硬)", u8"红云红河烟草(集团)有限责任公司", "\xE2\x82\xAC", u8"a😀b",
-                           "\xE4\xB8", "ok \xFF end", u8"税额：17％", u8"ｱ半角"};
+    const char* texts[] = {"", "P01 abc", "中华(硬)", "红云红河烟草(集团)有限责任公司", "\xE2\x82\xAC", "a😀b",
+                           "\xE4\xB8", "ok \xFF end", "税额：17％", "ｱ半角"};
     for (const char* t : texts) {
         std::string out = "prefix";
         AppendUtf8AsAnsi(out, t);
