@@ -72,15 +72,20 @@ struct Connection {
     TSession session;
 };
 
+void openLines(TQuery& q)
+{
+    q.SetDatabaseName("qdb");
+    q.SQL().SetText(kSelect);
+    q.Open();
+}
+
 void BM_QueryWalk(benchmark::State& state)
 {
     int rows = static_cast<int>(state.range(0));
     Connection c(rows);
     for (auto _ : state) {
         TQuery q;
-        q.SetDatabaseName("qdb");
-        q.SQL().SetText(kSelect);
-        q.Open();
+        openLines(q);
         std::vector<TField*> texts, numbers;
         for (TField* f : q.Fields()) (f->DataType() == ftString ? texts : numbers).push_back(f);
         size_t bytes = 0;
@@ -129,9 +134,7 @@ void BM_QueryOpen(benchmark::State& state)
     Connection c(rows);
     for (auto _ : state) {
         TQuery q;
-        q.SetDatabaseName("qdb");
-        q.SQL().SetText(kSelect);
-        q.Open();
+        openLines(q);
         benchmark::DoNotOptimize(q.FieldByName("SPMC00")->AsString());
     }
 }

@@ -419,10 +419,16 @@ void TDataSet::Post()
     }
     records_[id].calcValid = false;
     insertId_ = -1;
+    backToBrowse(AfterPost);
+}
+
+void TDataSet::backToBrowse(const TDataSetNotifyEvent& after)
+{
+    readPos_ = -1;
     modified_ = false;
     setState(dsBrowse);
     notify(Event::DataSetChanged);
-    fire(AfterPost, this);
+    fire(after, this);
 }
 
 void TDataSet::Cancel()
@@ -445,11 +451,7 @@ void TDataSet::Cancel()
         }
         bof_ = eof_ = order_.empty();
     }
-    readPos_ = -1;
-    modified_ = false;
-    setState(dsBrowse);
-    notify(Event::DataSetChanged);
-    fire(AfterCancel, this);
+    backToBrowse(AfterCancel);
 }
 
 void TDataSet::Delete()
@@ -678,17 +680,9 @@ void TDataSet::ApplyUpdates()
             default: break;
             }
         }
-    } catch (...) {
-        try {
-            RollbackApply();
-        } catch (...) {
-            // The statement's error is the one to report.
-        }
-        throw;
-    }
-    try {
         CommitApply();
     } catch (...) {
+        // The first error is the one to report; the cache stays as it was.
         try {
             RollbackApply();
         } catch (...) {

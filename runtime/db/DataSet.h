@@ -219,6 +219,7 @@ private:
     void moveTo(int newPos, bool bof, bool eof);
     void beginInsert(bool append);
     void setState(TDataSetState state);
+    void backToBrowse(const TDataSetNotifyEvent& after);
     void loadEditBuffer();
     RecordBlock buildFromEditBuffer();
     void writeRecord(TUpdateKind kind, RecordBlock newRecord, RecordBlock oldRecord);

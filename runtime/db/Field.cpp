@@ -205,24 +205,12 @@ void TField::SetAsDateTime(TDateTime value)
     SetValue(Variant::FromDateTime(value));
 }
 
-AnsiString TField::Text() const
+AnsiString TField::textOf(bool displayText) const
 {
-    if (OnGetText) {
-        AnsiString text;
-        OnGetText(const_cast<TField*>(this), text, false);
-        return text;
-    }
-    return GetText(false);
-}
-
-AnsiString TField::DisplayText() const
-{
-    if (OnGetText) {
-        AnsiString text;
-        OnGetText(const_cast<TField*>(this), text, true);
-        return text;
-    }
-    return GetText(true);
+    if (!OnGetText) return GetText(displayText);
+    AnsiString text;
+    OnGetText(const_cast<TField*>(this), text, displayText);
+    return text;
 }
 
 void TField::SetText(const AnsiString& text)

@@ -105,9 +105,9 @@ public:
     TDateTime AsDateTime() const;
     void SetAsDateTime(TDateTime value);
 
-    AnsiString Text() const;
+    AnsiString Text() const { return textOf(false); }
     void SetText(const AnsiString& text);
-    AnsiString DisplayText() const;
+    AnsiString DisplayText() const { return textOf(true); }
 
     void Clear() { SetValue(Variant::Null()); }
     // True when the character may be typed into the field's edit text.
@@ -138,6 +138,8 @@ protected:
 
 private:
     friend class TDataSet;
+    AnsiString textOf(bool displayText) const;
+
     TDataSet* dataSet_ = nullptr;
     AnsiString fieldName_;
     TFieldType dataType_ = ftUnknown;

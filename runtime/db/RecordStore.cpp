@@ -63,32 +63,31 @@ void RecordBuilder::Reset(int cellCount)
     text_.clear();
 }
 
-void RecordBuilder::SetInteger(int i, int64_t v)
+RecordCell& RecordBuilder::at(int i, VarType kind)
 {
     RecordCell& c = cells_[i];
-    c.kind = VarType::Integer;
-    c.i = v;
+    c.kind = kind;
+    return c;
+}
+
+void RecordBuilder::SetInteger(int i, int64_t v)
+{
+    at(i, VarType::Integer).i = v;
 }
 
 void RecordBuilder::SetFloat(int i, double v)
 {
-    RecordCell& c = cells_[i];
-    c.kind = VarType::Float;
-    c.d = v;
+    at(i, VarType::Float).d = v;
 }
 
 void RecordBuilder::SetDateTime(int i, double v)
 {
-    RecordCell& c = cells_[i];
-    c.kind = VarType::DateTime;
-    c.d = v;
+    at(i, VarType::DateTime).d = v;
 }
 
 void RecordBuilder::SetBoolean(int i, bool v)
 {
-    RecordCell& c = cells_[i];
-    c.kind = VarType::Boolean;
-    c.b = v;
+    at(i, VarType::Boolean).b = v;
 }
 
 void RecordBuilder::SetText(int i, std::string_view bytes)
@@ -100,8 +99,7 @@ void RecordBuilder::SetText(int i, std::string_view bytes)
 
 void RecordBuilder::SetTextFromBuffer(int i, size_t start)
 {
-    RecordCell& c = cells_[i];
-    c.kind = VarType::String;
+    RecordCell& c = at(i, VarType::String);
     c.offset = start;  // relative to the text area until Commit
     c.length = static_cast<uint32_t>(text_.size() - start);
 }

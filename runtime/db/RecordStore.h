@@ -94,6 +94,8 @@ public:
     RecordBlock Commit(RecordArena& arena) const;
 
 private:
+    RecordCell& at(int i, VarType kind);
+
     std::vector<RecordCell> cells_;
     std::string text_;
 };

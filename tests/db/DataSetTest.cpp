@@ -10,6 +10,15 @@
 
 namespace {
 
+template <class F, class... Args>
+F* addField(TDataSet& ds, const char* name, Args... args)
+{
+    F* f = new F(&ds, args...);
+    f->SetFieldName(name);
+    f->SetDataSet(&ds);
+    return f;
+}
+
 class DataSetTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -155,23 +164,13 @@ TEST_F(DataSetTest, FieldValuesTextsAndRefusals)
     TQuery t;
     t.SetDatabaseName("qdb");
     t.SQL().SetText("SELECT SPDM00, SPMC00, 12.5 AS PRICE, 7 AS QTY, '2003-03-10 10:00:00' AS MADE FROM GSTJYGL1 ORDER BY SPDM00");
-    auto* code = new TStringField(&t, 4);
-    code->SetFieldName("SPDM00");
-    code->SetDataSet(&t);
+    auto* code = addField<TStringField>(t, "SPDM00", 4);
     code->SetRequired(true);
-    auto* name = new TStringField(&t, 6);
-    name->SetFieldName("SPMC00");
-    name->SetDataSet(&t);
-    auto* price = new TFloatField(&t);
-    price->SetFieldName("PRICE");
-    price->SetDataSet(&t);
+    auto* name = addField<TStringField>(t, "SPMC00", 6);
+    auto* price = addField<TFloatField>(t, "PRICE");
     price->SetReadOnly(true);
-    auto* qty = new TIntegerField(&t);
-    qty->SetFieldName("QTY");
-    qty->SetDataSet(&t);
-    auto* made = new TDateTimeField(&t);
-    made->SetFieldName("MADE");
-    made->SetDataSet(&t);
+    auto* qty = addField<TIntegerField>(t, "QTY");
+    auto* made = addField<TDateTimeField>(t, "MADE");
     t.SetCachedUpdates(true);
     t.Open();
 
@@ -276,21 +275,15 @@ TEST_F(DataSetTest, CalculatedAndLookupFields)
     TQuery t;
     t.SetDatabaseName("qdb");
     t.SQL().SetText("SELECT SPDM00 FROM GSTJYGL1 ORDER BY SPDM00");
-    auto* code = new TStringField(&t, 8);
-    code->SetFieldName("SPDM00");
-    code->SetDataSet(&t);
-    auto* twice = new TStringField(&t, 20);
-    twice->SetFieldName("TWICE");
+    auto* code = addField<TStringField>(t, "SPDM00", 8);
+    auto* twice = addField<TStringField>(t, "TWICE", 20);
     twice->SetFieldKind(fkCalculated);
-    twice->SetDataSet(&t);
-    auto* name = new TStringField(&t, 30);
-    name->SetFieldName("NAME");
+    auto* name = addField<TStringField>(t, "NAME", 30);
     name->SetFieldKind(fkLookup);
     name->SetLookupDataSet(&products);
     name->KeyFields = "SPDM00";
     name->LookupKeyFields = "CODE";
     name->LookupResultField = "NAME";
-    name->SetDataSet(&t);
     t.OnCalcFields = [&](TDataSet*) { twice->SetAsString(code->AsString() + code->AsString()); };
     t.Open();
     t.MoveBy(1);

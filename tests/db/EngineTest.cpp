@@ -34,6 +34,16 @@ protected:
         q.Open();
     }
 
+    // Prices of P1, P2 and P3, cached.
+    static void changeThreePrices(TQuery& q)
+    {
+        for (double p : {13.0, 21.5, 31.25}) {
+            q.Edit();
+            q.FieldByName("DJIA00")->SetAsFloat(p);
+            q.Next();
+        }
+    }
+
     std::string price(const char* code)
     {
         return db->Scalar("SELECT DJIA00 FROM XSTGJFP2 WHERE GSDW00='C1' AND DHAO00=101 AND SPDM00=?", {code});
@@ -47,11 +57,7 @@ TEST_P(EngineTest, CachedPricesAreAppliedTogether)
     TQuery q;
     TUpdateSQL u;
     openLines(q, u);
-    for (double p : {13.0, 21.5, 31.25}) {
-        q.Edit();
-        q.FieldByName("DJIA00")->SetAsFloat(p);
-        q.Next();
-    }
+    changeThreePrices(q);
     EXPECT_EQ(price("P1"), "12.5");  // nothing written before the apply
     q.ApplyUpdates();
     q.CommitUpdates();
@@ -67,11 +73,7 @@ TEST_P(EngineTest, FailedApplyChangesNothingAndKeepsTheCache)
     TQuery q;
     TUpdateSQL u;
     openLines(q, u);
-    for (double p : {13.0, 21.5, 31.25}) {
-        q.Edit();
-        q.FieldByName("DJIA00")->SetAsFloat(p);
-        q.Next();
-    }
+    changeThreePrices(q);
     q.First();
     q.Delete();  // P1 goes, in the cache only
     // Another user removes P3 meanwhile: its update reaches no row.
