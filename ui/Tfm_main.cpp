@@ -39,6 +39,9 @@ Tfm_main::Tfm_main(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
     Sb_Exit = new QPushButton(QStringLiteral("退出"), Panel2);
     Sb_Exit->setFlat(true);
     Sb_Exit->setFixedSize(65, 28);
+    QPalette caption = Sb_Exit->palette();
+    caption.setColor(QPalette::ButtonText, ToQColor(clWhite));
+    Sb_Exit->setPalette(caption);
     auto* barLayout = new QHBoxLayout(Panel2);
     barLayout->setContentsMargins(0, 1, 0, 0);
     barLayout->addWidget(Sb_Exit);

@@ -10,6 +10,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <map>
+
 namespace {
 
 [[noreturn]] void raise(const QSqlError& error)
@@ -90,11 +92,16 @@ TFieldType fieldTypeOf(const QSqlField& f, int& size)
     }
 }
 
+void bindAndExec(QSqlQuery& q, const std::vector<TBindValue>& params)
+{
+    for (size_t i = 0; i < params.size(); ++i) q.bindValue(static_cast<int>(i), toQVariant(params[i]));
+    if (!q.exec()) raise(q.lastError());
+}
+
 void prepareAndBind(QSqlQuery& q, const AnsiString& sql, const std::vector<TBindValue>& params)
 {
     if (!q.prepare(AnsiToQString(sql))) raise(q.lastError());
-    for (size_t i = 0; i < params.size(); ++i) q.bindValue(static_cast<int>(i), toQVariant(params[i]));
-    if (!q.exec()) raise(q.lastError());
+    bindAndExec(q, params);
 }
 
 class QtSqlCursor : public TDbCursor {
@@ -176,10 +183,20 @@ public:
 
     int ExecSQL(const AnsiString& sql, const std::vector<TBindValue>& params) override
     {
-        QSqlQuery q(db_);
-        q.setForwardOnly(true);
-        prepareAndBind(q, sql, params);
-        return q.isSelect() ? 0 : q.numRowsAffected();
+        // Statements run again and again (an apply, demo data) stay prepared.
+        auto it = statements_.find(sql);
+        if (it == statements_.end()) {
+            if (statements_.size() >= 32) statements_.clear();
+            QSqlQuery q(db_);
+            q.setForwardOnly(true);
+            if (!q.prepare(AnsiToQString(sql))) raise(q.lastError());
+            it = statements_.emplace(sql, std::move(q)).first;
+        }
+        QSqlQuery& q = it->second;
+        bindAndExec(q, params);
+        int rows = q.isSelect() ? 0 : q.numRowsAffected();
+        q.finish();
+        return rows;
     }
 
     void ExecScript(std::string_view utf8) override
@@ -204,6 +221,7 @@ public:
 private:
     QSqlDatabase db_;
     TDbEngine kind_;
+    std::map<AnsiString, QSqlQuery> statements_;
 };
 
 }  // namespace

@@ -3,6 +3,8 @@
 // TStoredProc, and the values that cross the engines.
 #include "TestDatabase.h"
 
+#include "db/DemoData.h"
+
 #include "runtime/db/FieldKinds.h"
 #include "runtime/db/Query.h"
 #include "runtime/db/StoredProc.h"
@@ -203,6 +205,19 @@ TEST_P(EngineTest, AuditFunctionThroughTheStoredProcedure)
             EXPECT_EQ(audited, "");
     }
     EXPECT_EQ(db->Scalar("SELECT YWRYMC FROM XSTGJFP1 WHERE GSDW00='C1' AND DHAO00=102"), "李四");
+}
+
+TEST_P(EngineTest, DemoDataIsTheSameOnEveryEngine)
+{
+    // Beside the sample rows: other companies and products, no clashes.
+    GenerateDemoData(db->Db(), DemoDataOptions{10, 7});
+    const char* demo = " WHERE GSDW00 IN ('110101','310101','440301','510101')";
+    EXPECT_EQ(db->Scalar(std::string("SELECT COUNT(*) FROM XSTGJFP1") + demo), "40");
+    EXPECT_EQ(db->Scalar(std::string("SELECT COUNT(*) FROM XSTGJFP2") + demo), "881");
+    EXPECT_EQ(db->Scalar(std::string("SELECT ROUND(SUM(SL0000)) FROM XSTGJFP2") + demo), "894380");
+    // Quantities are whole cases of fifty cartons, now and then with loose cartons.
+    EXPECT_EQ(db->Scalar(std::string("SELECT COUNT(*) FROM XSTGJFP2") + demo + " AND SL0000 < 50"), "0");
+    EXPECT_EQ(db->Scalar("SELECT GSJC00 FROM XTTGSSZ0 WHERE GSDM00='110101'"), "北京市烟草公司东城分公司");
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, EngineTest, ::testing::Values(TestEngine::SQLite, TestEngine::PostgreSQL),
