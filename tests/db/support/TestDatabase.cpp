@@ -206,6 +206,15 @@ TestDatabase::~TestDatabase()
     }
 }
 
+std::string TestDatabase::OdbcSpec() const
+{
+    if (engine_ != TestEngine::PostgreSQL || !QSqlDatabase::isDriverAvailable("QODBC")) return {};
+    if (!fs::exists("/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so")) return {};
+    PgServer& pg = PgServer::Instance();
+    return "odbc:Driver={PostgreSQL Unicode};Servername=" + pg.SocketDir() + ";Port=" + std::to_string(pg.Port()) +
+           ";Database=postgres;Uid=" + pg.User();
+}
+
 TDatabase& TestDatabase::Second()
 {
     if (!secondOpen_) {

@@ -33,6 +33,9 @@ public:
     TDatabase& Second();
     // The database as stockin-host's --db option names it.
     const std::string& Spec() const { return spec_; }
+    // The same PostgreSQL database through the ODBC driver ("odbc:..."), or
+    // empty when the driver is not installed.
+    std::string OdbcSpec() const;
 
     // Runs a statement on the first connection (UTF-8 text, "?" placeholders,
     // string arguments in UTF-8).
