@@ -1,0 +1,3 @@
+#include "Params.h"
+
+std::vector<AnsiString> Params;

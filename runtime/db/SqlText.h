@@ -1,0 +1,21 @@
+#pragma once
+// Named parameters in SQL text.
+//
+// ":NAME" (letters, digits, "_") marks a parameter; the statement sent to the
+// database has "?" in its place, and the names come in order of appearance (a
+// name used twice is bound twice). Nothing inside quotes ('...', "...") or
+// comments (-- to the end of the line, /* ... */) counts, nor "::" (a
+// PostgreSQL cast) or a colon not followed by a name.
+
+#include "runtime/AnsiString.h"
+
+#include <vector>
+
+struct TParsedSql {
+    AnsiString text;                  // with "?" placeholders
+    std::vector<AnsiString> names;    // one per placeholder
+};
+
+TParsedSql ParseSqlParams(std::string_view sql);
+// The distinct names, in order of first appearance.
+std::vector<AnsiString> DistinctParamNames(const TParsedSql& parsed);

@@ -1,0 +1,10 @@
+#include "PostApply.h"
+
+#include "runtime/db/Query.h"
+
+void PostApply(TQuery* query)
+{
+    query->Post();
+    query->ApplyUpdates();
+    query->CommitUpdates();
+}
