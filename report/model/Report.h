@@ -101,6 +101,9 @@ public:
     bool TwoPass() const { return twoPass_; }
     void SetTwoPass(bool v) { twoPass_ = v; }
     const AnsiString& PrinterName() const { return printerName_; }
+    // The stream version the template was read in (24 for one made here).
+    int LoadedVersion() const { return loadedVersion_; }
+    void SetLoadedVersion(int v) { loadedVersion_ = v; }
 
     // Build state (the band engine keeps it).
     bool Terminated = false;
@@ -193,6 +196,7 @@ private:
     bool useDefaultPrinter_ = true;
     bool twoPass_ = false;
     AnsiString printerName_;
+    int loadedVersion_ = 24;
     bool building_ = false;
     TrqPage* currentPage_ = nullptr;
     TrqView* currentView_ = nullptr;

@@ -104,6 +104,7 @@ void TrqTemplateReader::Read()
     r_ = std::make_unique<TrqStreamReader>(stream_, version, base);
     r_->MakeName = [this](const AnsiString& baseName) { return objectNames_.Make(baseName); };
     report_.Clear();
+    report_.SetLoadedVersion(version);
     try {
         readHeader();
         while (!r_->AtEnd()) {
