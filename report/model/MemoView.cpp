@@ -9,23 +9,29 @@ const TrqView::FlagName memoFlags[] = {
 constexpr size_t memoFlagCount = sizeof memoFlags / sizeof memoFlags[0];
 }  // namespace
 
+namespace {
+// Template style codes (italic first) and the runtime's style bits.
+struct StyleBit {
+    int32_t code;
+    TFontStyles style;
+};
+const StyleBit styleBits[] = {
+    {rqfsItalic, fsItalic}, {rqfsBold, fsBold}, {rqfsUnderline, fsUnderline}, {rqfsStrikeOut, fsStrikeOut}};
+}  // namespace
+
 TFontStyles FontStylesFromCode(int32_t code)
 {
     TFontStyles styles = 0;
-    if (code & rqfsItalic) styles |= fsItalic;
-    if (code & rqfsBold) styles |= fsBold;
-    if (code & rqfsUnderline) styles |= fsUnderline;
-    if (code & rqfsStrikeOut) styles |= fsStrikeOut;
+    for (const StyleBit& b : styleBits)
+        if (code & b.code) styles |= b.style;
     return styles;
 }
 
 int32_t FontStyleCode(TFontStyles styles)
 {
     int32_t code = 0;
-    if (styles & fsItalic) code |= rqfsItalic;
-    if (styles & fsBold) code |= rqfsBold;
-    if (styles & fsUnderline) code |= rqfsUnderline;
-    if (styles & fsStrikeOut) code |= rqfsStrikeOut;
+    for (const StyleBit& b : styleBits)
+        if (styles & b.style) code |= b.code;
     return code;
 }
 
