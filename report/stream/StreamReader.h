@@ -19,28 +19,33 @@ class TStringList;
 class TrqStreamReader {
 public:
     TrqStreamReader(TStream& stream, int version, int64_t base = 0);
+    // Leaves the stream positioned where reading stopped.
+    ~TrqStreamReader();
+    TrqStreamReader(const TrqStreamReader&) = delete;
+    TrqStreamReader& operator=(const TrqStreamReader&) = delete;
 
-    TStream& Stream() { return stream_; }
     int Version() const { return version_; }
     // True for the forms of versions 21 and 22.
     bool LegacyText() const { return version_ < 23; }
 
     // Position relative to the version byte.
-    int64_t Position() const { return stream_.Position() - base_; }
-    void SetPosition(int64_t position) { stream_.SetPosition(base_ + position); }
-    bool AtEnd() const { return stream_.Position() >= stream_.Size(); }
-    int64_t Remaining() const { return stream_.Remaining(); }
+    int64_t Position() const { return absolute() - base_; }
+    void SetPosition(int64_t position);
+    bool AtEnd() const { return Remaining() == 0; }
+    int64_t Remaining() const;
 
-    uint8_t ReadByte() { return stream_.ReadUInt8(); }
-    int16_t ReadInt16() { return stream_.ReadInt16(); }
-    uint16_t ReadUInt16() { return stream_.ReadUInt16(); }
-    int32_t ReadInt32() { return stream_.ReadInt32(); }
-    bool ReadWordBool() { return stream_.ReadUInt16() != 0; }
-    int32_t ReadColor() { return stream_.ReadInt32(); }
+    uint8_t ReadByte() { return static_cast<uint8_t>(readLittle(1)); }
+    int16_t ReadInt16() { return static_cast<int16_t>(readLittle(2)); }
+    uint16_t ReadUInt16() { return static_cast<uint16_t>(readLittle(2)); }
+    int32_t ReadInt32() { return static_cast<int32_t>(readLittle(4)); }
+    bool ReadWordBool() { return readLittle(2) != 0; }
+    int32_t ReadColor() { return ReadInt32(); }
     AnsiString ReadString();
     // One length byte and that many bytes (legacy dictionaries).
     AnsiString ReadShortString();
     void ReadTextList(TStringList& list);
+    // count raw bytes.
+    std::string ReadBytes(int64_t count);
     void Skip(int64_t count);
 
     // Makes up a name for an object whose record carries none: the kind's base
@@ -52,9 +57,18 @@ public:
 private:
     // The bytes up to the next 00 (which is consumed).
     AnsiString readToZero();
+    // An unsigned little-endian integer of 1, 2 or 4 bytes.
+    uint32_t readLittle(int size);
+    // The next n bytes of a memory stream; raises EReadError (at the end) when
+    // fewer remain.
+    const char* take(int64_t n);
+    int64_t absolute() const { return memory_ ? pos_ : stream_.Position(); }
 
     TStream& stream_;
+    // Templates are read from memory almost always: the reader then keeps its
+    // own cursor over the buffer instead of one stream call per primitive.
     TMemoryStream* memory_;
+    int64_t pos_ = 0;
     int version_;
     int64_t base_;
 };

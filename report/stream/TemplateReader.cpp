@@ -12,6 +12,7 @@
 #include "report/stream/TemplateFormat.h"
 #include "runtime/Exceptions.h"
 
+#include <functional>
 #include <map>
 #include <unordered_set>
 
@@ -32,17 +33,26 @@ std::unique_ptr<TrqView> createView(uint8_t kind)
     }
 }
 
-// Makes up names "Base" + the smallest free number from 1 to 10000. Names only
-// ever get added while a template loads, so the smallest free number of a base
-// never goes down and each base can go on from where it stopped.
+// Makes up names "Base" + the smallest free number from 1 to 10000. Only
+// older streams leave names out, so the names in use are gathered on the first
+// call (from `existing`) and followed from then on. Names only ever get added
+// while a template loads, so the smallest free number of a base never goes
+// down and each base can go on from where it stopped.
 class NameMaker {
 public:
+    explicit NameMaker(std::function<void(std::unordered_set<AnsiString>&)> existing) : existing_(std::move(existing))
+    {
+    }
     void Use(const AnsiString& name)
     {
-        if (!name.empty()) used_.insert(UpperCase(name));
+        if (gathered_ && !name.empty()) used_.insert(UpperCase(name));
     }
     AnsiString Make(const AnsiString& base)
     {
+        if (!gathered_) {
+            existing_(used_);
+            gathered_ = true;
+        }
         AnsiString upper = UpperCase(base);
         int& n = next_[upper];
         if (n == 0) n = 1;
@@ -57,6 +67,8 @@ public:
     }
 
 private:
+    std::function<void(std::unordered_set<AnsiString>&)> existing_;
+    bool gathered_ = false;
     std::unordered_set<AnsiString> used_;
     std::map<AnsiString, int> next_;
 };
@@ -81,8 +93,13 @@ private:
     TStream& stream_;
     std::unique_ptr<TrqStreamReader> r_;
     std::vector<AnsiString> unknownClasses_;
-    NameMaker objectNames_;
-    NameMaker pageNames_;
+    NameMaker objectNames_{[this](std::unordered_set<AnsiString>& used) {
+        for (int i = 0; i < report_.Pages().Count(); ++i)
+            for (int j = 0; j < report_.Pages()[i]->Count(); ++j) used.insert(UpperCase(report_.Pages()[i]->Objects(j)->Name));
+    }};
+    NameMaker pageNames_{[this](std::unordered_set<AnsiString>& used) {
+        for (int i = 0; i < report_.Pages().Count(); ++i) used.insert(UpperCase(report_.Pages()[i]->Name));
+    }};
 };
 
 void TrqTemplateReader::Read()

@@ -197,7 +197,7 @@ void TrqPictureView::LoadFromStream(TrqStreamReader& r)
     // A graphic ending before it starts would send the reader backwards.
     if (end < start) throw EReadError("Picture data ends before it starts");
     if (kind >= gkBitmap && kind <= gkIcon) {
-        std::string data = r.Stream().ReadBytes(end - start);
+        std::string data = r.ReadBytes(end - start);
         Picture.Assign(static_cast<TrqGraphicKind>(kind), std::move(data));
     } else {
         Picture.Clear();
