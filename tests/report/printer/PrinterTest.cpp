@@ -1,7 +1,9 @@
 // The printing layer: the virtual printer and its paper table, and the
 // settings cycle against a recording printer (no printer exists here).
+#include "report/model/Report.h"
 #include "report/printer/PaperTable.h"
 #include "report/printer/Printer.h"
+#include "report/printer/QtPrinterPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +44,7 @@ public:
     void WriteSettings(const TrqPaperRequest& paper) override
     {
         written->push_back(paper);
-        if (paper.PaperSize == 9) size = 9;  // this driver knows only A4
+        if (paper.PaperSize == 9 || paper.PaperSize == 256) size = paper.PaperSize;  // no Letter here
         orientation = paper.Orientation;
     }
     bool PropertiesDialog() override { return false; }
@@ -158,7 +160,7 @@ TEST(Printer, PlatformPrinterSettingsCycle)
     EXPECT_EQ(info.PrintableWidthUnits, 727);
     EXPECT_EQ(info.PrintableHeightUnits, 1035);
 
-    // The driver takes landscape but not Letter: the fields show what it accepted.
+    // The driver takes landscape but not Letter (it keeps A4): the fields show what it accepted.
     printer.SetPrinterInfo(1, 2159, 2794, -1, 1, false);
     ASSERT_EQ(written.size(), 1u);
     EXPECT_EQ(written[0].PaperSize, 1);
@@ -179,4 +181,25 @@ TEST(Printer, PlatformPrinterSettingsCycle)
     printer.SetPrinterIndex(0);
     EXPECT_TRUE(printer.IsVirtual());
     EXPECT_EQ(printer.PaperSizes().size(), 67u);
+}
+
+TEST(Printer, PageTakesWhatThePrinterMadeOfItsPaper)
+{
+    std::vector<TrqPaperRequest> written;
+    rqPrinter().AssignPrinter(std::make_unique<RecordingPrinter>(&written));
+    {
+        TrqReport report;
+        TrqPage& page = *report.Pages()[0];
+        written.clear();
+        page.ChangePaper(1, 2159, 2794, 7, poPortrait);  // Letter is refused: a custom size instead
+        ASSERT_EQ(written.size(), 2u);
+        EXPECT_EQ(written[0].PaperSize, 1);
+        EXPECT_EQ(written[1].PaperSize, 256);
+        EXPECT_EQ(written[1].Width, 2159);
+        EXPECT_EQ(written[1].Bin, -1);
+        EXPECT_EQ(page.Size, 256);
+        EXPECT_EQ(page.PaperWidth, 2100);  // what the driver reports
+        EXPECT_EQ(page.PrnInfo.PaperWidthDots, 4960);
+    }
+    rqPrinter().AssignPrinter(CreateQtPrinterPlatform());
 }

@@ -272,7 +272,7 @@ TEST(TemplateReader, UnknownClassesAreListedOncePerRecordAndTheRestLoads)
     TemplateBytes b(24);
     b.u8(24).wb(true).wb(false).str("");
     writePage(b, 24, true);
-    for (const char* name : {"TFooView", "TBarView", "TFooView"}) {
+    for (const char* name : {"TFooView", "TBarView", "TFooView", "TRQIBXLOOKUPCONTROL"}) {
         size_t at = beginObject(b, 24, 10, 0, name);
         writeCommon(b, 24, {.name = name});
         endObject(b, 24, at);
@@ -286,7 +286,7 @@ TEST(TemplateReader, UnknownClassesAreListedOncePerRecordAndTheRestLoads)
     TrqReport report;
     load(report, b.str());
     ASSERT_EQ(dialogs.Texts().size(), 1u);
-    EXPECT_NE(dialogs.Texts()[0].find("\rTFooView\rTBarView\rTFooView\r"), std::string::npos);
+    EXPECT_NE(dialogs.Texts()[0].find("\rTFooView\rTBarView\rTFooView\rTrqDBLookupControl\r"), std::string::npos);
     EXPECT_EQ(report.LoadMessage(), dialogs.Texts()[0]);
     ASSERT_EQ(report.Pages()[0]->Count(), 1);
     EXPECT_EQ(report.Pages()[0]->Objects(0)->Name, "After");
