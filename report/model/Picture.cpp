@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
+#include <QImageIOHandler>
 #include <QImageReader>
 
 namespace {
@@ -17,8 +18,11 @@ bool readable(TrqGraphicKind kind, const std::string& data)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, formatOf(kind));
     reader.setDecideFormatFromContent(false);
+    if (!reader.canRead()) return false;
+    // Only the header is looked at here; the image is decoded when it is drawn.
+    if (!reader.supportsOption(QImageIOHandler::Size)) return true;
     QSize size = reader.size();
-    return reader.canRead() && size.isValid() && !size.isEmpty();
+    return size.isValid() && !size.isEmpty();
 }
 
 std::string lowerExtension(const std::string& fileName)

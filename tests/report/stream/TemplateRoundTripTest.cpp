@@ -13,6 +13,7 @@
 #include "report/stream/TemplateJson.h"
 #include "support/ScriptedDialogs.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <cstring>
 #include <QJsonDocument>
@@ -276,4 +277,42 @@ TEST(TemplateStream, ReportFormKeepsTheTemplateOnlyWhenStoredInTheComponent)
     EXPECT_EQ(target.Pages()[0]->Count(), 0);  // nothing loads before the component is complete
     target.Loaded();
     EXPECT_EQ(saved(target), saved(source));
+}
+
+TEST(TemplateStream, PicturesOfEveryKindKeepTheirBytes)
+{
+    QImage image(4, 3, QImage::Format_ARGB32);
+    image.fill(Qt::green);
+    QByteArray icon;
+    QBuffer buffer(&icon);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(image.save(&buffer, "ICO"));
+    // A placeable metafile header and a few records: carried, never decoded.
+    const std::string metafile("\xD7\xCD\xC6\x9A\0\0\0\0\0\0\x10\x00\x10\x00\x60\x00\0\0\0\0\x01\x00\x09\x00", 24);
+
+    struct Case {
+        TrqGraphicKind kind;
+        std::string data;
+        uint8_t blobType;
+    };
+    for (const Case& c : {Case{gkIcon, icon.toStdString(), btICO}, Case{gkMetafile, metafile, btWMF}}) {
+        SCOPED_TRACE(c.kind);
+        TrqReport report;
+        auto picture = std::make_unique<TrqPictureView>();
+        picture->Name = "P";
+        picture->Picture.Assign(c.kind, c.data);
+        picture->BlobType = c.blobType;
+        report.Pages()[0]->Add(std::move(picture));
+        TrqReport back;
+        load(back, saved(report));
+        auto* read = dynamic_cast<TrqPictureView*>(back.FindObject("P"));
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(read->Picture.Kind(), c.kind);
+        EXPECT_EQ(read->Picture.Data(), c.data);
+        EXPECT_EQ(read->BlobType, c.blobType);
+        EXPECT_EQ(read->Picture.Image().isNull(), c.kind == gkMetafile);
+    }
+    TrqPicture bad;
+    EXPECT_THROW(bad.Assign(gkIcon, "not an icon"), EInvalidGraphic);
+    EXPECT_TRUE(bad.IsEmpty());
 }
