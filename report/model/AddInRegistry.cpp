@@ -1,0 +1,27 @@
+#include "report/model/AddInRegistry.h"
+
+#include <map>
+
+namespace {
+std::map<AnsiString, TrqAddInFactory>& registry()
+{
+    static std::map<AnsiString, TrqAddInFactory> map;
+    return map;
+}
+}  // namespace
+
+void RegisterAddIn(const AnsiString& className, TrqAddInFactory factory)
+{
+    registry()[UpperCase(className)] = std::move(factory);
+}
+
+void UnregisterAddIn(const AnsiString& className) { registry().erase(UpperCase(className)); }
+
+std::unique_ptr<TrqView> CreateAddIn(const AnsiString& className)
+{
+    auto it = registry().find(UpperCase(className));
+    if (it == registry().end() || !it->second) return nullptr;
+    std::unique_ptr<TrqView> view = it->second();
+    if (view) view->ObjectKind = okAddIn;
+    return view;
+}

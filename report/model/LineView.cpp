@@ -1,0 +1,15 @@
+#include "report/model/LineView.h"
+
+TrqLineView::TrqLineView()
+{
+    BaseName = "Line";
+    ObjectKind = okLine;
+    FrameTyp = rqftLeft;
+    FillColor = 0xFFFFFF;
+}
+
+void TrqLineView::DefineProperties()
+{
+    DefineViewProperties(true);
+    AddProperty("Stretched", pkBoolean);
+}

@@ -1,0 +1,14 @@
+#pragma once
+// A straight line: the left or top edge of its rectangle, drawn with the frame
+// settings.
+
+#include "report/model/View.h"
+
+class TrqLineView : public TrqStretcheable {
+public:
+    TrqLineView();
+    const char* ClassName() const override { return "TrqLineView"; }
+
+protected:
+    void DefineProperties() override;
+};

@@ -1,0 +1,50 @@
+#pragma once
+// A text view: its Memo lines, with bracketed expressions evaluated when the
+// report is built, drawn in its font with the memo's alignment and spacing.
+
+#include "report/model/View.h"
+
+#include "runtime/Font.h"
+
+// A memo's font as templates store it; Style uses the template coding
+// (1 italic, 2 bold, 4 underline, 8 strike-out).
+struct TrqMemoFont {
+    AnsiString Name = "Arial";
+    int32_t Size = 10;  // points
+    int32_t Style = 0;
+    int32_t Color = 0;
+    uint8_t Charset = DEFAULT_CHARSET;
+
+    // The runtime font (sizes in points, styles in the runtime's coding).
+    TFont ToFont() const;
+    bool operator==(const TrqMemoFont&) const = default;
+};
+
+// Template font style coding <-> the runtime's style set.
+TFontStyles FontStylesFromCode(int32_t code);
+int32_t FontStyleCode(TFontStyles styles);
+
+class TrqMemoView : public TrqStretcheable {
+public:
+    TrqMemoView();
+    const char* ClassName() const override { return "TrqMemoView"; }
+
+    TrqMemoFont Font;
+    int32_t Alignment = rqtaLeft;
+    int32_t HighlightStyle = rqfsBold;
+    int32_t HighlightFontColor = 0;
+    int32_t HighlightFillColor = 0xFFFFFF;
+    AnsiString HighlightCondition;
+    int32_t LineSpacing = 2;
+    int32_t CharSpacing = 0;
+
+    void LoadFromStream(TrqStreamReader& reader) override;
+    void SaveToStream(TrqStreamWriter& writer) override;
+
+    void SetPropValue(const AnsiString& name, const Variant& value) override;
+    Variant GetPropValue(const AnsiString& name) override;
+    Variant DoMethod(const AnsiString& name, const Variant& p1, const Variant& p2, const Variant& p3) override;
+
+protected:
+    void DefineProperties() override;
+};

@@ -1,0 +1,7 @@
+#include "report/model/SubReportView.h"
+
+TrqSubReportView::TrqSubReportView()
+{
+    BaseName = "SubReport";
+    ObjectKind = okSubReport;
+}

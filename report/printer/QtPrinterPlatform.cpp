@@ -1,0 +1,128 @@
+#include "report/printer/QtPrinterPlatform.h"
+
+#include "report/printer/PaperTable.h"
+#include "runtime/Application.h"
+
+#include <QPageSetupDialog>
+#include <QPageSize>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <cmath>
+
+namespace {
+// Paper sources as the platform numbers them (the first is 1).
+int32_t sourceCode(QPrinter::PaperSource source)
+{
+    switch (source) {
+    case QPrinter::OnlyOne: return 1;
+    case QPrinter::Lower: return 2;
+    case QPrinter::Middle: return 3;
+    case QPrinter::Manual: return 4;
+    case QPrinter::Envelope: return 5;
+    case QPrinter::EnvelopeManual: return 6;
+    case QPrinter::Auto: return 7;
+    case QPrinter::Tractor: return 8;
+    case QPrinter::SmallFormat: return 9;
+    case QPrinter::LargeFormat: return 10;
+    case QPrinter::LargeCapacity: return 11;
+    case QPrinter::Cassette: return 14;
+    case QPrinter::FormSource: return 15;
+    default: return 256 + static_cast<int32_t>(source);
+    }
+}
+
+QPrinter::PaperSource sourceOf(int32_t code)
+{
+    for (int s = QPrinter::OnlyOne; s <= QPrinter::LastPaperSource; ++s)
+        if (sourceCode(static_cast<QPrinter::PaperSource>(s)) == code) return static_cast<QPrinter::PaperSource>(s);
+    return QPrinter::Auto;
+}
+
+int32_t paperCode(const QPageSize& size)
+{
+    int id = size.windowsId();
+    return id > 0 ? id : CustomPaperSize;
+}
+
+class QtPrinterPlatform : public TrqPrinterPlatform {
+public:
+    QtPrinterPlatform() : printer_(QPrinter::HighResolution)
+    {
+        const QStringList names = QPrinterInfo::availablePrinterNames();
+        for (const QString& name : names) names_.push_back(QStringToAnsi(name));
+        current_ = std::max<int>(0, names.indexOf(QPrinterInfo::defaultPrinterName()));
+        if (!names.isEmpty()) printer_.setPrinterName(names[current_]);
+    }
+
+    std::vector<AnsiString> PrinterNames() override { return names_; }
+    int CurrentIndex() override { return current_; }
+
+    void SetCurrentIndex(int index) override
+    {
+        if (index < 0 || index >= static_cast<int>(names_.size())) return;
+        current_ = index;
+        printer_.setPrinterName(AnsiToQString(names_[static_cast<size_t>(index)]));
+    }
+
+    bool ReadSettings(TrqPrinterSettings& s) override
+    {
+        if (names_.empty() || !printer_.isValid()) return false;
+        QPrinterInfo info(printer_);
+        if (info.isNull()) return false;
+        s.Device = QStringToAnsi(printer_.printerName());
+        s.Driver = QStringToAnsi(info.makeAndModel());
+        s.Port = QStringToAnsi(info.location());
+        QPageLayout layout = printer_.pageLayout();
+        s.PaperSize = paperCode(layout.pageSize());
+        s.Orientation = layout.orientation() == QPageLayout::Portrait ? 0 : 1;
+        s.DefaultSource = sourceCode(printer_.paperSource());
+        QRectF paper = printer_.paperRect(QPrinter::DevicePixel);
+        QRectF page = printer_.pageRect(QPrinter::DevicePixel);
+        s.PhysicalWidth = static_cast<int32_t>(std::lround(paper.width()));
+        s.PhysicalHeight = static_cast<int32_t>(std::lround(paper.height()));
+        s.PhysicalOffsetX = static_cast<int32_t>(std::lround(page.left() - paper.left()));
+        s.PhysicalOffsetY = static_cast<int32_t>(std::lround(page.top() - paper.top()));
+        s.PageWidth = static_cast<int32_t>(std::lround(page.width()));
+        s.PageHeight = static_cast<int32_t>(std::lround(page.height()));
+        s.PixelsX = s.PixelsY = printer_.resolution();
+        for (const QPageSize& size : info.supportedPageSizes())
+            s.Papers.emplace_back(paperCode(size), QStringToAnsi(size.name()));
+        // Qt does not list a printer's sources; only the default one is offered.
+        return true;
+    }
+
+    void WriteSettings(const TrqPaperRequest& paper) override
+    {
+        QPageSize size;
+        if (paper.PaperSize == CustomPaperSize) {
+            size = QPageSize(QSizeF(paper.Width / 10.0, paper.Height / 10.0), QPageSize::Millimeter, QString(),
+                             QPageSize::ExactMatch);
+        } else {
+            size = QPageSize(QPageSize::id(paper.PaperSize));
+        }
+        if (size.isValid()) printer_.setPageSize(size);
+        printer_.setPageOrientation(paper.Orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
+        printer_.setCopyCount(1);
+        if (paper.Bin != -1) printer_.setPaperSource(sourceOf(paper.Bin));
+    }
+
+    bool PropertiesDialog() override
+    {
+        QPageSetupDialog dialog(&printer_, Application().Handle());
+        bool confirmed = false;
+        Guard([&] { confirmed = dialog.exec() == QDialog::Accepted; });
+        return confirmed;
+    }
+
+    bool Printing() override { return printer_.printerState() == QPrinter::Active; }
+    QPrinter* Printer() override { return &printer_; }
+
+private:
+    QPrinter printer_;
+    std::vector<AnsiString> names_;
+    int current_ = 0;
+};
+}  // namespace
+
+std::unique_ptr<TrqPrinterPlatform> CreateQtPrinterPlatform() { return std::make_unique<QtPrinterPlatform>(); }

@@ -1,0 +1,35 @@
+// rqtool printers: the printers the report engine sees, each with its current
+// paper and that paper's geometry. One line per printer, fields separated by
+// tabs: current mark (* or blank), name, paper code, paper name, paper size in
+// tenths of a millimetre, orientation, page size in report units, printable
+// offset and printable size in report units.
+#include "RqCommand.h"
+
+#include "report/printer/Printer.h"
+
+#include <cstdio>
+
+namespace {
+int run(const RqArgs& args)
+{
+    if (!args.empty()) throw RqUsageError{"printers takes no arguments"};
+    TrqPrinter& printer = rqPrinter();
+    const int current = printer.PrinterIndex();
+    const int count = static_cast<int>(printer.Printers().size());
+    for (int i = 0; i < count; ++i) {
+        printer.SetPrinterIndex(i);
+        PrinterPageInfo info;
+        printer.FillPrinterPageInfo(info);
+        std::printf("%s\t%s\t%d\t%s\t%dx%d\t%s\t%dx%d\t%d,%d\t%dx%d\n", i == current ? "*" : " ",
+                    AnsiToUtf8(printer.Printers()[static_cast<size_t>(i)]).c_str(), printer.PaperSize(),
+                    AnsiToUtf8(printer.PaperName()).c_str(), printer.PaperWidth(), printer.PaperHeight(),
+                    printer.Orientation() == 0 ? "portrait" : "landscape", info.PaperWidthUnits,
+                    info.PaperHeightUnits, info.OffsetXUnits, info.OffsetYUnits, info.PrintableWidthUnits,
+                    info.PrintableHeightUnits);
+    }
+    printer.SetPrinterIndex(current);
+    return 0;
+}
+
+RqCommand command("printers", "", "list the printers with their current paper and page geometry", run);
+}  // namespace
