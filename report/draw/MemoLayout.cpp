@@ -8,6 +8,7 @@
 #include "runtime/StringList.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
@@ -175,10 +176,12 @@ void WrapLine(std::string_view line, int width, const TrqTextMeasure& measure, b
 TrqMemoLayout LayoutMemo(const TrqMemoView& memo, const TStringList& text)
 {
     TrqMemoLayout layout;
+    // A damaged file may hold any numbers: the sums are made where they cannot overflow.
+    auto fit = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
     const int32_t fontPixels = MemoFontPixels(memo.Font.Size);
-    layout.LineHeight = memo.LineSpacing + fontPixels;
+    layout.LineHeight = fit(int64_t(memo.LineSpacing) + fontPixels);
     const bool vertical = memo.Alignment & rqtaVertical;
-    int width = vertical ? memo.Height - 2 * memo.GapY : memo.Width - 2 * memo.GapX;
+    int64_t width = vertical ? int64_t(memo.Height) - 2 * int64_t(memo.GapY) : int64_t(memo.Width) - 2 * int64_t(memo.GapX);
     if (memo.Flag(flAutoWidth) && rqDrawState().Prepared()) width += 100;
     const int32_t gap = vertical ? memo.GapX : memo.GapY;
 
@@ -191,7 +194,7 @@ TrqMemoLayout LayoutMemo(const TrqMemoView& memo, const TStringList& text)
     auto measure = TextMeasure(MemoQFont(memo.Font, fontPixels, memo.CharSpacing), memo.CharSpacing, ScratchDevice());
     for (int i = 0; i < count; ++i) {
         if (broken) layout.Lines.push_back(text[i]);
-        else if (memo.Flag(flWordWrap)) WrapLine(text[i], width, *measure, memo.Flag(flWordBreak), layout.Lines);
+        else if (memo.Flag(flWordWrap)) WrapLine(text[i], fit(width), *measure, memo.Flag(flWordBreak), layout.Lines);
         else layout.Lines.push_back(text[i] + ParagraphMark);
     }
     layout.TextHeight = RoundToInt(2.0 * gap + static_cast<double>(layout.Lines.size()) * layout.LineHeight);

@@ -128,8 +128,9 @@ void TrqViewPainter::drawSide(double x1, double y1, double x2, double y2, bool v
     QPainter& painter = canvas_.Painter();
     const int width = std::clamp(RoundToInt(view_.FrameWidth), 0, 1000);
     const QColor frameColor = ToQColor(view_.FrameColor);
-    const int32_t position = RoundToInt(vertical ? x1 : y1);
-    const int32_t from = RoundToInt(vertical ? y1 : x1), to = RoundToInt(vertical ? y2 : x2);
+    const int32_t position = clampCoordinate(RoundToInt(vertical ? x1 : y1));
+    const int32_t from = clampCoordinate(RoundToInt(vertical ? y1 : x1));
+    const int32_t to = clampCoordinate(RoundToInt(vertical ? y2 : x2));
     const uint16_t style = view_.FrameStyle;
 
     if (style == psDouble) {

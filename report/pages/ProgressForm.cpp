@@ -20,7 +20,8 @@ TrqProgressForm* theForm = nullptr;
 }  // namespace
 
 TrqProgressForm::TrqProgressForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
 {
     setFixedSize(278, 106);
     setModal(true);
