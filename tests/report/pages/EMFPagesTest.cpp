@@ -79,9 +79,7 @@ TEST_F(PagesTest, AnEntryTakesItsTemplatePagesPaperAndFiresOnBeginPage)
 TEST_F(PagesTest, DrawMakesViewsFromTheStreamAndReleasesThem)
 {
     TrqReport report;
-    auto a = fixtures::Memo(30, 30, 200, 20, {"first"});
-    auto b = fixtures::Memo(30, 600, 200, 20, {"second"});
-    int index = fixtures::AddPage(report, {a.get(), b.get()});
+    int index = fixtures::AddMemoPage(report, {{30, 30, 200, 20, "first"}, {30, 600, 200, 20, "second"}});
     TrqEMFPages& pages = report.EMFPages();
 
     // Not in view: nothing is drawn and no views are made.
@@ -134,9 +132,7 @@ TEST_F(PagesTest, AnEmptyPageIsABlankSheet)
 TEST_F(PagesTest, HitObjectFindsTheLastViewUnderThePoint)
 {
     TrqReport report;
-    auto under = fixtures::Memo(100, 100, 100, 50, {"under"});
-    auto over = fixtures::Memo(150, 120, 100, 50, {"over"});
-    int index = fixtures::AddPage(report, {under.get(), over.get()});
+    int index = fixtures::AddMemoPage(report, {{100, 100, 100, 50, "under"}, {150, 120, 100, 50, "over"}});
     TrqEMFPages& pages = report.EMFPages();
     std::vector<AnsiString> clicked;
     report.OnObjectClick = [&](TrqView* view) { clicked.push_back(view->Memo[0]); };
@@ -202,8 +198,7 @@ TEST_F(PagesTest, AutoWidthMemosAreFittedWhenThePageIsMade)
 TEST_F(PagesTest, DamagedPageStreamsFailTheDrawThatNeedsThem)
 {
     TrqReport report;
-    auto memo = fixtures::Memo(10, 10, 100, 20, {"text"});
-    int index = fixtures::AddPage(report, {memo.get()});
+    int index = fixtures::AddMemoPage(report, {{10, 10, 100, 20, "text"}});
     TrqEMFPages& pages = report.EMFPages();
     pages[index].InView = 1;
     const std::string whole = pages[index].Stream->Bytes();

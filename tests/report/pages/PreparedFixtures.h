@@ -14,6 +14,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 namespace fixtures {
 inline std::unique_ptr<TrqMemoView> Memo(int left, int top, int width, int height,
@@ -63,12 +64,29 @@ inline std::unique_ptr<TrqPictureView> Picture(int left, int top, int width, int
 
 // Adds a prepared page on the report's first template page's paper and
 // appends the views to it; returns the page's index.
-inline int AddPage(TrqReport& report, std::initializer_list<TrqView*> views)
+inline int AddPage(TrqReport& report, const std::vector<TrqView*>& views)
 {
     TrqEMFPages& pages = report.EMFPages();
     pages.Add(*report.Pages()[0]);
     int index = pages.Count() - 1;
     for (TrqView* view : views) pages.AppendView(index, *view);
     return index;
+}
+
+struct MemoSpec {
+    int left, top, width, height;
+    const char* text;
+};
+
+// A prepared page of one-line memos.
+inline int AddMemoPage(TrqReport& report, std::initializer_list<MemoSpec> specs)
+{
+    std::vector<std::unique_ptr<TrqView>> memos;
+    std::vector<TrqView*> views;
+    for (const MemoSpec& m : specs) {
+        memos.push_back(Memo(m.left, m.top, m.width, m.height, {m.text}));
+        views.push_back(memos.back().get());
+    }
+    return AddPage(report, views);
 }
 }  // namespace fixtures

@@ -69,10 +69,6 @@ inline int AddShowcasePage(TrqReport& report)
 
     std::vector<TrqView*> raw;
     for (auto& v : views) raw.push_back(v.get());
-    TrqEMFPages& pages = report.EMFPages();
-    pages.Add(*report.Pages()[0]);
-    int index = pages.Count() - 1;
-    for (TrqView* view : raw) pages.AppendView(index, *view);
-    return index;
+    return AddPage(report, raw);
 }
 }  // namespace fixtures
