@@ -184,12 +184,12 @@ void TrqMemoView::Draw(TrqCanvas& canvas)
         for (AnsiString line : layout.Lines) {
             if (ClipLines && d.Bottom < y + lineStepY) break;
             const bool end = paragraphEnd(line);
-            const int tw = measure->Width(line);
+            const int64_t tw = measure->Width(line);
             double x = Left + GapX;
             int extra = 0;
             if (horizontal == rqtaRight) x = double(Left) + drawWidth - GapX - tw - 1;
             else if (horizontal == rqtaCenter) x = Left + GapX + (drawWidth - 2 * GapX - tw) / 2;
-            else if (horizontal == rqtaJustify && !end) extra = std::max(0, drawWidth - 2 * GapX - tw);
+            else if (horizontal == rqtaJustify && !end) extra = limited(std::max<int64_t>(0, drawWidth - 2 * GapX - tw));
             out.draw(line, x, y, extra, false);
             ++LinesDrawn;
             y += lineStepY;
@@ -201,14 +201,14 @@ void TrqMemoView::Draw(TrqCanvas& canvas)
         const int drawHeight = d.Height();
         for (AnsiString line : layout.Lines) {
             const bool end = paragraphEnd(line);
-            const int tw = measure->Width(line);
+            const int64_t tw = measure->Width(line);
             double y = d.Bottom - GapY;
             int extra = 0;
             if (horizontal == rqtaRight) y = double(tw) + Top + GapY;
             else if (horizontal == rqtaCenter) y = d.Bottom - GapY - (drawHeight - 2 * GapY - tw) / 2 - 1;
             else if (horizontal == rqtaJustify) {
                 y = double(Top) + drawHeight - GapY;
-                if (!end) extra = std::max(0, drawHeight - 2 * GapY - tw);
+                if (!end) extra = limited(std::max<int64_t>(0, drawHeight - 2 * GapY - tw));
             }
             out.draw(line, x, y, extra, true);
             ++LinesDrawn;

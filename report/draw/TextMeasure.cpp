@@ -12,12 +12,16 @@
 
 namespace {
 constexpr float Unknown = -1.0f;
-// Qt cannot raster a font of any size; a damaged file may ask for one.
+// Qt cannot raster a font of any size, nor space its characters by any
+// amount; a damaged file may ask for either.
 constexpr int MaxPixelHeight = 4000;
+constexpr int MaxSpacing = 1000;
+// Widths are held where int arithmetic on them cannot overflow.
+constexpr double MaxWidth = 1 << 28;
 }  // namespace
 
 TrqTextMeasure::TrqTextMeasure(const QFont& font, int charSpacing, QPaintDevice* device)
-    : font_(font), metrics_(font, device), spacing_(charSpacing)
+    : font_(font), metrics_(font, device), spacing_(std::clamp(charSpacing, -MaxSpacing, MaxSpacing))
 {
     single_.fill(Unknown);
 }
@@ -50,7 +54,10 @@ double TrqTextMeasure::WidthF(std::string_view text) const
     return width;
 }
 
-int TrqTextMeasure::Width(std::string_view text) const { return static_cast<int>(std::lround(WidthF(text))); }
+int TrqTextMeasure::Width(std::string_view text) const
+{
+    return static_cast<int>(std::lround(std::clamp(WidthF(text), -MaxWidth, MaxWidth)));
+}
 
 QFont MemoQFont(const TrqMemoFont& font, int pixelHeight, int charSpacing)
 {
@@ -73,7 +80,7 @@ QFont MemoQFont(const TrqMemoFont& font, int pixelHeight, int charSpacing)
     q.setUnderline(font.Style & rqfsUnderline);
     q.setStrikeOut(font.Style & rqfsStrikeOut);
     q.setKerning(false);
-    if (charSpacing != 0) q.setLetterSpacing(QFont::AbsoluteSpacing, std::clamp(charSpacing, -1000, 1000));
+    if (charSpacing != 0) q.setLetterSpacing(QFont::AbsoluteSpacing, std::clamp(charSpacing, -MaxSpacing, MaxSpacing));
     return q;
 }
 
