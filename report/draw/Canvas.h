@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 
+class QPaintDevice;
 class QPainter;
 
 enum TrqCanvasKind : uint8_t { ckScreen = 0, ckPrinter = 1, ckMetafile = 2 };
@@ -53,5 +54,4 @@ private:
 // to measure themselves (automatic widths).
 void WithScratchCanvas(const std::function<void(TrqCanvas&)>& f);
 // The scratch canvas's device, for font measurement without drawing.
-class QPaintDevice;
 QPaintDevice* ScratchDevice();
