@@ -11,12 +11,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    SetDialogHook([](const DialogRequest& request) {
-        DialogAnswer answer;
-        answer.button = DefaultButton(request.flags);
-        answer.value = request.defaultValue;
-        return answer;
-    });
+    SetDialogHook([](const DialogRequest& r) { return DialogAnswer{DefaultButton(r.flags), r.defaultValue}; });
     return 0;
 }
 

@@ -9,18 +9,8 @@ constexpr int MaxDepth = 128;
 
 bool endsOperand(char c)
 {
-    switch (c) {
-    case '\r':
-    case ' ':
-    case '*':
-    case '+':
-    case '-':
-    case '/':
-    case '<':
-    case '=':
-    case '>': return true;
-    default: return false;
-    }
+    constexpr std::string_view ends = "\r *+-/<=>";
+    return ends.find(c) != std::string_view::npos;
 }
 }  // namespace
 

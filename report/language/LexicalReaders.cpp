@@ -4,23 +4,10 @@
 
 namespace {
 
-bool isIdentifierStop(unsigned char c)
+bool isIdentifierStop(char c)
 {
-    switch (c) {
-    case 13:
-    case ' ':
-    case '(':
-    case ')':
-    case '*':
-    case '+':
-    case '-':
-    case '/':
-    case '<':
-    case '=':
-    case '>':
-    case '[': return true;
-    default: return false;
-    }
+    constexpr std::string_view stops = "\r ()*+-/<=>[";
+    return stops.find(c) != std::string_view::npos;
 }
 
 // The length of the character at pos: 2 for a lead byte with a byte after it.
@@ -38,7 +25,7 @@ std::string_view ReadIdentifier(std::string_view text, size_t& pos)
     const size_t start = pos;
     bool insideQuotes = false;
     while (pos < n) {
-        unsigned char c = static_cast<unsigned char>(text[pos]);
+        char c = text[pos];
         if (c == '"') {
             insideQuotes = !insideQuotes;
             ++pos;

@@ -73,22 +73,8 @@ private:
 
 bool isInfix(unsigned char c)
 {
-    switch (c) {
-    case pcGreaterEqual:
-    case pcLessEqual:
-    case pcNotEqual:
-    case pcOr:
-    case pcAnd:
-    case pcMod:
-    case '*':
-    case '+':
-    case '-':
-    case '/':
-    case '<':
-    case '=':
-    case '>': return true;
-    default: return false;
-    }
+    constexpr std::string_view infix = "\x01\x02\x03\x04\x05\x0d*+-/<=>";
+    return c != 0 && infix.find(static_cast<char>(c)) != std::string_view::npos;
 }
 
 bool isPrefix(unsigned char c)

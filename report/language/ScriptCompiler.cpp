@@ -152,6 +152,23 @@ private:
     // Puts the word just read back.
     void unread() { pos_ = wordStart_; }
 
+    // True when the word just read is the keyword; the position is then just
+    // after the keyword (a ";" or other text attached to it is read next).
+    bool take(const AnsiString& word, std::string_view keyword)
+    {
+        if (!isKeyword(word, keyword)) return false;
+        pos_ = wordStart_ + keyword.size();
+        return true;
+    }
+
+    // Reads the keyword that must come next, or reports the error.
+    bool expect(std::string_view keyword, const char* message)
+    {
+        if (take(getToken(), keyword)) return true;
+        error(message);
+        return false;
+    }
+
     AnsiString sourceText(size_t from, size_t to) const
     {
         return Trim(std::string_view(buf_).substr(from, to > from ? to - from : 0));
@@ -221,23 +238,17 @@ private:
         AnsiString word = getToken();
         if (word == " " || isKeyword(word, "END") || isKeyword(word, "UNTIL")) {
             pos_ = start;  // an empty statement; the word belongs to the enclosing one
-        } else if (isKeyword(word, "BEGIN")) {
-            pos_ = wordStart_ + 5;
+        } else if (take(word, "BEGIN")) {
             block();
-        } else if (isKeyword(word, "IF")) {
-            pos_ = wordStart_ + 2;
+        } else if (take(word, "IF")) {
             ifStatement();
-        } else if (isKeyword(word, "REPEAT")) {
-            pos_ = wordStart_ + 6;
+        } else if (take(word, "REPEAT")) {
             repeatStatement();
-        } else if (isKeyword(word, "WHILE")) {
-            pos_ = wordStart_ + 5;
+        } else if (take(word, "WHILE")) {
             whileStatement();
-        } else if (isKeyword(word, "FOR")) {
-            pos_ = wordStart_ + 3;
+        } else if (take(word, "FOR")) {
             forStatement();
-        } else if (isKeyword(word, "GOTO")) {
-            pos_ = wordStart_ + 4;
+        } else if (take(word, "GOTO")) {
             gotoStatement();
         } else if (isLabel(word)) {
             labelledStatement(word);
@@ -248,23 +259,26 @@ private:
         }
     }
 
-    void block()
+    // Statements separated by words beginning with ";", up to the closing
+    // keyword (END of BEGIN, UNTIL of REPEAT).
+    bool statementList(std::string_view closing, const char* message)
     {
         for (;;) {
             statement();
-            if (error_) return;
+            if (error_) return false;
             AnsiString word = getToken();
             if (word[0] == ';') {
                 pos_ = wordStart_ + 1;
-            } else if (isKeyword(word, "END")) {
-                pos_ = wordStart_ + 3;
-                return;
+            } else if (take(word, closing)) {
+                return true;
             } else {
-                error(LanguageText::NeedSemicolonOrEnd);
-                return;
+                error(message);
+                return false;
             }
         }
     }
+
+    void block() { statementList("END", LanguageText::NeedSemicolonOrEnd); }
 
     // The condition of IF, WHILE, REPEAT or the end value of FOR.
     AnsiString condition(size_t& at)
@@ -279,21 +293,16 @@ private:
         size_t at;
         AnsiString test = condition(at);
         long jump = emit(unpatched(JumpIfZero) + test, at);
-        AnsiString word = getToken();
-        if (!isKeyword(word, "THEN")) {
-            error(LanguageText::NeedThen);
+        if (!expect("THEN", LanguageText::NeedThen)) {
             patch(jump, out_.size());
             return;
         }
-        pos_ = wordStart_ + 4;
         statement();
         if (error_) {
             patch(jump, out_.size());
             return;
         }
-        word = getToken();
-        if (isKeyword(word, "ELSE")) {
-            pos_ = wordStart_ + 4;
+        if (take(getToken(), "ELSE")) {
             long skip = emit(unpatched(Jump), pos_);
             patch(jump, out_.size());
             statement();
@@ -307,20 +316,7 @@ private:
     void repeatStatement()
     {
         const size_t head = out_.size();
-        for (;;) {
-            statement();
-            if (error_) return;
-            AnsiString word = getToken();
-            if (word[0] == ';') {
-                pos_ = wordStart_ + 1;
-            } else if (isKeyword(word, "UNTIL")) {
-                pos_ = wordStart_ + 5;
-                break;
-            } else {
-                error(LanguageText::NeedSemicolonOrUntil);
-                return;
-            }
-        }
+        if (!statementList("UNTIL", LanguageText::NeedSemicolonOrUntil)) return;
         size_t at;
         AnsiString test = condition(at);
         emit(AnsiString(1, JumpIfZero) + targetBytes(head) + test, at);
@@ -332,13 +328,10 @@ private:
         size_t at;
         AnsiString test = condition(at);
         long jump = emit(unpatched(JumpIfZero) + test, at);
-        AnsiString word = getToken();
-        if (!isKeyword(word, "DO")) {
-            error(LanguageText::NeedDo);
+        if (!expect("DO", LanguageText::NeedDo)) {
             patch(jump, out_.size());
             return;
         }
-        pos_ = wordStart_ + 2;
         statement();
         emit(AnsiString(1, Jump) + targetBytes(head), pos_);
         patch(jump, out_.size());
@@ -353,24 +346,15 @@ private:
             return;
         }
         nameStatement(wordStart_, &variable);
-        if (error_) return;
-        AnsiString word = getToken();
-        if (!isKeyword(word, "TO")) {
-            error(LanguageText::NeedTo);
-            return;
-        }
-        pos_ = wordStart_ + 2;
+        if (error_ || !expect("TO", LanguageText::NeedTo)) return;
         size_t at;
         AnsiString last = condition(at);
         const size_t head = out_.size();
         long jump = emit(unpatched(JumpIfZero) + variable + "<=" + last, at);
-        word = getToken();
-        if (!isKeyword(word, "DO")) {
-            error(LanguageText::NeedDo);
+        if (!expect("DO", LanguageText::NeedDo)) {
             patch(jump, out_.size());
             return;
         }
-        pos_ = wordStart_ + 2;
         statement();
         emit(variable + " " + variable + "+1", at);
         emit(AnsiString(1, Jump) + targetBytes(head), at);
@@ -502,39 +486,29 @@ private:
         }
     }
 
-    void simpleExpression()
+    // Operands joined by operators of one priority: a simple expression joins
+    // terms with + - OR, a term joins factors with * / AND MOD.
+    void chain(void (Compiler::*operand)(), std::string_view symbols,
+               std::initializer_list<std::string_view> keywords)
     {
         for (;;) {
-            term();
+            (this->*operand)();
             if (error_) return;
             AnsiString word = getToken();
-            if (word[0] == '+' || word[0] == '-') {
+            if (symbols.find(word[0]) != std::string_view::npos) {
                 pos_ = wordStart_ + 1;
-            } else if (isKeyword(word, "OR")) {
-                pos_ = wordStart_ + 2;
-            } else {
+                continue;
+            }
+            bool joined = false;
+            for (std::string_view keyword : keywords) joined = joined || take(word, keyword);
+            if (!joined) {
                 unread();
                 return;
             }
         }
     }
-
-    void term()
-    {
-        for (;;) {
-            factor();
-            if (error_) return;
-            AnsiString word = getToken();
-            if (word[0] == '*' || word[0] == '/') {
-                pos_ = wordStart_ + 1;
-            } else if (isKeyword(word, "AND") || isKeyword(word, "MOD")) {
-                pos_ = wordStart_ + 3;
-            } else {
-                unread();
-                return;
-            }
-        }
-    }
+    void simpleExpression() { chain(&Compiler::term, "+-", {"OR"}); }
+    void term() { chain(&Compiler::factor, "*/", {"AND", "MOD"}); }
 
     // Expects a word beginning with `close`; steps over that character.
     bool expectClose(char close, const char* message)
@@ -566,8 +540,7 @@ private:
         } else if (c == '+' || c == '-') {
             pos_ = start + 1;
             expression();
-        } else if (isKeyword(word, "NOT")) {
-            pos_ = start + 3;
+        } else if (take(word, "NOT")) {
             expression();
         } else if (isLetter(c)) {
             size_t p = start;
