@@ -31,7 +31,9 @@ struct NestingGuard {
 };
 
 // Converted texts kept by Evaluate; past this many the cache starts afresh.
+// Longer texts than MaxCachedLength are converted each time.
 constexpr size_t MaxCachedTexts = 4096;
+constexpr size_t MaxCachedLength = 1024;
 
 // The evaluation stack: 32 slots, constructed only when used, so that an
 // evaluation costs no more than the values it pushes.
@@ -180,6 +182,7 @@ AnsiString copyText(const AnsiString& s, int64_t from, int64_t count)
 
 Variant TrqParser::Evaluate(std::string_view text)
 {
+    if (text.size() > MaxCachedLength) return EvaluatePostfix(ToPostfix(text));
     auto it = cache_.find(text);
     if (it == cache_.end()) {
         AnsiString postfix = ToPostfix(text);

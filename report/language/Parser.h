@@ -63,7 +63,8 @@ public:
     TDetailEvent OnGetValue;
     TFunctionEvent OnFunction;
 
-    // EvaluatePostfix(ToPostfix(text)), with the postfix kept for the next time.
+    // EvaluatePostfix(ToPostfix(text)), with the postfix of short texts kept
+    // for the next time.
     Variant Evaluate(std::string_view text);
     // Raises EParserError for an unmatched "(", an unterminated quoted text or
     // bracketed name, and an argument list that is not closed.
@@ -73,9 +74,6 @@ public:
     // errors of numbers and dates pass through, as do the callbacks' errors.
     // A name or call whose callback is unset gives an empty value.
     Variant EvaluatePostfix(std::string_view postfix);
-
-    // Forgets the kept postfix texts.
-    void ClearCache();
 
 private:
     Variant callFunction(const AnsiString& name, std::string_view p1, std::string_view p2, std::string_view p3);
