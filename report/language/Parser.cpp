@@ -182,15 +182,21 @@ AnsiString copyText(const AnsiString& s, int64_t from, int64_t count)
 
 Variant TrqParser::Evaluate(std::string_view text)
 {
-    if (text.size() > MaxCachedLength) return EvaluatePostfix(ToPostfix(text));
     auto it = cache_.find(text);
     if (it == cache_.end()) {
         AnsiString postfix = ToPostfix(text);
-        // Kept postfix texts are referred to by evaluations in progress; start
-        // afresh only when none is running.
-        if (cache_.size() >= MaxCachedTexts && nesting == 0) cache_.clear();
+        // Kept postfix texts are referred to by this parser's evaluations in
+        // progress: the cache starts afresh only when none is running, and
+        // otherwise takes no more.
+        if (cache_.size() >= MaxCachedTexts && evaluating_ == 0) cache_.clear();
+        if (text.size() > MaxCachedLength || cache_.size() >= MaxCachedTexts) return EvaluatePostfix(postfix);
         it = cache_.emplace(AnsiString(text), std::move(postfix)).first;
     }
+    struct InFlight {
+        explicit InFlight(int& n) : count(n) { ++count; }
+        ~InFlight() { --count; }
+        int& count;
+    } inFlight(evaluating_);
     return EvaluatePostfix(it->second);
 }
 

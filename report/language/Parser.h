@@ -16,8 +16,9 @@
 // it with EvaluatePostfix, so nothing is parsed twice while a report runs;
 // Evaluate keeps the postfix of the texts it has converted for the same reason.
 //
-// Evaluation keeps no state in the parser: a callback may call Evaluate on the
-// same parser again (the built-in functions do so for their arguments).
+// Evaluation keeps no state in the parser besides the converted texts it keeps:
+// a callback may call Evaluate on the same parser again (the built-in
+// functions do so for their arguments).
 
 #include "runtime/AnsiString.h"
 #include "runtime/Variant.h"
@@ -83,4 +84,5 @@ private:
         size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>()(s); }
     };
     std::unordered_map<AnsiString, AnsiString, TextHash, std::equal_to<>> cache_;
+    int evaluating_ = 0;  // evaluations of kept postfix texts in progress
 };
