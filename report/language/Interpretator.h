@@ -1,0 +1,69 @@
+#pragma once
+// The script interpreter.
+//
+// TrqInterpretator compiles a script (a few lines of BEGIN/END, IF, REPEAT,
+// WHILE, FOR, GOTO and assignments over report expressions) into instruction
+// lines, and runs them. It owns a parser whose names and calls go to its
+// ReadVariable and CallFunction; assignments go to WriteVariable. The base class
+// does nothing in these three; TInterpretator, the class of rqInterpreter, joins
+// scripts to the report: names and calls reach rqParser's handlers, so scripts
+// see what memo expressions see, and assignments follow WriteReportVariable.
+//
+// A compiled line is one instruction, told by its first character:
+//   \x01 lo hi condition   jump to line lo + 256 * hi when the condition is 0
+//   \x02 lo hi             jump to line lo + 256 * hi
+//   \x03 expression        evaluate (EXIT(0) ends the script)
+//   name blank expression  assignment
+// Expressions are held in postfix form, so running never parses them again.
+
+#include "report/language/Parser.h"
+#include "runtime/StringList.h"
+
+#include <cstdint>
+
+class TrqVariables;
+
+class TrqInterpretator {
+public:
+    TrqInterpretator();
+    virtual ~TrqInterpretator() = default;
+    TrqInterpretator(const TrqInterpretator&) = delete;
+    TrqInterpretator& operator=(const TrqInterpretator&) = delete;
+
+    virtual void ReadVariable(const AnsiString& name, Variant& value);
+    virtual void WriteVariable(const AnsiString& name, const Variant& value);
+    virtual void CallFunction(const AnsiString& name, const Variant& p1, const Variant& p2, const Variant& p3,
+                              Variant& value);
+    // Compiles source into compiled; appends "Line L/C: message" to errors for
+    // a syntax error (compiled keeps what was compiled before it). compiled and
+    // errors are cleared first; source and compiled may be the same list.
+    virtual void CompileScript(const TStringList& source, TStringList& compiled, TStringList& errors);
+    // Runs compiled lines; errors of the expressions and of the callbacks pass.
+    virtual void RunScript(const TStringList& compiled);
+
+    // Adds to found every call of one of the named functions (any letter case)
+    // in the expressions of a compiled script; names in variables are followed
+    // into their expression texts.
+    void FindFunctionCalls(const TStringList& compiled, const TStringList& names, const TrqVariables& variables,
+                           TStringList& found);
+
+    TrqParser& Parser() { return parser_; }
+
+    // Stops RunScript with EParserError after this many instructions (0: never),
+    // for callers that run scripts they do not trust to end.
+    void SetStepLimit(int64_t steps) { stepLimit_ = steps; }
+
+protected:
+    TrqParser parser_;
+
+private:
+    int64_t stepLimit_ = 0;
+};
+
+class TInterpretator : public TrqInterpretator {
+public:
+    void ReadVariable(const AnsiString& name, Variant& value) override;
+    void WriteVariable(const AnsiString& name, const Variant& value) override;
+    void CallFunction(const AnsiString& name, const Variant& p1, const Variant& p2, const Variant& p3,
+                      Variant& value) override;
+};

@@ -1,0 +1,14 @@
+#pragma once
+// Compilation of scripts into instruction lines (see Interpretator.h for the
+// line format). A recursive-descent reader checks the syntax over the whole
+// text and emits lines that still carry their expressions as source text; a
+// final pass resolves GOTO labels and turns every expression into postfix form.
+//
+// Limits: 31999 characters of script (its lines each followed by CR), 101
+// labels of at most 16 characters (digits and colon), 65535 instruction lines,
+// and a nesting of 128 statements and parentheses; going past one gives an
+// error line.
+
+#include "runtime/StringList.h"
+
+void CompileScriptLines(const TStringList& source, TStringList& compiled, TStringList& errors);
