@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -74,7 +76,7 @@ QFont MemoQFont(const TrqMemoFont& font, int pixelHeight, int charSpacing)
         it = families.emplace(font.Name, AnsiToQString(font.Name)).first;
     }
     QFont q(it->second);
-    q.setPixelSize(std::clamp(std::abs(pixelHeight), 1, MaxPixelHeight));
+    q.setPixelSize(static_cast<int>(std::clamp<int64_t>(std::llabs(int64_t(pixelHeight)), 1, MaxPixelHeight)));
     q.setBold(font.Style & rqfsBold);
     q.setItalic(font.Style & rqfsItalic);
     q.setUnderline(font.Style & rqfsUnderline);
