@@ -73,17 +73,17 @@ inline int AddPage(TrqReport& report, const std::vector<TrqView*>& views)
     return index;
 }
 
-struct MemoSpec {
+struct MemoBox {
     int left, top, width, height;
     const char* text;
 };
 
 // A prepared page of one-line memos.
-inline int AddMemoPage(TrqReport& report, std::initializer_list<MemoSpec> specs)
+inline int AddMemoPage(TrqReport& report, std::initializer_list<MemoBox> boxes)
 {
     std::vector<std::unique_ptr<TrqView>> memos;
     std::vector<TrqView*> views;
-    for (const MemoSpec& m : specs) {
+    for (const MemoBox& m : boxes) {
         memos.push_back(Memo(m.left, m.top, m.width, m.height, {m.text}));
         views.push_back(memos.back().get());
     }
