@@ -15,3 +15,6 @@ public:
 private:
     bool enabled_ = false;
 };
+
+// The engine's compressor, which prepared-report files consult (report/pages).
+TrqCompressor& rqCompressor();

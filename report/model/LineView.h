@@ -9,6 +9,9 @@ public:
     TrqLineView();
     const char* ClassName() const override { return "TrqLineView"; }
 
+    void Draw(TrqCanvas& canvas) override;
+    int32_t MinimumHeight() override { return 1; }
+
 protected:
     void DefineProperties() override;
 };

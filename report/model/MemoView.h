@@ -38,6 +38,19 @@ public:
     int32_t LineSpacing = 2;
     int32_t CharSpacing = 0;
 
+    // Runtime state of drawing (report/draw): with ClipLines the text stops
+    // at the last line that fits the view (a memo split between pages);
+    // LinesDrawn counts the lines the last Draw put out.
+    bool ClipLines = false;
+    int LinesDrawn = 0;
+
+    void Draw(TrqCanvas& canvas) override;
+    // Heights for band stretching, from the layout of the working text
+    // (MemoResult) in the memo's width.
+    int32_t MeasureHeight() override;
+    int32_t MinimumHeight() override;
+    int32_t RemainderHeight() override;
+
     void LoadFromStream(TrqStreamReader& reader) override;
     void SaveToStream(TrqStreamWriter& writer) override;
 

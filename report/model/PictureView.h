@@ -15,6 +15,7 @@ public:
 
     void LoadFromStream(TrqStreamReader& reader) override;
     void SaveToStream(TrqStreamWriter& writer) override;
+    void Draw(TrqCanvas& canvas) override;
 
     void SetPropValue(const AnsiString& name, const Variant& value) override;
     Variant GetPropValue(const AnsiString& name) override;

@@ -1,6 +1,7 @@
 #include "report/model/Report.h"
 
 #include "report/EngineTexts.h"
+#include "report/pages/EMFPages.h"
 #include "runtime/Dialogs.h"
 #include "runtime/Exceptions.h"
 
@@ -9,7 +10,11 @@ constexpr int UntitledText = 55209;
 constexpr int32_t ReportFormVersion = 24;
 }  // namespace
 
-TrqReport::TrqReport(TComponent* owner) : TComponent(owner), pages_(this), fileName_(TrqLocale::LoadText(UntitledText))
+TrqReport::TrqReport(TComponent* owner)
+    : TComponent(owner),
+      pages_(this),
+      fileName_(TrqLocale::LoadText(UntitledText)),
+      emfPages_(std::make_unique<TrqEMFPages>(this))
 {
     pages_.Add();
 }
@@ -23,6 +28,13 @@ void TrqReport::Clear()
     pages_.Clear();
     dictionary_.Clear();
     twoPass_ = false;
+}
+
+std::unique_ptr<TrqEMFPages> TrqReport::ReplaceEMFPages(std::unique_ptr<TrqEMFPages> pages)
+{
+    if (!pages) pages = std::make_unique<TrqEMFPages>(this);
+    std::swap(pages, emfPages_);
+    return pages;
 }
 
 void TrqReport::Notification(TComponent* component, TOperation operation)

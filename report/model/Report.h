@@ -15,6 +15,7 @@
 
 class TrqBand;
 class TrqDataset;
+class TrqEMFPages;
 class TrqPreview;
 class TStringList;
 
@@ -118,6 +119,16 @@ public:
     // Removes every page and view and the dictionary; TwoPass is cleared.
     void Clear();
 
+    // The prepared pages of the last build (report/pages).
+    TrqEMFPages& EMFPages() { return *emfPages_; }
+    // The report takes `pages` (a new, empty list when null) and hands back
+    // the ones it held: the preview takes a report's pages this way.
+    std::unique_ptr<TrqEMFPages> ReplaceEMFPages(std::unique_ptr<TrqEMFPages> pages);
+    // The prepared pages to and from a prepared-report file (.rqp); a file that
+    // cannot be created or opened raises EFCreateError or EFOpenError.
+    void SavePreparedReport(const AnsiString& fileName);
+    void LoadPreparedReport(const AnsiString& fileName);
+
     // Reading and writing templates (report/stream/TemplateReader.cpp, TemplateWriter.cpp).
     // Loads a template from the stream's position on. Problems are shown as
     // message boxes (caption "Error"); their text is also kept in LoadMessage().
@@ -202,4 +213,5 @@ private:
     TrqView* currentView_ = nullptr;
     std::unique_ptr<TMemoryStream> reportForm_;
     AnsiString loadMessage_;
+    std::unique_ptr<TrqEMFPages> emfPages_;
 };

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 
+class TrqCanvas;
 class TrqPage;
 class TrqStreamReader;
 class TrqStreamWriter;
@@ -61,6 +62,10 @@ public:
     // The view's stream data: the common part, then the kind's own.
     virtual void LoadFromStream(TrqStreamReader& reader);
     virtual void SaveToStream(TrqStreamWriter& writer);
+
+    // Draws the view on a canvas with the scale, offsets and printing flag set
+    // above (report/draw).
+    virtual void Draw(TrqCanvas& canvas);
 
     void SetPropValue(const AnsiString& name, const Variant& value) override;
     Variant GetPropValue(const AnsiString& name) override;

@@ -240,7 +240,9 @@ void dictionaryFields(Io& io, Dictionary& d)
     io.Pairs("bandDatasources", d.BandDatasources);
 }
 
-QJsonObject viewToJson(TrqView& v)
+}  // namespace
+
+QJsonObject ViewToJson(TrqView& v)
 {
     JsonOut out;
     out.o["objectKind"] = v.ObjectKind;
@@ -258,12 +260,13 @@ QJsonObject viewToJson(TrqView& v)
     return out.o;
 }
 
+namespace {
 QJsonObject pageToJson(TrqPage& page)
 {
     JsonOut out;
     pageFields(out, page);
     QJsonArray objects;
-    for (int i = 0; i < page.Count(); ++i) objects.append(viewToJson(*page.Objects(i)));
+    for (int i = 0; i < page.Count(); ++i) objects.append(ViewToJson(*page.Objects(i)));
     out.o["objects"] = objects;
     return out.o;
 }

@@ -9,7 +9,9 @@
 
 #include <string>
 
+class QJsonObject;
 class TrqReport;
+class TrqView;
 
 DECLARE_EXCEPTION(ETemplateJson, Exception)
 
@@ -19,3 +21,6 @@ std::string TemplateToJson(TrqReport& report);
 // ETemplateJson for text that is not such JSON, EInvalidGraphic for a picture
 // that cannot be read.
 void TemplateFromJson(TrqReport& report, const std::string& json);
+
+// One view as the object the template's JSON holds for it ("objects").
+QJsonObject ViewToJson(TrqView& view);

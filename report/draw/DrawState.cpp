@@ -1,0 +1,7 @@
+#include "report/draw/DrawState.h"
+
+TrqDrawState& rqDrawState()
+{
+    static TrqDrawState state;
+    return state;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The engine-wide state that decides how views draw.
+//
+// In build mode (while a report is built, and while prepared pages are drawn)
+// and in preview mode views draw as prepared objects: no fill when FillColor is
+// none, no frame without sides, AutoWidth fits a memo to its text, and the
+// background covers the view's box. Outside them (a designer's page) a view
+// without fill is drawn on white inside its draw rectangle. While drawing is
+// disabled (the first pass of a two-pass build) views draw neither background
+// nor frame.
+
+#include <functional>
+
+class TrqView;
+
+struct TrqDrawState {
+    bool BuildMode = false;
+    bool PreviewMode = false;
+    bool DrawingDisabled = false;
+    // Places a view inside its band by BandAlign; the band engine sets it while
+    // it prints. Without it views keep their position.
+    std::function<void(TrqView&)> ApplyBandAlign;
+
+    bool Prepared() const { return BuildMode || PreviewMode; }
+};
+
+TrqDrawState& rqDrawState();
+
+// Build mode for the life of the object; the former mode comes back afterwards.
+class TrqScopedBuildMode {
+public:
+    TrqScopedBuildMode() : saved_(rqDrawState().BuildMode) { rqDrawState().BuildMode = true; }
+    ~TrqScopedBuildMode() { rqDrawState().BuildMode = saved_; }
+    TrqScopedBuildMode(const TrqScopedBuildMode&) = delete;
+    TrqScopedBuildMode& operator=(const TrqScopedBuildMode&) = delete;
+
+private:
+    bool saved_;
+};

@@ -1,0 +1,142 @@
+// The prepared-report file (.rqp): version 24, the compression flag, the
+// printer's name, then every page record: the absolute offset just past it,
+// the paper, bin, orientation and margins, and the page's stream.
+#include "report/model/Compressor.h"
+#include "report/model/Report.h"
+#include "report/pages/EMFPages.h"
+#include "report/stream/StreamReader.h"
+#include "report/stream/StreamWriter.h"
+
+namespace {
+constexpr const char* OldLayoutText =
+    "This prepared report is in the old layout, which keeps its pages as metafiles; "
+    "metafiles cannot be read here";
+constexpr const char* DamagedText = "The prepared report is damaged or incomplete";
+
+// The smallest page record: end, paper size, width, height, orientation and
+// UseMargins; from version 24 on also the bin and the margins.
+int64_t minimumPageRecord(int version) { return version > 23 ? 36 : 16; }
+}  // namespace
+
+TrqCompressor& rqCompressor()
+{
+    static TrqCompressor compressor;
+    return compressor;
+}
+
+void TrqEMFPages::SaveToStream(TStream* stream)
+{
+    if (!stream) return;
+    TrqCompressor& compressor = rqCompressor();
+    TrqStreamWriter w(*stream, 0);
+    w.WriteByte(PreparedPageVersion);
+    w.WriteByte(compressor.Enabled() ? 1 : 0);
+    const TrqPrinter& printer = rqPrinter();
+    w.WriteString(printer.Printers().at(static_cast<size_t>(printer.PrinterIndex())));
+    w.WriteInt32(Count());
+    for (const auto& page : pages_) {
+        int64_t end = w.BeginPositionField();
+        w.WriteUInt16(page->PaperSize);
+        w.WriteInt32(page->PaperWidth);
+        w.WriteInt32(page->PaperHeight);
+        w.WriteByte(page->Orientation);
+        w.WriteInt32(page->PaperBin);
+        w.WriteByte(page->UseMargins);
+        w.WriteInt32(page->LeftMargin);
+        w.WriteInt32(page->TopMargin);
+        w.WriteInt32(page->RightMargin);
+        w.WriteInt32(page->BottomMargin);
+        page->Stream->SetPosition(0);
+        if (compressor.Enabled()) compressor.Compress(*page->Stream, *stream);
+        else page->Stream->SaveToStream(*stream);
+        w.EndPositionField(end);
+    }
+}
+
+void TrqEMFPages::LoadFromStream(TStream* stream)
+{
+    Clear();
+    loadedVersion_ = 0;
+    loadedCompression_ = 0;
+    loadedPrinterName_.clear();
+    if (!stream) return;
+    try {
+        const int64_t base = stream->Position();
+        int version = stream->ReadUInt8();
+        if (version < 24 || version > 31) {
+            // A file without a version byte starts with the compression flag.
+            version = 0;
+            stream->SetPosition(base);
+        }
+        const uint8_t compression = stream->ReadUInt8();
+        if (compression != 0 && compression != 1 && compression != 255) throw EPreparedReportError(OldLayoutText);
+        loadedVersion_ = version;
+        loadedCompression_ = compression;
+        loadPages(*stream, version, compression);
+    } catch (const EPreparedReportError&) {
+        Clear();
+        throw;
+    } catch (const EReadError&) {
+        Clear();
+        throw EPreparedReportError(DamagedText);
+    }
+}
+
+void TrqEMFPages::loadPages(TStream& stream, int version, uint8_t compression)
+{
+    // Strings have the length-prefixed form; offsets are absolute stream positions.
+    TrqStreamReader r(stream, PreparedPageVersion, 0);
+    loadedPrinterName_ = r.ReadString();
+    if (report_) report_->SelectPrinter(loadedPrinterName_);
+    const int32_t count = r.ReadInt32();
+    if (count < 0 || count > r.Remaining() / minimumPageRecord(version)) throw EPreparedReportError(DamagedText);
+    const bool current = version > 23;
+    for (int32_t i = 0; i < count; ++i) {
+        auto page = std::make_unique<TrqPreparedPage>();
+        const int64_t end = r.ReadInt32();
+        page->PaperSize = r.ReadUInt16();
+        page->PaperWidth = r.ReadInt32();
+        page->PaperHeight = r.ReadInt32();
+        page->Orientation = r.ReadByte();
+        page->PaperBin = current ? r.ReadInt32() : -1;
+        page->UseMargins = r.ReadByte();
+        if (current) {
+            page->LeftMargin = r.ReadInt32();
+            page->TopMargin = r.ReadInt32();
+            page->RightMargin = r.ReadInt32();
+            page->BottomMargin = r.ReadInt32();
+        }
+        const int64_t start = r.Position();
+        // A page that ends before its stream starts or after the file is damage.
+        if (end < start || end - start > r.Remaining()) throw EPreparedReportError(DamagedText);
+        TMemoryStream bytes(r.ReadBytes(end - start));
+        page->Stream = std::make_unique<TMemoryStream>();
+        if (compression != 0) rqCompressor().DeCompress(bytes, *page->Stream);
+        else *page->Stream = std::move(bytes);
+        TrqPrinter& printer = rqPrinter();
+        printer.SetPrinterInfo(page->PaperSize, page->PaperWidth, page->PaperHeight, page->PaperBin, page->Orientation,
+                               false);
+        printer.FillPrinterPageInfo(page->PrnInfo);
+        pages_.push_back(std::move(page));
+        r.SetPosition(end);
+    }
+}
+
+void TrqReport::SavePreparedReport(const AnsiString& fileName)
+{
+    TMemoryStream stream;
+    EMFPages().SaveToStream(&stream);
+    TFileStream file(fileName, fmCreate);
+    file.WriteBuffer(stream.Memory(), stream.Size());
+}
+
+void TrqReport::LoadPreparedReport(const AnsiString& fileName)
+{
+    TMemoryStream stream;
+    {
+        TFileStream file(fileName, fmOpenRead);
+        stream.SetSize(file.Size());
+        file.ReadBuffer(const_cast<char*>(stream.Memory()), stream.Size());
+    }
+    EMFPages().LoadFromStream(&stream);
+}
