@@ -46,7 +46,7 @@ void bindAll(sqlite3* db, sqlite3_stmt* stmt, const std::vector<TBindValue>& par
                 break;
             }
             case VarType::String:
-                if (p.type == ftBlob || p.type == ftGraphic || p.type == ftBytes || p.type == ftTypedBinary) {
+                if (IsBinaryFieldType(p.type)) {
                     rc = sqlite3_bind_blob(stmt, n, v.StringValue().data(), static_cast<int>(v.StringValue().size()),
                                            SQLITE_TRANSIENT);
                 } else {
