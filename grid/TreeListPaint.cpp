@@ -166,7 +166,7 @@ void TCustomqvTreeListControl::Paint(QPainter& canvas, const QRect& updateRect)
     int topIndex = GetAbsoluteIndex(top);
     int focusedPosition = FocusedColumn();
     bool active = hasFocus();
-    for (int r = 0; DataTop() + r * RowHeight() < height(); ++r) {
+    for (int r = 0; DataTop() + r * RowHeight() < DataBottom(); ++r) {
         TqvTreeListNode* node = GetNodeAtAbsoluteIndex(topIndex + r);
         if (!node) break;
         int y = DataTop() + r * RowHeight();
