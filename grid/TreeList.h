@@ -171,6 +171,11 @@ protected:
     virtual void FreeNode(TqvTreeListNode* node);
     // HasChildren of a node whose last child has left.
     virtual bool DefaultHasChildren(const TqvTreeListNode* node) const { return false; }
+    // Puts the children of `parent` (the root nodes when null) in the order
+    // of `less`, keeping equal nodes in their order; the display order and
+    // the index cache follow.
+    void SortNodeList(TqvTreeListNode* parent,
+                      const std::function<bool(const TqvTreeListNode*, const TqvTreeListNode*)>& less);
 
     // Where the in-place editor attaches. CloseEditor closes an active editor
     // as for a focus move (its value checked and written, OnEdited fired);

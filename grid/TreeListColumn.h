@@ -125,6 +125,8 @@ protected:
     // The defaults changed (a field was bound): repaint, and lay out again
     // when the width follows its default.
     void DefaultsChanged();
+    // Asks the tree list to repaint (a property that changes only the looks).
+    void Repaint() { repaint(); }
 
 private:
     friend class TCustomqvTreeListControl;

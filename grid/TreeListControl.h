@@ -97,6 +97,11 @@ protected:
     int ColumnAt(int x, int yInRow) const;
 
     void Paint(QPainter& canvas, const QRect& updateRect) override;
+    // Zones below the data rows (the footer), painted after the rows.
+    virtual void PaintBelowRows(QPainter& canvas, const QRect& updateRect) {}
+    // The height of "Wg" in the cell font and in the header font.
+    int CellTextHeight() const { return textHeight_; }
+    int HeaderTextHeight() const { return headerTextHeight_; }
     void MouseDown(Qt::MouseButton button, TShiftState shift, int x, int y) override;
     void DblClick(int x, int y) override;
 

@@ -161,11 +161,14 @@ void TCustomqvTreeListControl::Paint(QPainter& canvas, const QRect& updateRect)
         }
     }
 
+    PaintBelowRows(canvas, updateRect);
     TqvTreeListNode* top = TopVisibleNode();
     if (!top) return;
     int topIndex = GetAbsoluteIndex(top);
     int focusedPosition = FocusedColumn();
     bool active = hasFocus();
+    // Rows never paint over the zones below them.
+    canvas.setClipRect(QRect(0, DataTop(), width(), std::max(0, DataBottom() - DataTop())), Qt::IntersectClip);
     for (int r = 0; DataTop() + r * RowHeight() < DataBottom(); ++r) {
         TqvTreeListNode* node = GetNodeAtAbsoluteIndex(topIndex + r);
         if (!node) break;

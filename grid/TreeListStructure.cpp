@@ -105,6 +105,16 @@ void TCustomqvTreeList::releaseEmptyParent(TqvTreeListNode* parent)
     parent->hasChildren_ = DefaultHasChildren(parent);
 }
 
+void TCustomqvTreeList::SortNodeList(TqvTreeListNode* parent,
+                                     const std::function<bool(const TqvTreeListNode*, const TqvTreeListNode*)>& less)
+{
+    if (parent && (parent->owner_ != this || !parent->children_)) return;
+    auto& list = parent ? *parent->children_ : roots_;
+    std::stable_sort(list.begin(), list.end(), less);
+    cache_.Invalidate();
+    structureChanged();
+}
+
 void TCustomqvTreeList::MoveNode(TqvTreeListNode* node, TqvNodeAttachMode mode, TqvTreeListNode* destination)
 {
     if (!node || node->owner_ != this || node->deleting_) return;

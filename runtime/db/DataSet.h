@@ -178,6 +178,18 @@ public:
     int ReadPosition() const { return readPos_ >= 0 ? readPos_ : pos_; }
     // Recomputes a link's window so that it holds the current record.
     int PlaceWindow(TDataLink& link);
+    // Handles name records of this opening in four bytes where a bookmark
+    // takes a string (a control that holds a million records keeps handles).
+    // A handle stays valid while its record exists; the record's position
+    // may change (inserts, deletes). RecordHandleAt needs a position of a
+    // record fetched already (AvailableFrom fetches).
+    int RecordHandleAt(int position) const { return records_.IdAt(position); }
+    // -1 when the record is gone, or when the handle is of another opening's
+    // record (as far as it can tell: handles carry no generation).
+    int PositionOfHandle(int handle) const { return Active() ? records_.PositionOf(handle) : -1; }
+    TBookmarkStr BookmarkOfHandle(int handle) const { return records_.BookmarkOf(handle); }
+    // False for a bookmark of another opening or of no record.
+    bool HandleOfBookmark(const TBookmarkStr& bookmark, int& handle) const { return decodeBookmark(bookmark, handle); }
     // Asks the links whether one of them focuses the field (deFocusControl).
     void FocusControl(TField* field);
 

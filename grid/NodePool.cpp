@@ -1,0 +1,40 @@
+#include "grid/NodePool.h"
+
+#include <cassert>
+
+TqvNodePool::TqvNodePool(size_t slotSize) : slotSize_((slotSize + 15) & ~size_t(15)) {}
+
+TqvNodePool::~TqvNodePool() { assert(live_ == 0); }
+
+char* TqvNodePool::slotMemory(size_t slot) const
+{
+    return reinterpret_cast<char*>(chunks_[slot / kSlotsPerChunk].get()) + (slot % kSlotsPerChunk) * slotSize_;
+}
+
+void* TqvNodePool::Take(size_t slot)
+{
+    if (Taken(slot)) return nullptr;
+    if (slot >= taken_.size()) taken_.resize(slot + 1, false);
+    while (chunks_.size() <= slot / kSlotsPerChunk)
+        chunks_.push_back(std::make_unique_for_overwrite<std::byte[]>(kSlotsPerChunk * slotSize_));
+    taken_[slot] = true;
+    ++live_;
+    return slotMemory(slot);
+}
+
+void TqvNodePool::Release(size_t slot)
+{
+    if (!Taken(slot)) return;
+    taken_[slot] = false;
+    --live_;
+}
+
+void* TqvNodePool::At(size_t slot) const { return Taken(slot) ? slotMemory(slot) : nullptr; }
+
+void TqvNodePool::Reset()
+{
+    assert(live_ == 0);
+    chunks_.clear();
+    taken_.clear();
+    live_ = 0;
+}
