@@ -101,8 +101,8 @@ void TCustomqvDBGrid::PaintBelowRows(QPainter& canvas, const QRect& updateRect)
         Qt::Alignment align = alignment == taRightJustify ? Qt::AlignRight
                               : alignment == taCenter     ? Qt::AlignHCenter
                                                           : Qt::AlignLeft;
-        canvas.drawText(inner.adjusted(2, 0, -2, 0), static_cast<int>(align | Qt::AlignVCenter | Qt::TextSingleLine),
-                        AnsiToQString(text));
+        CellTexts().Draw(canvas, inner.adjusted(2, 0, -2, 0), static_cast<int>(align | Qt::AlignVCenter),
+                         AnsiToQString(text));
     }
 }
 

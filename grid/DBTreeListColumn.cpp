@@ -11,26 +11,6 @@
 
 // ---- Summary values
 
-void TqvSummaryValue::Add(TqvSummaryType kind, long double value)
-{
-    if (!Initialized) {
-        Value = value;
-        Initialized = true;
-        return;
-    }
-    switch (kind) {
-    case cstSum:
-    case cstAvg: Value += value; break;
-    case cstMin:
-        if (value < Value) Value = value;
-        break;
-    case cstMax:
-        if (value > Value) Value = value;
-        break;
-    default: break;
-    }
-}
-
 void TqvSummaryValue::Finish(TqvSummaryType kind, int count)
 {
     if (kind == cstCount) Value = count;

@@ -49,7 +49,17 @@ struct TqvSummaryValue {
     void Reset() { *this = {}; }
     // A record's value (Min keeps the smaller, Max the larger, Sum and Avg
     // add; the first record sets the value; Count keeps 0 until Finish).
-    void Add(TqvSummaryType kind, long double value);
+    void Add(TqvSummaryType kind, long double value)
+    {
+        if (!Initialized) {
+            Value = value;
+            Initialized = true;
+        } else if (kind == cstSum || kind == cstAvg) {
+            Value += value;
+        } else if ((kind == cstMin && value < Value) || (kind == cstMax && value > Value)) {
+            Value = value;
+        }
+    }
     // After the last record: Count becomes the number of records, Avg the
     // sum divided by it (an empty load leaves 0).
     void Finish(TqvSummaryType kind, int count);

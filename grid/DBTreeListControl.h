@@ -268,4 +268,5 @@ private:
     TqvDBGridNode* insertingNode_ = nullptr;
     TqvDBGridNode* deletingNode_ = nullptr;
     std::vector<TqvTreeListNode*> watched_;  // focus targets while the dataset moves
+    std::vector<TqvDBTreeListColumn*> footerColumns_;  // with a footer, in the load running
 };

@@ -198,10 +198,12 @@ void TCustomqvDBTreeListControl::LayoutChanged()
 void TCustomqvDBTreeListControl::PrepareSummaries()
 {
     TDataSet* ds = DataSet();
+    footerColumns_.clear();
     for (int i = 0; i < ColumnCount(); ++i) {
         auto* column = dynamic_cast<TqvDBTreeListColumn*>(Columns(i));
         if (!column) continue;
         column->footer_.Reset();
+        if (column->summaryFooterType_ != cstNone) footerColumns_.push_back(column);
         const AnsiString& name =
             column->SummaryFooterField().empty() ? column->FieldName() : column->SummaryFooterField();
         column->footerField_ = ds && !name.empty() ? ds->FindField(name) : nullptr;
@@ -220,9 +222,7 @@ void TCustomqvDBTreeListControl::PrepareSummaries()
 void TCustomqvDBTreeListControl::AddRecordToSummaries(TqvDBGridNode*)
 {
     TDataSet* ds = DataSet();
-    for (int i = 0; i < ColumnCount(); ++i) {
-        auto* column = dynamic_cast<TqvDBTreeListColumn*>(Columns(i));
-        if (!column || column->summaryFooterType_ == cstNone) continue;
+    for (TqvDBTreeListColumn* column : footerColumns_) {
         // A null counts as 0; a count adds nothing but the record.
         long double value = 0;
         if (column->summaryFooterType_ != cstCount && column->footerField_) value = column->footerField_->AsFloat();
@@ -233,15 +233,15 @@ void TCustomqvDBTreeListControl::AddRecordToSummaries(TqvDBGridNode*)
 
 void TCustomqvDBTreeListControl::FinishSummaries(int count)
 {
-    for (int i = 0; i < ColumnCount(); ++i)
-        if (auto* column = dynamic_cast<TqvDBTreeListColumn*>(Columns(i)))
-            column->footer_.Finish(column->summaryFooterType_, count);
+    for (TqvDBTreeListColumn* column : footerColumns_) column->footer_.Finish(column->summaryFooterType_, count);
+    footerColumns_.clear();
     if (OnCalcSummary) OnCalcSummary(this);
     update();
 }
 
 void TCustomqvDBTreeListControl::ResetSummaries()
 {
+    footerColumns_.clear();
     for (int i = 0; i < ColumnCount(); ++i)
         if (auto* column = dynamic_cast<TqvDBTreeListColumn*>(Columns(i))) {
             column->footer_.Reset();

@@ -14,10 +14,12 @@ char* TqvNodePool::slotMemory(size_t slot) const
 void* TqvNodePool::Take(size_t slot)
 {
     if (Taken(slot)) return nullptr;
-    if (slot >= taken_.size()) taken_.resize(slot + 1, false);
-    while (chunks_.size() <= slot / kSlotsPerChunk)
+    while (chunks_.size() <= slot / kSlotsPerChunk) {
         chunks_.push_back(std::make_unique_for_overwrite<std::byte[]>(kSlotsPerChunk * slotSize_));
-    taken_[slot] = true;
+        taken_.resize(chunks_.size() * kSlotsPerChunk, 0);
+    }
+    if (slot >= size_) size_ = slot + 1;
+    taken_[slot] = 1;
     ++live_;
     return slotMemory(slot);
 }
@@ -25,7 +27,7 @@ void* TqvNodePool::Take(size_t slot)
 void TqvNodePool::Release(size_t slot)
 {
     if (!Taken(slot)) return;
-    taken_[slot] = false;
+    taken_[slot] = 0;
     --live_;
 }
 
@@ -36,5 +38,6 @@ void TqvNodePool::Reset()
     assert(live_ == 0);
     chunks_.clear();
     taken_.clear();
+    size_ = 0;
     live_ = 0;
 }

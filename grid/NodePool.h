@@ -29,9 +29,9 @@ public:
     void Release(size_t slot);
     // The memory of a taken slot, null otherwise.
     void* At(size_t slot) const;
-    bool Taken(size_t slot) const { return slot < taken_.size() && taken_[slot]; }
+    bool Taken(size_t slot) const { return slot < size_ && taken_[slot]; }
     // Slots handed out so far (taken or released), and those taken now.
-    size_t Size() const { return taken_.size(); }
+    size_t Size() const { return size_; }
     size_t Live() const { return live_; }
     // Frees the chunks; every slot must have been released.
     void Reset();
@@ -42,6 +42,7 @@ private:
 
     size_t slotSize_;
     std::vector<std::unique_ptr<std::byte[]>> chunks_;
-    std::vector<bool> taken_;
+    std::vector<uint8_t> taken_;  // per slot of the chunks, 1 while taken
+    size_t size_ = 0;
     size_t live_ = 0;
 };

@@ -142,8 +142,17 @@ void TCustomqvTreeListControl::Paint(QPainter& canvas, const QRect& updateRect)
 
     auto drawText = [&](const QRect& cell, const AnsiString& text, Qt::Alignment align) {
         QRect inner = cell.adjusted(2, 1, -2, 0);
-        canvas.drawText(inner, static_cast<int>(align | Qt::TextSingleLine), AnsiToQString(text));
+        textPainter_.Draw(canvas, inner, static_cast<int>(align), AnsiToQString(text));
     };
+    // Fonts and colours once per column, not per cell.
+    std::vector<QFont> fonts;
+    std::vector<QColor> backs, fores;
+    for (const ColumnPlace& p : places) {
+        fonts.push_back(p.column->Font().ToQFont());
+        backs.push_back(ToQColor(p.column->Color(), &pal));
+        fores.push_back(ToQColor(p.column->Font().Color(), &pal));
+    }
+    QColor highlight = ToQColor(highlightColor_, &pal), highlightText = ToQColor(highlightTextColor_, &pal);
 
     if (showHeader_) {
         canvas.setFont(headerFont_.ToQFont());
@@ -176,15 +185,15 @@ void TCustomqvTreeListControl::Paint(QPainter& canvas, const QRect& updateRect)
         if (!QRect(0, y, width(), RowHeight()).intersects(updateRect)) continue;
         bool focusedRow = node == FocusedNode();
         bool selectedRow = focusedRow || (IsOption(tloMultiSelect) && IsNodeSelected(node));
-        for (const ColumnPlace& p : places) {
+        for (size_t c = 0; c < places.size(); ++c) {
+            const ColumnPlace& p = places[c];
             QRect cell(p.left, y + p.row * line, p.width, line);
+            if (!cell.intersects(updateRect)) continue;
             bool focusedCell = focusedRow && p.position == focusedPosition;
             bool selected = selectedRow && (IsRowSelect() || (IsInvertSelect() ? !focusedCell : focusedCell));
-            TColor back = selected ? highlightColor_ : p.column->Color();
-            TColor fore = selected ? highlightTextColor_ : p.column->Font().Color();
-            canvas.fillRect(cell, ToQColor(back, &pal));
-            canvas.setFont(p.column->Font().ToQFont());
-            canvas.setPen(ToQColor(fore, &pal));
+            canvas.fillRect(cell, selected ? highlight : backs[c]);
+            canvas.setFont(fonts[c]);
+            canvas.setPen(selected ? highlightText : fores[c]);
             QRect textCell = cell;
             if (p.position == 0) {
                 // The tree indent and the expand mark sit in the first column.
