@@ -194,6 +194,51 @@ Variant TCustomqvDBGrid::NodeGroupValue(const TqvDBGridNode* node) const
     return it == groups_.end() ? Variant::Null() : it->second.value;
 }
 
+namespace {
+// The group values from the top level down to `node`.
+template <class ValueOf>
+std::vector<Variant> groupPath(TqvTreeListNode* node, ValueOf valueOf)
+{
+    std::vector<Variant> path;
+    for (TqvTreeListNode* n = node; n; n = n->Parent()) path.insert(path.begin(), valueOf(n));
+    return path;
+}
+}  // namespace
+
+void TCustomqvDBGrid::BeforeFullReload()
+{
+    expandedGroups_.clear();
+    for (auto& [node, group] : groups_)
+        if (node->Expanded())
+            expandedGroups_.push_back(groupPath(const_cast<TqvTreeListNode*>(node),
+                                                [&](TqvTreeListNode* n) { return NodeGroupValue(DBNode(n)); }));
+}
+
+void TCustomqvDBGrid::AfterFullReload()
+{
+    if (expandedGroups_.empty()) return;
+    std::vector<TqvTreeListNode*> expand;
+    for (auto& [node, group] : groups_) {
+        auto path = groupPath(const_cast<TqvTreeListNode*>(node),
+                              [&](TqvTreeListNode* n) { return NodeGroupValue(DBNode(n)); });
+        if (std::find(expandedGroups_.begin(), expandedGroups_.end(), path) != expandedGroups_.end())
+            expand.push_back(const_cast<TqvTreeListNode*>(node));
+    }
+    expandedGroups_.clear();
+    // Parents first, so that every group shown stays shown.
+    std::sort(expand.begin(), expand.end(), [](auto* a, auto* b) { return a->Level() < b->Level(); });
+    for (TqvTreeListNode* node : expand) ExpandNode(node);
+}
+
+void TCustomqvDBGrid::FillNewRecordFromGroups(TqvTreeListNode* parent)
+{
+    for (TqvTreeListNode* n = parent; n; n = n->Parent()) {
+        const Group* group = groupOf(n);
+        if (!group || group->level >= static_cast<int>(groupColumns_.size())) continue;
+        if (TField* field = groupColumns_[static_cast<size_t>(group->level)]->Field()) field->SetValue(group->value);
+    }
+}
+
 void TCustomqvDBGrid::NodeFreed(TqvDBGridNode* node)
 {
     if (node->IsGroupNode()) groups_.erase(node);

@@ -94,6 +94,9 @@ protected:
     Variant NodeGroupValue(const TqvDBGridNode* node) const override;
     AnsiString NodePreviewText(const TqvDBGridNode* node) const override;
     void NodeFreed(TqvDBGridNode* node) override;
+    void BeforeFullReload() override;
+    void AfterFullReload() override;
+    void FillNewRecordFromGroups(TqvTreeListNode* parent) override;
 
     // Height of the footer zone (0 without the footer row).
     int FooterHeight() const;
@@ -126,6 +129,7 @@ private:
     std::unordered_map<const TqvTreeListNode*, Group> groups_;
     std::vector<TqvDBTreeListColumn*> groupColumns_;  // of the load running
     std::vector<ColumnSummary> columnSummaries_;       // group-row summaries of the load
+    std::vector<std::vector<Variant>> expandedGroups_; // value paths, across a reload
 };
 
 class TqvDBGrid : public TCustomqvDBGrid {

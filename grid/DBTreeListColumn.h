@@ -13,7 +13,7 @@
 //   record (see TCustomqvDBTreeListControl::ReadNodeRecord); a column never
 //   moves the dataset.
 // - The footer value is an extended float (long double); only the grid's
-//   loads change it (see SummaryFooter.h).
+//   loads change it (TCustomqvDBTreeListControl::PrepareSummaries and on).
 
 #include "grid/SummaryText.h"
 #include "grid/TreeListColumn.h"

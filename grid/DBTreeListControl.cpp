@@ -261,9 +261,13 @@ void TCustomqvDBTreeListControl::columnFieldNameChanged(TqvDBTreeListColumn* col
     link_->RebuildFieldMap();
     // A group column without a field cannot group, and the footers and group
     // summaries name their fields again at the next load.
-    if (!column->Field()) DropLostGroupColumns();
     ColumnsBound();
-    update();
+    bool grouped = HasGroupColumns();
+    if (!column->Field()) DropLostGroupColumns();
+    if (grouped != HasGroupColumns())
+        GroupingChanged();
+    else
+        update();
 }
 
 // ---- Nodes
@@ -290,6 +294,7 @@ void TCustomqvDBTreeListControl::FreeNode(TqvTreeListNode* node)
     auto* dbNode = static_cast<TqvDBGridNode*>(node);
     if (dbNode == insertingNode_) insertingNode_ = nullptr;
     if (dbNode == deletingNode_) deletingNode_ = nullptr;
+    if (node == editor_.Node) editor_ = {};
     if (!watched_.empty()) watched_.erase(std::remove(watched_.begin(), watched_.end(), node), watched_.end());
     NodeFreed(dbNode);
     if (!dbNode->IsGroupNode()) {

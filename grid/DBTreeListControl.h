@@ -13,7 +13,7 @@
 //             around the current record, loaded again when the focus reaches
 //             the block's edge.
 // Every full load (load-all and partial) computes the footers; nothing else
-// changes them (SummaryFooter.h).
+// changes them (TqvSummaryValue, DBTreeListColumn.h).
 //
 // Rules that are easy to break:
 // - The grid never moves the dataset to read it: nodes are read in place
@@ -134,6 +134,18 @@ public:
     // discarded (the record is read again), else the record's edit is cancelled.
     void DataLinkCancel();
 
+    // ---- The in-place editor (the editor framework builds on these)
+    // Opens the editor on the focused cell when the cell may be edited.
+    virtual void ShowEditor() {}
+    // Checks and writes the editor's value, closes it, and gives the grid the
+    // keyboard focus.
+    virtual void HideEditor() {}
+    // The editing turn in progress: the cell and the value the editor was
+    // loaded with (State() is tsEditing while an editor is open).
+    TqvTreeListNode* EditorNode() const { return editor_.Node; }
+    int EditorColumn() const { return editor_.Column; }
+    const Variant& EditorLoadedValue() const { return editor_.LoadedValue; }
+
     // ---- Events
     TNotifyEvent OnChangeNodeEx;
     TTLExpandedEvent OnRefreshNodeData;
@@ -179,6 +191,13 @@ protected:
     // the dataset's first and last record.
     virtual void HandleDataKeys(Word& key, TShiftState shift);
 
+    struct TqvEditorState {
+        TqvTreeListNode* Node = nullptr;
+        int Column = -1;  // navigation position
+        Variant LoadedValue;
+    };
+    TqvEditorState& EditorState() { return editor_; }
+
     // ---- Where grouping, filtering and summary groups attach (the grid)
     virtual bool HasGroupColumns() const { return false; }
     // Drops group columns whose field no longer exists.
@@ -199,6 +218,13 @@ protected:
     virtual void ResetSummaries();
     // The columns were bound again to the dataset's fields.
     virtual void ColumnsBound() {}
+    // Around a full reload: the expanded group nodes are remembered and
+    // expanded again.
+    virtual void BeforeFullReload() {}
+    virtual void AfterFullReload() {}
+    // A new record is being inserted under `parent` (a group node): its group
+    // fields take the group's values.
+    virtual void FillNewRecordFromGroups(TqvTreeListNode* parent) {}
 
     // ---- Dataset events (from the data link)
     virtual void LinkActiveChanged();
@@ -269,4 +295,5 @@ private:
     TqvDBGridNode* deletingNode_ = nullptr;
     std::vector<TqvTreeListNode*> watched_;  // focus targets while the dataset moves
     std::vector<TqvDBTreeListColumn*> footerColumns_;  // with a footer, in the load running
+    TqvEditorState editor_;
 };

@@ -194,6 +194,7 @@ void TCustomqvDBTreeListControl::addInsertedRecord()
     }
     pending_.set = false;
     insertingNode_ = node;
+    if (node->Parent()) FillNewRecordFromGroups(node->Parent());
     if (OnRefreshNodeData) OnRefreshNodeData(this, node);
     TCustomqvTreeList::FocusChange(node, StoredFocusedColumn(), true);
 }

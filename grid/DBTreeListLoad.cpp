@@ -68,6 +68,7 @@ void TCustomqvDBTreeListControl::loadRecords()
     TqvDBGridNode* top = DBNode(TopVisibleNode());
     Variant topKey = top ? keyOf(top) : Variant::Null();
     int topRecord = top ? top->RecordIndex() : -1;
+    BeforeFullReload();
     BeginUpdate();
     try {
         clearNodes();
@@ -80,6 +81,7 @@ void TCustomqvDBTreeListControl::loadRecords()
         throw;
     }
     EndUpdate();
+    AfterFullReload();
     if (!topKey.IsEmptyOrNull()) {
         // The record that was at the top, when it still holds the key, else
         // the first node with the key.

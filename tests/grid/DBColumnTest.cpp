@@ -63,6 +63,19 @@ TEST_F(FieldColumns, CurrencyCellsShowTheirDisplayFormat)
     EXPECT_EQ(grid->ColumnTexts(0)[1], "-2.00");
 }
 
+TEST_F(FieldColumns, ACountCountsRecordsWithNullsToo)
+{
+    auto* price = AddColumn("PRICE");
+    price->SetSummaryFooterType(cstCount);
+    auto* lowest = AddColumn("PRICE");
+    lowest->SetSummaryFooterType(cstMin);
+    query.Open();
+    EXPECT_EQ(price->SummaryFooterValue(), 4.0L);
+    EXPECT_EQ(lowest->SummaryFooterValue(), -2.0L);
+    EXPECT_EQ(price->SummaryFooterText(), "4");
+    EXPECT_EQ(lowest->SummaryFooterText(), "MIN=-2.00");
+}
+
 TEST_F(FieldColumns, AMissingFieldShowsAndWritesNothing)
 {
     auto* missing = AddColumn("NOSUCH");

@@ -3,6 +3,8 @@
 // data link's cancel and exit rules.
 #include "DBGridFixture.h"
 
+#include "grid/DBGridRegistry.h"
+
 #include <gmock/gmock.h>
 
 namespace {
@@ -65,8 +67,36 @@ TEST_F(Records, GroupColumnsGroupTheRecordsWithTheirSummaries)
     query.Locate("ID", Variant(5));
     EXPECT_EQ(grid->FocusedNode()->Parent(), b);
     EXPECT_EQ(grid->DBNode(grid->FocusedNode())->Id(), Variant(5));
+    // A reload expands the same groups again.
+    grid->FullRefresh();
+    EXPECT_TRUE(grid->Items(1)->Expanded());
+    EXPECT_FALSE(grid->Items(2)->Expanded());  // nobody opened c
+    // A record inserted into a group takes the group's value.
+    query.Insert();
+    EXPECT_EQ(query.FieldByName("KIND")->AsString(), "b");
+    query.Cancel();
     kind->SetGroupIndex(-1);
     EXPECT_EQ(grid->Count(), 10);  // back to window mode
+}
+
+TEST_F(Records, FooterEventsAndAGridLoadingTheSameDataset)
+{
+    value->SetSummaryFooterType(cstCount);
+    grid->SetOptionsDB(grid->OptionsDB().With(edgoLoadAllRecords));
+    std::vector<std::string> events;
+    grid->OnBeforeCalcSummary = [&](TComponent*) { events.push_back("before"); };
+    grid->OnCalcSummary = [&](TComponent*) { events.push_back("after " + std::to_string(int(value->SummaryFooterValue()))); };
+    // A second grid on the same dataset sees the first one load.
+    TestDBGrid other;
+    other.SetDataSource(&source);
+    bool seenLoading = false;
+    grid->OnRefreshNodeData = [&](TComponent*, TqvTreeListNode*) {
+        seenLoading = seenLoading || DBGridRegistry::IsLoadingElsewhere(&query, &other);
+        EXPECT_FALSE(DBGridRegistry::IsLoadingElsewhere(&query, grid.get()));
+    };
+    query.Open();
+    EXPECT_TRUE(seenLoading);
+    EXPECT_THAT(events, ElementsAre("before", "after 30"));
 }
 
 TEST(SummaryGroups, NamesAreNotEmptyAndUnique)
