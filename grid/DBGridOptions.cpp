@@ -174,5 +174,5 @@ TqvTreeListOptions CoreFlagsOf(const TqvDBGridOptionSets& sets, TqvTreeListOptio
             else
                 core &= ~(uint64_t(1) << to);
         }
-    return TqvTreeListOptions::fromBits(core);
+    return TqvTreeListOptions::FromBits(core);
 }

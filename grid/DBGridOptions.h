@@ -22,34 +22,6 @@
 #include "grid/TreeListTypes.h"
 
 #include <cstdint>
-#include <initializer_list>
-
-// A set of the enumerators of one enumeration (bit i = enumerator i).
-template <class E>
-class TqvOptionSet {
-public:
-    constexpr TqvOptionSet() = default;
-    constexpr TqvOptionSet(std::initializer_list<E> flags)
-    {
-        for (E f : flags) bits_ |= bit(f);
-    }
-    constexpr bool Contains(E f) const { return bits_ & bit(f); }
-    constexpr TqvOptionSet With(E f) const { return FromBits(bits_ | bit(f)); }
-    constexpr TqvOptionSet Without(E f) const { return FromBits(bits_ & ~bit(f)); }
-    constexpr TqvOptionSet Set(E f, bool on) const { return on ? With(f) : Without(f); }
-    constexpr uint64_t Bits() const { return bits_; }
-    static constexpr TqvOptionSet FromBits(uint64_t bits)
-    {
-        TqvOptionSet s;
-        s.bits_ = bits;
-        return s;
-    }
-    constexpr bool operator==(const TqvOptionSet&) const = default;
-
-private:
-    static constexpr uint64_t bit(E f) { return uint64_t(1) << static_cast<unsigned>(f); }
-    uint64_t bits_ = 0;
-};
 
 enum TqvDBGridOptionBehavior : uint8_t {
     edgoAnsiSort, edgoAutoCopySelectedToClipboard, edgoAutoSearch, edgoAutoSort, edgoBandButtonClicking,

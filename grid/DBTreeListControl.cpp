@@ -91,10 +91,19 @@ bool TCustomqvDBTreeListControl::IsOption(TqvTreeListOption option) const
     }
 }
 
-void TCustomqvDBTreeListControl::applyOptionSets(const TqvDBGridOptionSets& sets)
+void TCustomqvDBTreeListControl::changeOptionSets(const std::function<void(TqvDBGridOptionSets&)>& change)
 {
-    sets_ = sets;
-    TCustomqvTreeList::SetOptions(CoreFlagsOf(sets_, TCustomqvTreeList::Options()));
+    BeginUpdate();
+    try {
+        TqvDBGridOptionSets sets = sets_;
+        change(sets);
+        sets_ = sets;
+        TCustomqvTreeList::SetOptions(CoreFlagsOf(sets_, TCustomqvTreeList::Options()));
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
 }
 
 void TCustomqvDBTreeListControl::SetOptionsView(TqvDBGridOptionsView value)
@@ -102,16 +111,7 @@ void TCustomqvDBTreeListControl::SetOptionsView(TqvDBGridOptionsView value)
     // Cell selection and row selection exclude each other; cells win.
     if (value.Contains(edgoInvertSelect)) value = value.Without(edgoRowSelect);
     if (value == sets_.View) return;
-    BeginUpdate();
-    try {
-        TqvDBGridOptionSets sets = sets_;
-        sets.View = value;
-        applyOptionSets(sets);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    changeOptionSets([&](TqvDBGridOptionSets& sets) { sets.View = value; });
 }
 
 void TCustomqvDBTreeListControl::SetOptionsBehavior(TqvDBGridOptionsBehavior value)
@@ -119,32 +119,14 @@ void TCustomqvDBTreeListControl::SetOptionsBehavior(TqvDBGridOptionsBehavior val
     if (value == sets_.Behavior) return;
     bool resort = value.Contains(edgoAutoSort) != sets_.Behavior.Contains(edgoAutoSort) ||
                   value.Contains(edgoMultiSort) != sets_.Behavior.Contains(edgoMultiSort);
-    BeginUpdate();
-    try {
-        TqvDBGridOptionSets sets = sets_;
-        sets.Behavior = value;
-        applyOptionSets(sets);
-        if (resort) RefreshSorting();
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    changeOptionSets([&](TqvDBGridOptionSets& sets) { sets.Behavior = value; });
+    if (resort) RefreshSorting();
 }
 
 void TCustomqvDBTreeListControl::SetOptionsCustomize(TqvDBGridOptionsCustomize value)
 {
     if (value == sets_.Customize) return;
-    BeginUpdate();
-    try {
-        TqvDBGridOptionSets sets = sets_;
-        sets.Customize = value;
-        applyOptionSets(sets);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    changeOptionSets([&](TqvDBGridOptionSets& sets) { sets.Customize = value; });
 }
 
 void TCustomqvDBTreeListControl::SetOptionsDB(TqvDBGridOptionsDB value)
@@ -156,11 +138,8 @@ void TCustomqvDBTreeListControl::SetOptionsDB(TqvDBGridOptionsDB value)
     TqvDBGridOptionsDB old = sets_.DB;
     auto changed = [&](TqvDBGridOptionDB f) { return old.Contains(f) != value.Contains(f); };
     bool reload = false;
-    BeginUpdate();
-    try {
-        TqvDBGridOptionSets sets = sets_;
+    changeOptionSets([&](TqvDBGridOptionSets& sets) {
         sets.DB = value;
-        applyOptionSets(sets);
         if (changed(edgoPartialLoad) && (!HasGroupColumns() || !IsActive())) {
             if (value.Contains(edgoPartialLoad)) defaultFields_ = false;
             reload = true;
@@ -175,15 +154,12 @@ void TCustomqvDBTreeListControl::SetOptionsDB(TqvDBGridOptionsDB value)
             reload = true;
         } else if (changed(edgoCanNavigation)) {
             // Whether records load without a key depends on it.
-            reload = LoadMode() != TqvDBLoadMode::Window;
+            reload = true;
         }
-        // The layout pass of EndUpdate follows a change of UseBookmarks.
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
-    if (reload) FullRefresh();
+        // The layout pass at the end of the update follows a change of UseBookmarks.
+    });
+    if (reload && (LoadMode() != TqvDBLoadMode::Window || changed(edgoLoadAllRecords) || changed(edgoPartialLoad)))
+        FullRefresh();
 }
 
 void TCustomqvDBTreeListControl::SetOptions(TqvDBGridOptions value)

@@ -257,7 +257,8 @@ private:
     };
     void columnFieldNameChanged(TqvDBTreeListColumn* column);
     void makeDefaultColumns();
-    void applyOptionSets(const TqvDBGridOptionSets& sets);
+    // Changes the sets inside one update; the tree list's flags follow.
+    void changeOptionSets(const std::function<void(TqvDBGridOptionSets&)>& change);
     void bindColumns();
     void clearNodes();
     void loadRecords();

@@ -2,8 +2,7 @@
 // them, over the data module and the demo documents: the header grid in
 // window mode, the line grid in load-all mode keyed by product code with its
 // count and sum footers.
-#include "GridEvents.h"
-#include "TestDatabase.h"
+#include "DBGridFixture.h"
 
 #include "data/Params.h"
 #include "data/Tdm.h"
@@ -20,19 +19,7 @@
 
 namespace {
 
-struct Grid : TqvDBGrid {
-    using TqvDBGrid::TqvDBGrid;
-    using TqvDBGrid::DataBottom;
-    using TqvDBGrid::DataTop;
-    using TqvDBGrid::PlaceColumns;
-    using TqvDBGrid::RowHeight;
-    QPoint CellPoint(int row, int position) const
-    {
-        for (const ColumnPlace& p : PlaceColumns())
-            if (p.position == position) return {p.left + p.width / 2, DataTop() + row * RowHeight() + RowHeight() / 2};
-        return {};
-    }
-};
+using Grid = TestDBGrid;
 
 TFont headerFont()
 {
