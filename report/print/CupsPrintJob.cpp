@@ -105,7 +105,9 @@ private:
         int count = 0;
         count = cupsAddOption("copies", copies.c_str(), count, &options);
         if (!media.empty()) count = cupsAddOption("media", media.c_str(), count, &options);
-        // The pages arrive laid out and turned as they are to print.
+        // The pages are laid out on the job's paper already: the sheet only
+        // needs turning for a landscape job, never scaling.
+        count = cupsAddOption("orientation-requested", setup_.Orientation == 1 ? "4" : "3", count, &options);
         count = cupsAddOption("fit-to-page", "false", count, &options);
         const int job = cupsPrintFile(printer.c_str(), fileName.c_str(), title.c_str(), count, options);
         cupsFreeOptions(count, options);

@@ -140,7 +140,7 @@ void TrqReport::PrintPreparedReport(const AnsiString& pages, int copies, bool co
     if (Preview() && EMFPages().Count() == 0 && Preview()->Connected() == this)
         lent.emplace(*this, Preview()->PagesHolder());
     // A page list that cannot be read fails before anything is shown or printed.
-    TrqPageList(pages, EMFPages().Count());
+    (void)TrqPageList(pages, EMFPages().Count());
 
     if (OnProgress || !ShowProgress()) {
         auto overObject = std::move(OnMouseOverObject);

@@ -34,6 +34,8 @@ public:
     void Abort() override;
     bool Printing() const override { return printing_; }
 
+    // Forgets the jobs recorded so far (none may be running).
+    void Clear() { jobs_.clear(); }
     // Every job begun, in order.
     const std::vector<TrqRecordedJob>& Jobs() const { return jobs_; }
     // The jobs that were ended, one line each:
