@@ -131,22 +131,19 @@ void TrqPreviewForm::PrintBtnClick()
 
 void TrqPreviewForm::PageSetupBtnClick()
 {
-    if (PageCount() == 0 || !report_) return;
+    if (PageCount() == 0 || !report_ || !havePrinter()) return;
     TrqPrinter& printer = rqPrinter();
-    // The virtual printer has no platform printer behind it: the dialog then
-    // works on a printer object of its own that carries the current paper.
-    QPrinter* platformPrinter = printer.IsVirtual() || !printer.Platform() ? nullptr : printer.Platform()->Printer();
+    // The dialog works on the platform's printer, the current one even while
+    // reports are laid out on the virtual printer. A platform without a
+    // printer object of its own gets one that carries the current paper.
+    QPrinter* platformPrinter = printer.Platform() ? printer.Platform()->Printer() : nullptr;
     std::unique_ptr<QPrinter> ownPrinter;
     if (!platformPrinter) {
         ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        ownPrinter->setOutputFormat(QPrinter::PdfFormat);
         QPageSize size = printer.PaperSize() == CustomPaperSize
                              ? QPageSize(QSizeF(printer.PaperWidth() / 10.0, printer.PaperHeight() / 10.0),
                                          QPageSize::Millimeter, QString(), QPageSize::ExactMatch)
                              : QPageSize(QPageSize::id(printer.PaperSize()));
-        if (printer.Orientation() == 1 && printer.PaperSize() == CustomPaperSize)
-            size = QPageSize(QSizeF(printer.PaperHeight() / 10.0, printer.PaperWidth() / 10.0), QPageSize::Millimeter,
-                             QString(), QPageSize::ExactMatch);
         if (size.isValid()) ownPrinter->setPageSize(size);
         ownPrinter->setPageOrientation(printer.Orientation() == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
     }
@@ -164,6 +161,8 @@ void TrqPreviewForm::PageSetupBtnClick()
     const QMarginsF mm = layout.margins(QPageLayout::Millimeter);
     auto units = [](double millimetres) { return static_cast<int32_t>(std::lround(millimetres * 100)) * 18 / 500; };
     if (platformPrinter) {
+        // The printer and settings of the dialog become the current ones.
+        if (printer.IsVirtual()) printer.SetPrinterIndex(printer.Platform()->CurrentIndex());
         printer.GetSettings();
     } else {
         const QPageSize size = layout.pageSize();

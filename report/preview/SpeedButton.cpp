@@ -8,6 +8,22 @@
 #include <QStyle>
 #include <QStyleOption>
 
+namespace {
+// The glyph in shades of grey, for a flat button the mouse is not over.
+QPixmap greyed(const QPixmap& glyph)
+{
+    QImage image = glyph.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int grey = 64 + qGray(line[x]) * 3 / 4;
+            line[x] = qRgba(grey, grey, grey, qAlpha(line[x]));
+        }
+    }
+    return QPixmap::fromImage(image);
+}
+}  // namespace
+
 TrqSpeedButton::TrqSpeedButton(QWidget* parent) : QAbstractButton(parent)
 {
     setFocusPolicy(Qt::NoFocus);
@@ -146,14 +162,15 @@ void TrqSpeedButton::paintEvent(QPaintEvent*)
         textRect = QRect(QPoint((r.width() - textSize.width()) / 2, ty), textSize);
     }
     if (!glyph.isNull()) {
-        const bool grey = !isEnabled() || (flat_ && grayedInactive_ && !mouseIn_);
-        QPixmap shown = grey ? style()->generatedIconPixmap(QIcon::Disabled, glyph, nullptr) : glyph;
-        if (grey && isEnabled()) {
-            // Enabled but inactive: a softer grey than the disabled look.
-            p.setOpacity(0.75);
+        QPixmap shown = glyph;
+        if (!isEnabled()) {
+            QStyleOption option;
+            option.initFrom(this);
+            shown = style()->generatedIconPixmap(QIcon::Disabled, glyph, &option);
+        } else if (flat_ && grayedInactive_ && !mouseIn_) {
+            shown = greyed(glyph);
         }
         p.drawPixmap(glyphRect.translated(shift, shift), shown);
-        p.setOpacity(1.0);
     }
     if (!caption.isEmpty()) {
         p.setPen(pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
