@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 namespace {
 constexpr const char* Key = "Software\\Velotab\\Form\\";
@@ -60,4 +61,10 @@ void WriteWindowPlacement(const char* className, const QRect& bounds, bool maxim
     settings.WriteString("Height", std::to_string(bounds.height()));
     settings.WriteString("Maximized", maximized ? "1" : "0");
     settings.Flush();
+}
+
+void CentreOnScreen(QWidget& window)
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window.move(screen->availableGeometry().center() - QPoint(window.width() / 2, window.height() / 2));
 }

@@ -16,3 +16,7 @@ struct TrqWindowPlacement {
 
 TrqWindowPlacement ReadWindowPlacement(const char* className, const QRect& current);
 void WriteWindowPlacement(const char* className, const QRect& bounds, bool maximized);
+
+class QWidget;
+// Centres a dialog on the primary screen (the engine's dialogs open there).
+void CentreOnScreen(QWidget& window);

@@ -1,15 +1,14 @@
 #include "report/preview/SearchForm.h"
 
 #include "report/EngineTexts.h"
+#include "report/preview/PreviewPlacement.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace {
 QString text(int id) { return AnsiToQString(TrqLocale::LoadText(id)); }
@@ -48,8 +47,7 @@ TrqPreviewSearchForm::TrqPreviewSearchForm(QWidget* parent)
 void TrqPreviewSearchForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    CentreOnScreen(*this);
     Edit1->setFocus();
     Edit1->selectAll();
 }

@@ -1,6 +1,7 @@
 #include "report/print/PrintForm.h"
 
 #include "report/EngineTexts.h"
+#include "report/preview/PreviewPlacement.h"
 #include "report/preview/PreviewIcons.h"
 #include "report/printer/Printer.h"
 #include "runtime/Application.h"
@@ -11,13 +12,11 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QToolButton>
 
 namespace {
@@ -131,8 +130,7 @@ void TrqPrintForm::stepCopies(int delta)
 void TrqPrintForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    CentreOnScreen(*this);
 }
 
 bool TrqPrintForm::eventFilter(QObject* watched, QEvent* event)

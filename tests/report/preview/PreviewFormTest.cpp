@@ -203,3 +203,24 @@ TEST_F(PreviewTest, FreeingTheReportEmptiesAnEmbeddedPreview)
     preview->repaint();
     EXPECT_TRUE(preview->Form().Label1->text().isEmpty());
 }
+
+TEST_F(PreviewTest, AModalPreviewHoldsThePagesUntilItCloses)
+{
+    addPages(2);
+    report.SetModalPreview(true);
+    report.SetTitle("Invoice");
+    bool shown = false;
+    answer<TrqPreviewForm>([&](TrqPreviewForm& f) {
+        shown = true;
+        EXPECT_EQ(f.windowTitle(), "Preview - Invoice");
+        EXPECT_EQ(f.PageCount(), 2);
+        EXPECT_EQ(f.Label1->text(), "Page 1/2");
+        EXPECT_EQ(report.EMFPages().Count(), 0);
+    });
+    report.ShowPreparedReport();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(report.EMFPages().Count(), 0);  // the pages went with the window
+    for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_EQ(dynamic_cast<TrqPreviewForm*>(w), nullptr);
+
+    report.ShowPreparedReport();  // no pages: nothing happens
+}
