@@ -7,6 +7,9 @@
 // face and the caption. A raised bevel is light at the top and left and dark
 // at the bottom and right; a lowered one the other way round; bvSpace keeps
 // the room of a bevel in the face colour.
+//
+// Not a QFrame: two bevels with a border between them, each in the system's
+// highlight and shadow and redrawn by the skin, are no frame shape of Qt's.
 
 #include "runtime/controls/Bevel.h"
 #include "runtime/controls/Control.h"

@@ -13,6 +13,9 @@
 // names (mirrored for right-to-left reading) with Spacing pixels between them
 // (none without a caption). A flat button shows no edge until the mouse is
 // over it; Down keeps the button drawn pressed.
+//
+// Not a QToolButton: the strip of state images, the look that the skin paints
+// over in full, and a click that never moves the focus are its own.
 
 #include "runtime/controls/Control.h"
 

@@ -3,6 +3,9 @@
 // of fixed width (the last one takes what is left), each a lowered box with
 // its text; or, with SimplePanel on, one box across the whole bar showing
 // SimpleText. A bar without panels is an empty strip in its colour.
+//
+// Not a QStatusBar: that one is a message line holding widgets; this one has
+// fixed-width text panels and is aligned like every other control.
 
 #include "runtime/controls/Control.h"
 

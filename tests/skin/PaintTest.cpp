@@ -177,6 +177,12 @@ TEST(SkinPaint, ADisabledButtonHasAGreyCaptionAndNeverBecomesHot)
     EXPECT_EQ(pixelAt(shot(edit), 3, 14), kToolbarColour) << "no tint";
     edit->SetEnabled(true);
     EXPECT_EQ(shot(edit), cold);
+    // Nor does one disabled while held down keep the pressed look: the
+    // release never reaches a disabled control.
+    press(edit);
+    edit->SetEnabled(false);
+    edit->SetEnabled(true);
+    EXPECT_EQ(shot(edit), cold);
 }
 
 TEST(SkinPaint, Tag1000TakesTheButtonsOwnColour)

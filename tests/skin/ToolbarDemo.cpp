@@ -1,6 +1,6 @@
 // Shows the toolbar window on the screen and saves a picture of the screen
 // area it covers, for looking at the skin by eye:
-//   skin_toolbar_demo [--skin] [--flat] [--hot NAME] [--disable NAME] FILE.png
+//   skin_toolbar_demo [--skin] [--flat] [--hot NAME] [--disable NAME] [--zoom N] FILE.png
 #include "ToolbarWindow.h"
 
 #include "runtime/Application.h"
@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -22,6 +23,7 @@ int main(int argc, char** argv)
     parser.addOption({"flat", "Make the buttons flat."});
     parser.addOption({"hot", "Put the mouse over this button.", "NAME"});
     parser.addOption({"disable", "Disable this button as well.", "NAME"});
+    parser.addOption({"zoom", "Enlarge the picture N times (pixels stay sharp).", "N", "1"});
     parser.addPositionalArgument("FILE", "The PNG file to write.");
     parser.process(app);
     if (parser.positionalArguments().size() != 1) parser.showHelp(2);
@@ -48,6 +50,8 @@ int main(int argc, char** argv)
         }
         QTimer::singleShot(300, [&] {
             QPixmap shot = window.screen()->grabWindow(0, window.x(), window.y(), window.width(), window.height());
+            const int zoom = std::max(1, parser.value("zoom").toInt());
+            if (zoom > 1) shot = shot.scaled(shot.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
             status = shot.save(file) ? 0 : 1;
             if (status) std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             app.quit();
