@@ -42,7 +42,7 @@ QString engineText(int id) { return AnsiToQString(TrqLocale::LoadText(id)); }
 TrqTBButton* toolButton(QWidget* parent, QBoxLayout* layout, TrqPreviewIcon icon, int hint)
 {
     auto* button = new TrqTBButton(parent);
-    button->SetGlyph(PreviewIcon(icon));
+    button->SetPicture(PreviewIcon(icon).toImage());
     if (hint) button->setToolTip(engineText(hint));
     button->setWhatsThis(button->toolTip());
     layout->addWidget(button);
@@ -118,14 +118,14 @@ void TrqPreviewForm::buildToolbar()
     rqTBSeparator3 = separator(Panel1, bar);
     ExitBtn = toolButton(Panel1, bar, TrqPreviewIcon::Exit, CloseHint);
 
-    connect(ZoomBtn, &QAbstractButton::clicked, this, Guarded([this](bool) { ZoomBtnClick(); }));
-    connect(LoadBtn, &QAbstractButton::clicked, this, Guarded([this](bool) { LoadBtnClick(); }));
-    connect(SaveBtn, &QAbstractButton::clicked, this, Guarded([this](bool) { SaveBtnClick(); }));
-    connect(PrintBtn, &QAbstractButton::clicked, this, Guarded([this](bool) { PrintBtnClick(); }));
-    connect(PageSetupBtn, &QAbstractButton::clicked, this, Guarded([this](bool) { PageSetupBtnClick(); }));
-    connect(FindBtn, &QAbstractButton::clicked, this, Guarded([this](bool) { FindBtnClick(); }));
-    connect(HelpBtn, &QAbstractButton::clicked, this, Guarded([this](bool) { HelpBtnClick(); }));
-    connect(ExitBtn, &QAbstractButton::clicked, this, Guarded([this](bool) { ExitBtnClick(); }));
+    ZoomBtn->OnClick = [this](TComponent*) { ZoomBtnClick(); };
+    LoadBtn->OnClick = [this](TComponent*) { LoadBtnClick(); };
+    SaveBtn->OnClick = [this](TComponent*) { SaveBtnClick(); };
+    PrintBtn->OnClick = [this](TComponent*) { PrintBtnClick(); };
+    PageSetupBtn->OnClick = [this](TComponent*) { PageSetupBtnClick(); };
+    FindBtn->OnClick = [this](TComponent*) { FindBtnClick(); };
+    HelpBtn->OnClick = [this](TComponent*) { HelpBtnClick(); };
+    ExitBtn->OnClick = [this](TComponent*) { ExitBtnClick(); };
 }
 
 void TrqPreviewForm::buildPreviewPanel()
@@ -155,11 +155,11 @@ void TrqPreviewForm::buildPreviewPanel()
     right->addSpacing(1);
     PgUp = new TrqSpeedButton(RPanel);
     PgUp->setFixedSize(16, 16);
-    PgUp->SetGlyph(PreviewIcon(TrqPreviewIcon::PageUp));
+    PgUp->SetPicture(PreviewIcon(TrqPreviewIcon::PageUp).toImage());
     right->addWidget(PgUp);
     PgDown = new TrqSpeedButton(RPanel);
     PgDown->setFixedSize(16, 16);
-    PgDown->SetGlyph(PreviewIcon(TrqPreviewIcon::PageDown));
+    PgDown->SetPicture(PreviewIcon(TrqPreviewIcon::PageDown).toImage());
     right->addWidget(PgDown);
     boxLayout->addWidget(RPanel);
     panelLayout->addWidget(ScrollBox1, 1);
@@ -192,8 +192,8 @@ void TrqPreviewForm::buildPreviewPanel()
     }
     connect(VScrollBar, &QScrollBar::valueChanged, this, Guarded([this](int v) { onVScroll(v); }));
     connect(HScrollBar, &QScrollBar::valueChanged, this, Guarded([this](int v) { onHScroll(v); }));
-    connect(PgUp, &QAbstractButton::clicked, this, Guarded([this](bool) { PgUpClick(); }));
-    connect(PgDown, &QAbstractButton::clicked, this, Guarded([this](bool) { PgDownClick(); }));
+    PgUp->OnClick = [this](TComponent*) { PgUpClick(); };
+    PgDown->OnClick = [this](TComponent*) { PgDownClick(); };
 }
 
 void TrqPreviewForm::buildZoomMenu()
@@ -353,7 +353,7 @@ void TrqPreviewForm::FormResize()
         LayoutPreviewPages(*pages_, CurrentPage - 1, ZoomMode, Zoom, PBox->width(), PBox->height());
     Zoom = layout.Zoom;
     checkZoomItem();
-    ZoomBtn->setText(QString::number(std::lround(Zoom * 100)) + QLatin1Char('%'));
+    ZoomBtn->SetCaption(std::to_string(std::lround(Zoom * 100)) + "%");
     HScrollBar->setMaximum(layout.HMax);
     HScrollBar->setEnabled(layout.HMax != 0);
     VScrollBar->setMaximum(layout.VMax);

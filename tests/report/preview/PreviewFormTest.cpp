@@ -15,7 +15,7 @@ TEST_F(PreviewTest, OpensOnPageOneWithTheButtonsOfTheReport)
     report.SetPreviewButtons(PreviewButtonBit(pbZoom) | PreviewButtonBit(pbPrint) | PreviewButtonBit(pbExit));
     TrqPreviewForm& f = open(1200, 1300);
     EXPECT_EQ(f.Label1->text(), "Page 1/3");
-    EXPECT_EQ(f.ZoomBtn->text(), "100%");
+    EXPECT_EQ(f.ZoomBtn->Caption(), "100%");
     EXPECT_TRUE(f.ZoomBtn->isVisibleTo(&f));
     EXPECT_FALSE(f.LoadBtn->isVisibleTo(&f));
     EXPECT_FALSE(f.rqTBSeparator3->isVisibleTo(&f));  // neither find nor help
@@ -38,9 +38,9 @@ TEST_F(PreviewTest, ZoomMenuSetsTheZoomOfThisAndTheNextPreview)
     f.N3Click(zmWholePage);
     EXPECT_EQ(f.ZoomMode, zmWholePage);
     EXPECT_DOUBLE_EQ(f.Zoom, (f.PBox->height() - 20) / 1071.0);
-    EXPECT_EQ(f.ZoomBtn->text(), QString::number(std::lround(f.Zoom * 100)) + "%");
+    EXPECT_EQ(f.ZoomBtn->Caption(), std::to_string(std::lround(f.Zoom * 100)) + "%");
     f.N3Click(50);
-    EXPECT_EQ(f.ZoomBtn->text(), "50%");
+    EXPECT_EQ(f.ZoomBtn->Caption(), "50%");
     const auto checked = [&] {
         for (QAction* a : f.ProcMenu->actions())
             if (a->isChecked()) return a->text();
