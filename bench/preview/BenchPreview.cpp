@@ -10,6 +10,7 @@
 // benchmark goes through the print loop and the PDF job up to the hand-over.
 #include "W1Pages.h"
 
+#include "bench/ReportBenchMain.h"
 #include "report/draw/Canvas.h"
 #include "report/model/Report.h"
 #include "report/pages/EMFPages.h"
@@ -32,12 +33,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
 namespace {
 constexpr int PageCount = 2000;
 constexpr int AreaWidth = 1280, AreaHeight = 1024;
+
+// The file, once made (removed when the program ends).
+std::string madeFile;
 
 const std::string& rqpFile()
 {
@@ -46,6 +51,7 @@ const std::string& rqpFile()
         AddW1Pages(report, PageCount);
         const std::string name = QDir::temp().filePath(QStringLiteral("bench-w1-2000.rqp")).toStdString();
         report.SavePreparedReport(name);
+        madeFile = name;
         return name;
     }();
     return file;
@@ -193,14 +199,7 @@ BENCHMARK(BM_PrintToQueue)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    InitRuntimeEnvironment();
-    TQtApplication app(argc, argv);
-    rqPrinter().AssignPrinter(nullptr);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    QFile::remove(QString::fromStdString(rqpFile()));
-    return 0;
+    const int status = RunReportBenchmarks(argc, argv);
+    if (!madeFile.empty()) std::remove(madeFile.c_str());
+    return status;
 }
