@@ -32,7 +32,7 @@ struct PrintedView {
 using PrintedPage = std::vector<PrintedView>;
 
 class EngineTest : public ::testing::Test {
-protected:
+public:  // case tables change reports through lambdas
     EngineTest() : db_(TestEngine::SQLite, false), form_(new TComponent)
     {
         rqPrinter().AssignPrinter(nullptr);
