@@ -132,13 +132,15 @@ void TrqEMFPages::AppendView(int index, TrqView& view)
     TMemoryStream& stream = PageStream(index);
     const int64_t size = stream.Seek(0, soEnd);
     TrqStreamWriter w(stream, 0);
+    w.Gather();
     w.PreparedForm = true;
-    w.WriteByte(view.ObjectKind);
-    if (view.ObjectKind == okAddIn) w.WriteString(view.ClassName());
     const bool prepared = view.PreparedMode;
     view.PreparedMode = true;
     try {
+        w.WriteByte(view.ObjectKind);
+        if (view.ObjectKind == okAddIn) w.WriteString(view.ClassName());
         view.SaveToStream(w);
+        w.Flush();
     } catch (...) {
         // A view that cannot be written (an over-long text) leaves no half record behind.
         view.PreparedMode = prepared;
