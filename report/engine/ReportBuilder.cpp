@@ -167,7 +167,7 @@ bool TrqReportBuilder::buildWithProgress()
         rqDrawState().DrawingDisabled = true;
         report_.FinalPass = false;
         if (!window || progress_) passStep();
-        else runWindow(text(FirstPassText));
+        else return runWindow(text(FirstPassText)) != mrCancel;  // a cancelled build built nothing
         return true;
     }
     if (!window) {
@@ -189,8 +189,11 @@ bool TrqReportBuilder::buildWithProgress()
 void TrqReportBuilder::passStep()
 {
     build();
+    // Only a cancel (or an error) closes the window with cancel; a report
+    // stopped by its script keeps what it built.
+    const bool cancelled = report_.Terminated && !(stoppedByScript_ && !errorFlag_);
     if (report_.FinalPass) {
-        if (progress_) progress_->SetModalResult(report_.Terminated ? mrCancel : mrOk);
+        if (progress_) progress_->SetModalResult(cancelled ? mrCancel : mrOk);
         return;
     }
     // The first pass is done: the second one knows the number of pages.
@@ -198,7 +201,7 @@ void TrqReportBuilder::passStep()
     twoPassFlag_ = false;
     // A report stopped by its script is built again up to the same place; a
     // cancel or an error ends the build here.
-    if (report_.Terminated && !(stoppedByScript_ && !errorFlag_)) {
+    if (cancelled) {
         report_.EMFPages().Clear();
         if (progress_) progress_->SetModalResult(mrCancel);
     } else {

@@ -247,14 +247,17 @@ void TrqReportBuilder::writeMemo(TrqBand& band, TrqMemoView& memo)
     // memo keeps its remaining lines (broken bands lay these out).
     if (!memo.Visible) return;
 
-    const TrqMemoFont font = memo.Font;
-    const int32_t fill = memo.FillColor;
-    const AnsiString tag = memo.Tag;
+    // Highlight, Tag and placement hold for this record only.
+    const int32_t style = memo.Font.Style, colour = memo.Font.Color, fill = memo.FillColor;
     const uint8_t align = memo.BandAlign;
+    AnsiString tag;
+    const bool tagExpands = memo.Tag.find('[') != AnsiString::npos;
+    if (tagExpands) tag = memo.Tag;
     auto restore = qScopeGuard([&] {
-        memo.Font = font;
+        memo.Font.Style = style;
+        memo.Font.Color = colour;
         memo.FillColor = fill;
-        memo.Tag = tag;
+        if (tagExpands) memo.Tag = std::move(tag);
         memo.BandAlign = align;
     });
     if (!memo.HighlightCondition.empty()) {
@@ -268,7 +271,7 @@ void TrqReportBuilder::writeMemo(TrqBand& band, TrqMemoView& memo)
         } catch (const std::exception&) {
         }
     }
-    memo.Tag = expandTag(memo);
+    if (tagExpands) memo.Tag = expandTag(memo);
     placeByBandAlign(memo, band);
     if (memo.Flag(flSuppress)) {
         AnsiString printed = memo.MemoResult.Text();

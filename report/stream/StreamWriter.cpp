@@ -4,7 +4,6 @@
 #include "runtime/StringList.h"
 
 #include <algorithm>
-#include <cstring>
 
 void TrqStreamWriter::Flush()
 {
@@ -14,21 +13,15 @@ void TrqStreamWriter::Flush()
     stream_.WriteBuffer(pending_, static_cast<int64_t>(count));
 }
 
-void TrqStreamWriter::put(const void* data, size_t count)
+void TrqStreamWriter::putThrough(const void* data, size_t count)
 {
-    if (!gather_) {
+    Flush();
+    if (gather_ && count <= sizeof pending_) {
+        std::memcpy(pending_, data, count);
+        used_ = count;
+    } else {
         stream_.WriteBuffer(data, static_cast<int64_t>(count));
-        return;
     }
-    if (used_ + count > sizeof pending_) {
-        Flush();
-        if (count > sizeof pending_) {
-            stream_.WriteBuffer(data, static_cast<int64_t>(count));
-            return;
-        }
-    }
-    std::memcpy(pending_ + used_, data, count);
-    used_ += count;
 }
 
 void TrqStreamWriter::writeCounted(std::string_view text)

@@ -6,6 +6,7 @@
 #include "runtime/Streams.h"
 
 #include <cstdint>
+#include <cstring>
 
 class TStringList;
 
@@ -46,7 +47,16 @@ public:
     bool PreparedForm = false;
 
 private:
-    void put(const void* data, size_t count);
+    void put(const void* data, size_t count)
+    {
+        if (gather_ && used_ + count <= sizeof pending_) {
+            std::memcpy(pending_ + used_, data, count);
+            used_ += count;
+        } else {
+            putThrough(data, count);
+        }
+    }
+    void putThrough(const void* data, size_t count);
     template <class T>
     void putLittle(T v)
     {

@@ -1,6 +1,7 @@
 // Lists, groups and master/detail reports over a real SQLite table.
 #include "EngineTestBase.h"
 
+#include "report/pages/ProgressForm.h"
 #include "report/stream/TemplateJson.h"
 
 namespace {
@@ -266,6 +267,24 @@ TEST_F(ListReport, ABadExpressionNamesItsObjectAndClearsThePages)
     EXPECT_EQ(report_->EMFPages().Count(), 0);
     EXPECT_EQ(TemplateToJson(*report_), before);
     EXPECT_FALSE(report_->Building());
+}
+
+TEST_F(ListReport, TheProgressWindowRunsTheBuildAndCancels)
+{
+    Numbers(120);
+    ListTemplate();
+    report_->SetTwoPass(true);
+    report_->SetShowProgress(true);
+    ASSERT_TRUE(Prepare());
+    const int pages = report_->EMFPages().Count();
+    EXPECT_EQ(Texts("PageNo").back(), std::to_string(pages) + "/" + std::to_string(pages));
+    EXPECT_FALSE(rqProgressForm().isVisible());
+
+    // Cancel (the window's button) during the first pass: nothing is built.
+    report_->OnBeginBand = [](TrqBand*) { rqProgressForm().Cancel(); };
+    EXPECT_FALSE(Prepare());
+    EXPECT_EQ(report_->EMFPages().Count(), 0);
+    EXPECT_TRUE(dialogs_.Calls().empty());
 }
 
 }  // namespace
