@@ -56,6 +56,8 @@ TEST_F(BuildGuard, RecursionAndEndlessBreaksEnd)
          [](BuildGuard& t) { t.View("MasterData1").Height = 3000; }, 10, 10},
         {"NEWPAGE in the page header", [](BuildGuard& t) { t.Script(t.View("PageHeader1"), {"NewPage"}); }, 10, 1},
         {"NEWPAGE in the page footer", [](BuildGuard& t) { t.Script(t.View("PageFooter1"), {"NewPage"}); }, 10, 1},
+        {"band heights that sum past 32 bits", [](BuildGuard& t) { t.View("MasterData1").Height = 2000000000; }, 10,
+         10},
         {"no page columns counts as one", [](BuildGuard& t) { t.Page().Columns = 0; }, 10, 1},
         {"negative page columns count as one", [](BuildGuard& t) { t.Page().Columns = -3; }, 10, 1},
     };

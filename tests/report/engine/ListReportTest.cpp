@@ -269,6 +269,48 @@ TEST_F(ListReport, ABadExpressionNamesItsObjectAndClearsThePages)
     EXPECT_FALSE(report_->Building());
 }
 
+TEST_F(MasterDetail, PagesContinueOnThePreviousAndRepeatPerRecord)
+{
+    Band(btReportTitle, "Title1", 40, 20);
+    Memo("Heading", 20, 40, {"Masters"});
+    Band(btMasterData, "MasterData1", 70, 20, "Masters");
+    Memo("Master", 20, 70, {"M[QM.\"ID\"]"});
+    TrqPage& second = *report_->Pages().Add();
+    second.PrintToPrevPage = true;
+    auto details = std::make_unique<TrqBandView>();
+    details->SetBandType(btMasterData);
+    details->Name = "DetailList";
+    details->Top = 40;
+    details->Height = 20;
+    details->Width = 700;
+    details->FormatText = "3";
+    second.Add(std::move(details));
+    auto line = std::make_unique<TrqMemoView>();
+    line->Name = "Line";
+    line->Top = 40;
+    line->Width = 100;
+    line->Height = 18;
+    line->Memo.Add("line [LINE#]");
+    second.Add(std::move(line));
+
+    ASSERT_TRUE(Prepare());
+    std::vector<PrintedPage> pages = Pages();
+    ASSERT_EQ(pages.size(), 1u) << "the second page continues on the first";
+    EXPECT_EQ(TextsOf(pages[0]), (std::vector<std::string>{"Masters", "M1", "M2", "M3", "line 1", "line 2", "line 3"}));
+    EXPECT_GT(pages[0][4].top, pages[0][3].top);
+
+    // Once per record of the report's dataset: the pages come three times over.
+    auto* three = new TrqUserDataset(form_.get());
+    three->SetRangeEnd(reCount);
+    three->SetRangeEndCount(3);
+    report_->SetDataset(three);
+    report_->SetReportType(rtMultiple);
+    report_->Pages()[1]->PrintToPrevPage = false;
+    ASSERT_TRUE(Prepare());
+    EXPECT_EQ(Pages().size(), 6u);
+    EXPECT_EQ(Texts("Heading").size(), 3u);
+}
+
 TEST_F(ListReport, TheProgressWindowRunsTheBuildAndCancels)
 {
     Numbers(120);
