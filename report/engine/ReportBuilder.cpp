@@ -246,7 +246,6 @@ void TrqReportBuilder::walkPages()
         for (int i = 0; i < pages.Count(); ++i) {
             TrqPage& page = *pages[i];
             report_.SetCurrentPage(&page);
-            pageNumberInTemplate_ = i + 1;
             auto it = pages_.find(&page);
             pb_ = it == pages_.end() ? nullptr : it->second.get();
             if (!page.Visible) {

@@ -172,8 +172,6 @@ private:
     bool errorFlag_ = false;
     AnsiString errorText_;
     std::vector<TrqView*> hookViews_;
-    int pageNumberInTemplate_ = 0;
-    bool usingWindow_ = false;
     TrqProgressForm* progress_ = nullptr;
 
     // Breaks and their guards.

@@ -104,7 +104,7 @@ TEST_F(AggregateCalls, BandsAndFlagsChooseWhatIsTotalled)
     Memo("Nested", 220, 80, {"[[Q.\"N\"] + SUM([Q.\"V\"])]"});
     Band(btMasterFooter, "MasterFooter1", 110, 20);
     Memo("Elsewhere", 20, 110, {"[SUM([Q.\"V\"], Nowhere)]"});
-    ASSERT_TRUE(Prepare()) << (dialogs_.Texts().empty() ? "" : dialogs_.Texts()[0]);
+    ASSERT_TRUE(Prepare()) << Message();
     EXPECT_EQ(Texts("Row"), (std::vector<std::string>{"1", "3", "4"}));
     EXPECT_EQ(Texts("NoDefault"), std::vector<std::string>{"0"});  // a page header totals nothing
     EXPECT_EQ(Texts("Shown"), std::vector<std::string>{"8"});

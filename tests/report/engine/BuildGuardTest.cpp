@@ -30,7 +30,6 @@ public:
         Band(btPageFooter, "PageFooter1", 900, 20);
         Memo("Footer", 20, 900, {"footer [PAGE#]"});
     }
-    std::string error() const { return dialogs_.Texts().empty() ? std::string() : std::string(dialogs_.Texts()[0]); }
 };
 
 TEST_F(BuildGuard, RecursionAndEndlessBreaksEnd)
@@ -65,7 +64,7 @@ TEST_F(BuildGuard, RecursionAndEndlessBreaksEnd)
     for (const Case& c : cases) {
         Restart();
         c.change(*this);
-        ASSERT_TRUE(Prepare()) << c.why << ": " << error();
+        ASSERT_TRUE(Prepare()) << c.why << ": " << Message();
         EXPECT_EQ(Texts("Row").size(), static_cast<size_t>(c.rows)) << c.why;
         if (c.pages) EXPECT_EQ(report_->EMFPages().Count(), c.pages) << c.why;
     }
@@ -163,7 +162,7 @@ TEST_F(BuildGuard, ScriptsReachTheRuntimeBand)
                                  "if [Q.\"N\"] = 3 then Height := 40 else Height := 20 end"});
     Band(btReportSummary, "Summary1", 80, 20);
     Memo("Eof", 20, 80, {"[MasterData1.EOF] [MasterData1.Height]"});
-    ASSERT_TRUE(Prepare()) << error();
+    ASSERT_TRUE(Prepare()) << Message();
     EXPECT_EQ(Texts("Row"), (std::vector<std::string>{"1", "3", "4"}));
     std::vector<int> tops;
     const std::vector<PrintedPage> pages = Pages();

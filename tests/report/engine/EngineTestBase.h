@@ -148,6 +148,8 @@ public:  // case tables change reports through lambdas
                 if (v.name == name) texts.push_back(v.text);
         return texts;
     }
+    // The first message box of the build (its error), or "".
+    std::string Message() const { return dialogs_.Texts().empty() ? std::string() : std::string(dialogs_.Texts()[0]); }
     // Every printed text of a page, in print order.
     static std::vector<std::string> TextsOf(const PrintedPage& page)
     {

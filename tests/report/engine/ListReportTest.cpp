@@ -35,7 +35,7 @@ TEST_F(ListReport, BandsFillPagesInOrder)
     Numbers(120);
     ListTemplate();
     report_->SetTwoPass(true);
-    ASSERT_TRUE(Prepare()) << (dialogs_.Texts().empty() ? "" : dialogs_.Texts()[0]);
+    ASSERT_TRUE(Prepare()) << Message();
 
     // Rows fit while they end above the page footer.
     const int limit = Bottom() - 20;
@@ -116,7 +116,7 @@ protected:
 
 TEST_F(GroupReport, GroupsBreakWithTheirOwnTotals)
 {
-    ASSERT_TRUE(Prepare()) << (dialogs_.Texts().empty() ? "" : dialogs_.Texts()[0]);
+    ASSERT_TRUE(Prepare()) << Message();
     std::vector<std::string> all;
     for (const PrintedPage& page : Pages())
         for (const std::string& text : TextsOf(page)) all.push_back(text);

@@ -99,7 +99,7 @@ TEST_F(MemoText, BracketsTakeTheirSuffixFormat)
     int top = 40;
     int n = 0;
     for (const Case& c : cases) Memo(("M" + std::to_string(n++)).c_str(), 20, top++, {c.line});
-    ASSERT_TRUE(Prepare()) << (dialogs_.Texts().empty() ? "" : dialogs_.Texts()[0]);
+    ASSERT_TRUE(Prepare()) << Message();
     n = 0;
     for (const Case& c : cases) EXPECT_EQ(Texts("M" + std::to_string(n++)), std::vector<std::string>{c.printed}) << c.line;
 }
