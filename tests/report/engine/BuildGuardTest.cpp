@@ -66,7 +66,9 @@ TEST_F(BuildGuard, RecursionAndEndlessBreaksEnd)
         c.change(*this);
         ASSERT_TRUE(Prepare()) << c.why << ": " << Message();
         EXPECT_EQ(Texts("Row").size(), static_cast<size_t>(c.rows)) << c.why;
-        if (c.pages) EXPECT_EQ(report_->EMFPages().Count(), c.pages) << c.why;
+        if (c.pages) {
+            EXPECT_EQ(report_->EMFPages().Count(), c.pages) << c.why;
+        }
     }
 }
 
@@ -138,7 +140,9 @@ TEST_F(BuildGuard, ErrorsOfEveryPartGoThroughTheHandler)
         const std::string text = dialogs_.Calls()[0].text;
         EXPECT_EQ(text.rfind("\r\r") + 2, text.size() - std::string(c.message).size()) << c.why << ": " << text;
         EXPECT_NE(text.find(c.message), std::string::npos) << c.why << ": " << text;
-        if (c.object) EXPECT_NE(text.find(std::string("Object: ") + c.object + "\r"), std::string::npos) << text;
+        if (c.object) {
+            EXPECT_NE(text.find(std::string("Object: ") + c.object + "\r"), std::string::npos) << text;
+        }
         EXPECT_EQ(report_->EMFPages().Count(), 0) << c.why;
         EXPECT_FALSE(report_->Building());
     }

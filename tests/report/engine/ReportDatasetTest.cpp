@@ -148,7 +148,9 @@ TEST_F(ReportDataset, FieldReferencesOfTheDictionary)
         Variant value;
         bool defined = lookup.Get(c.name, value);
         EXPECT_EQ(defined, c.defined) << c.name;
-        if (defined) EXPECT_EQ(std::string(VarTypeName(value.Type())) + ":" + value.AsString(), c.value) << c.name;
+        if (defined) {
+            EXPECT_EQ(std::string(VarTypeName(value.Type())) + ":" + value.AsString(), c.value) << c.name;
+        }
     }
     // Another dot before the quote always splits.
     EXPECT_EQ(SplitFieldReference("a.b.\"c.d\""), (std::vector<AnsiString>{"a", "b", "\"c.d\""}));
