@@ -147,4 +147,54 @@ TEST_F(MemoText, SuppressHighlightAndTag)
     EXPECT_EQ(static_cast<TrqMemoView&>(View("Marked")).Font.Color, 0) << "the template keeps its font";
 }
 
+TEST_F(MemoText, OnBeforePrintAndBinaryFields)
+{
+    Exec("CREATE TABLE N (ID INTEGER, NOTE BLOB)");
+    Exec("INSERT INTO N VALUES (1, CAST('first\r\nsecond' AS BLOB))");
+    Dataset("Notes", Query("Q", "SELECT * FROM N"));
+    Band(btMasterData, "MasterData1", 40, 40, "Notes");
+    Memo("Note", 20, 40, {"[Q.\"NOTE\"]"});
+    Memo("Id", 120, 40, {"[Q.\"ID\"]"});
+    Memo("Changed", 220, 40, {"as designed"});
+    std::vector<std::string> seen;
+    report_->OnBeforePrint = [&](TStringList& text, TrqView* view) {
+        seen.push_back(view->Name + ":" + text.Text());
+        if (view->Name == "Changed") text.SetText("from the event");
+    };
+    ASSERT_TRUE(Prepare()) << Message();
+    // The binary field's text replaced the memo's before the event saw it.
+    EXPECT_EQ(seen, (std::vector<std::string>{"Note:first\r\nsecond\r\n", "Id:[Q.\"ID\"]\r\n",
+                                              "Changed:as designed\r\n"}));
+    EXPECT_EQ(Texts("Note"), std::vector<std::string>{"first|second"});
+    EXPECT_EQ(Texts("Id"), std::vector<std::string>{"1"});  // unchanged by the event: expanded
+    EXPECT_EQ(Texts("Changed"), std::vector<std::string>{"from the event"});
+}
+
+TEST_F(MemoText, BandAlignPlacesViewsInTheirBand)
+{
+    OneRow();
+    struct Case {
+        const char* name;
+        uint8_t align;
+        int left, top;  // as printed; the band prints at the top margin, the views 20 below
+    };
+    const int right = Page().PrnInfo.PaperWidthUnits - Margin;
+    const Case cases[] = {
+        {"Right", baRight, right - 100, Margin + 20},
+        {"Center", baCenter, Margin + (right - Margin - 100) / 2, Margin + 20},
+        {"Width", baWidth, Margin, Margin + 20},
+        {"Bottom", baBottom, 300, Margin + 200 - 18},  // the band is 200 high
+        {"Top", baTop, 300, Margin},
+    };
+    for (const Case& c : cases) Memo(c.name, 300, 60, {c.name}).BandAlign = c.align;
+    ASSERT_TRUE(Prepare()) << Message();
+    const std::vector<PrintedPage> pages = Pages();
+    for (const Case& c : cases)
+        for (const PrintedView& v : pages[0])
+            if (v.name == c.name) {
+                EXPECT_EQ(v.left, c.left) << c.name;
+                EXPECT_EQ(v.top, c.top) << c.name;
+            }
+}
+
 }  // namespace
