@@ -311,6 +311,28 @@ TEST_F(MasterDetail, PagesContinueOnThePreviousAndRepeatPerRecord)
     EXPECT_EQ(Texts("Heading").size(), 3u);
 }
 
+TEST_F(ListReport, ChainedAndChildBandsPrintWithEachRecord)
+{
+    Numbers(3);
+    Dataset("Rows", Query("Q", "SELECT * FROM T ORDER BY N"));
+    Band(btMasterData, "MasterData1", 40, 20, "Rows");
+    Memo("First", 20, 40, {"a[Q.\"N\"]"});
+    Band(btMasterData, "MasterData2", 70, 20);  // no dataset: printed with the band before it
+    Memo("Second", 20, 70, {"b[Q.\"N\"]"});
+    static_cast<TrqBandView&>(View("MasterData2")).ChildBand = "Child1";
+    Band(btChild, "Child1", 100, 20);
+    Memo("Child", 20, 100, {"c[Q.\"N\"]"});
+    static_cast<TrqBandView&>(View("MasterData1")).ChildBand = "Child1";
+    ASSERT_TRUE(Prepare()) << Message();
+    // A chain prints its bands one after the other, children not included.
+    EXPECT_EQ(TextsOf(Pages()[0]), (std::vector<std::string>{"a1", "b1", "a2", "b2", "a3", "b3"}));
+
+    View("MasterData2").FormatText = "Rows";  // a band with a dataset of its own ends the chain
+    ASSERT_TRUE(Prepare()) << Message();
+    EXPECT_EQ(TextsOf(Pages()[0]), (std::vector<std::string>{"a1", "c1", "a2", "c2", "a3", "c3", "b1", "c1", "b2",
+                                                             "c2", "b3", "c3"}));
+}
+
 TEST_F(ListReport, TheProgressWindowRunsTheBuildAndCancels)
 {
     Numbers(120);
