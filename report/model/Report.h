@@ -176,11 +176,16 @@ public:
     // when nothing matches.
     bool ResolveQualifiedName(const AnsiString& qualifiedName, TrqObject*& object, AnsiString& propName) const;
 
-    // Build and print (the band engine and printing provide them).
-    virtual bool PrepareReport() { return false; }
+    // Builds the prepared pages from the template (report/engine). True when
+    // pages were built; false when the build failed (its message was shown in a
+    // box captioned "Error" and the pages cleared), was cancelled, or another
+    // build of this report is running. The template is the same afterwards.
+    virtual bool PrepareReport();
     // Shows the prepared pages in the preview window, or in the Preview
     // control when one is set (report/preview/ShowPreparedReport.cpp).
     void ShowPreparedReport();
+    // PrepareReport, then ShowPreparedReport.
+    void ShowReport();
     // Prints the prepared pages (report/print/PrintReport.cpp): pages is a
     // page list ("" for all, "1,3,5-12"), kind 0 all pages, 1 odd, 2 even.
     // A bad page list raises EConvertError before anything is printed.

@@ -14,6 +14,12 @@ namespace {
 constexpr int PreviewText = 55207;
 }  // namespace
 
+void TrqReport::ShowReport()
+{
+    PrepareReport();
+    ShowPreparedReport();
+}
+
 void TrqReport::ShowPreparedReport()
 {
     if (EMFPages().Count() == 0) return;

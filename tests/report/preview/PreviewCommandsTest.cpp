@@ -27,15 +27,14 @@ using ::testing::ElementsAre;
 using ::testing::ThrowsMessage;
 
 namespace {
-std::string streamBytes(const TrqPreparedPage& page)
-{
-    return std::string(page.Stream->Memory(), static_cast<size_t>(page.Stream->Size()));
-}
-
-std::vector<std::string> allStreams(const TrqEMFPages& pages)
+std::vector<std::string> allStreams(TrqEMFPages& pages)
 {
     std::vector<std::string> streams;
-    for (int i = 0; i < pages.Count(); ++i) streams.push_back(streamBytes(pages[i]));
+    for (int i = 0; i < pages.Count(); ++i) {
+        TMemoryStream scratch;
+        const TMemoryStream& stream = pages.ReadStream(i, scratch);
+        streams.emplace_back(stream.Memory(), static_cast<size_t>(stream.Size()));
+    }
     return streams;
 }
 }  // namespace
