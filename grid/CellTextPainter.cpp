@@ -10,9 +10,11 @@ constexpr char kNumberChars[] = "0123456789 ,.-+()%:/";
 
 const TqvCellTextPainter::Glyphs& TqvCellTextPainter::glyphsOf(const QFont& font)
 {
+    if (last_ && font == lastFont_) return *last_;
+    lastFont_ = font;
     QString key = font.key();
     auto it = fonts_.find(key);
-    if (it != fonts_.end()) return *it;
+    if (it != fonts_.end()) return *(last_ = &*it);
     Glyphs g;
     g.raw = QRawFont::fromFont(font);
     if (g.raw.isValid())
@@ -29,7 +31,10 @@ const TqvCellTextPainter::Glyphs& TqvCellTextPainter::glyphsOf(const QFont& font
             g.advance[u] = advance.x();
             g.usable[u] = true;
         }
-    return *fonts_.insert(key, g);
+    // QHash keeps its values in place until it rehashes; the last font is
+    // looked up again after every insert.
+    last_ = &*fonts_.insert(key, g);
+    return *last_;
 }
 
 void TqvCellTextPainter::Draw(QPainter& painter, const QRect& cell, int flags, const QString& text)

@@ -34,4 +34,8 @@ private:
     const Glyphs& glyphsOf(const QFont& font);
 
     QHash<QString, Glyphs> fonts_;  // by QFont::key()
+    // The font of the last call and its tables: a paint draws many texts in
+    // one font, and a font's key is not cheap to make.
+    QFont lastFont_;
+    const Glyphs* last_ = nullptr;
 };

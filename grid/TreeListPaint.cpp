@@ -153,6 +153,11 @@ void TCustomqvTreeListControl::Paint(QPainter& canvas, const QRect& updateRect)
         fores.push_back(ToQColor(p.column->Font().Color(), &pal));
     }
     QColor highlight = ToQColor(highlightColor_, &pal), highlightText = ToQColor(highlightTextColor_, &pal);
+    QColor background = ToQColor(color_, &pal);
+    // Grid lines of the rows, drawn together at the end, and the focus frame
+    // over them.
+    std::vector<QLine> gridLines;
+    QRect focusFrame;
 
     if (showHeader_) {
         canvas.setFont(headerFont_.ToQFont());
@@ -191,7 +196,8 @@ void TCustomqvTreeListControl::Paint(QPainter& canvas, const QRect& updateRect)
             if (!cell.intersects(updateRect)) continue;
             bool focusedCell = focusedRow && p.position == focusedPosition;
             bool selected = selectedRow && (IsRowSelect() || (IsInvertSelect() ? !focusedCell : focusedCell));
-            canvas.fillRect(cell, selected ? highlight : backs[c]);
+            // The background is in the grid's colour already.
+            if (selected || backs[c] != background) canvas.fillRect(cell, selected ? highlight : backs[c]);
             canvas.setFont(fonts[c]);
             canvas.setPen(selected ? highlightText : fores[c]);
             QRect textCell = cell;
@@ -206,19 +212,21 @@ void TCustomqvTreeListControl::Paint(QPainter& canvas, const QRect& updateRect)
             drawText(textCell, GetCellText(node, p.column),
                      horizontal(p.column->Alignment()) | vertical(p.column->VertAlignment()));
             if (showGrid_) {
-                canvas.setPen(lines);
-                canvas.drawLine(cell.right(), cell.top(), cell.right(), cell.bottom());
-                canvas.drawLine(cell.left(), cell.bottom(), cell.right(), cell.bottom());
+                gridLines.emplace_back(cell.right(), cell.top(), cell.right(), cell.bottom());
+                gridLines.emplace_back(cell.left(), cell.bottom(), cell.right(), cell.bottom());
             }
-            if (focusedCell && active && !IsRowSelect() && !IsInvertSelect()) {
-                canvas.setPen(QPen(ToQColor(clWindowText, &pal), 1, Qt::DotLine));
-                canvas.drawRect(cell.adjusted(0, 0, -1, -1));
-            }
+            if (focusedCell && active && !IsRowSelect() && !IsInvertSelect()) focusFrame = cell.adjusted(0, 0, -1, -1);
         }
-        if (focusedRow && active && (IsRowSelect() || IsInvertSelect())) {
-            canvas.setPen(QPen(ToQColor(clWindowText, &pal), 1, Qt::DotLine));
-            canvas.drawRect(QRect(0, y, width(), RowHeight()).adjusted(0, 0, -1, -1));
-        }
+        if (focusedRow && active && (IsRowSelect() || IsInvertSelect()))
+            focusFrame = QRect(0, y, width(), RowHeight()).adjusted(0, 0, -1, -1);
+    }
+    if (!gridLines.empty()) {
+        canvas.setPen(lines);
+        canvas.drawLines(gridLines.data(), static_cast<int>(gridLines.size()));
+    }
+    if (!focusFrame.isNull()) {
+        canvas.setPen(QPen(ToQColor(clWindowText, &pal), 1, Qt::DotLine));
+        canvas.drawRect(focusFrame);
     }
 }
 
