@@ -147,6 +147,7 @@ public:
 
 TEST_F(AuditGrids, TheLineGridShowsTheDocumentsLinesWithTheirTotals)
 {
+    EXPECT_EQ(lines.objectName(), QStringLiteral("dbg_xstgjfp2"));
     EXPECT_EQ(lines.LoadMode(), TqvDBLoadMode::LoadAll);
     EXPECT_EQ(header.LoadMode(), TqvDBLoadMode::Window);
     for (int document = 0; document < 4; ++document, dm.qry_xstgjfp1->Next()) {
