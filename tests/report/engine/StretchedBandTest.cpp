@@ -113,11 +113,12 @@ TEST_F(StretchedBand, BrokenBandSplitsItsMemoLineByLineAcrossPages)
     Band(btReportSummary, "Summary1", 80, 20);
     Memo("End", 20, 80, {"end"});
     Band(btPageFooter, "PageFooter1", 1000, 20);
-    Memo("PageNo", 20, 1000, {"[PAGE#]"});
+    Memo("PageNo", 20, 1000, {"[PAGE#]/[TOTALPAGES]"});
+    report_->SetTwoPass(true);
     ASSERT_TRUE(Prepare()) << Message();
 
-    // 150 lines need 2252 units: three pages.
-    EXPECT_EQ(report_->EMFPages().Count(), 3);
+    // 150 lines need 2252 units: three pages, counted alike by both passes.
+    EXPECT_EQ(Texts("PageNo"), (std::vector<std::string>{"1/3", "2/3", "3/3"}));
     EXPECT_EQ(PrintedLines("Long"), Numbered(150)) << "every line once, in order";
     const auto parts = Printed("Long");
     ASSERT_EQ(parts.size(), 3u);
