@@ -15,8 +15,9 @@
 // - A band that did not fit has run its script; shown again on the next page
 //   it does not run it a second time.
 // - On a fresh page the first band shown prints even when it does not fit, so
-//   every new page moves the replay on; on a page that a break is printing
-//   (a sub-report in a page header) nothing waits for a new page at all.
+//   every new page moves the replay on; in a band that a break prints (a page
+//   header) or that prints in place (a page footer) nothing waits for a new
+//   page at all.
 // - A page already being replayed (a sub-report of itself, a cycle of them)
 //   is not started again.
 #include "report/engine/ReportBuilder.h"
@@ -80,8 +81,10 @@ void TrqReportBuilder::handleSubReports(TrqBand& band, size_t first)
 void TrqReportBuilder::runSubReports(TrqBand& band, bool resume)
 {
     TrqPageBuild& parent = band.PageBuild;
-    // Bands printed by a break (a page header) cannot wait for another page.
-    const bool inBreak = breakDepth_ > 0;
+    // Bands printed by a break (a page header) and bands that print in place
+    // (a page footer below the bottom limit) cannot wait for another page.
+    const bool inBreak =
+        breakDepth_ > 0 || band.Kind == btPageFooter || band.Kind == btOverlay || band.Kind == btNone;
     bool fresh = resume;
     QScopedValueRollback<bool> noScript(band.SuppressScript, band.SuppressScript);
     for (;;) {

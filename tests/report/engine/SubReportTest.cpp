@@ -147,6 +147,34 @@ TEST_F(SubReport, NestedSubReportsGoOnTogether)
     EXPECT_GE(report_->EMFPages().Count(), 3);
 }
 
+TEST_F(SubReport, OnPageBandsItPrintsOnEveryPage)
+{
+    ItemsPage(3);
+    Band(btPageHeader, "PageHeader1", 10, 20);
+    SubReportView("InHeader", 0, 20, 10, 1);
+    Band(btMasterData, "MasterData1", 40, 100, "12");
+    Memo("Main", 20, 40, {"main [LINE#]"});
+    Band(btPageFooter, "PageFooter1", 1000, 20);
+    Memo("Footer", 20, 1000, {"footer [PAGE#]"});
+    ASSERT_TRUE(Prepare()) << Message();
+
+    const std::vector<PrintedPage> pages = Pages();
+    ASSERT_GE(pages.size(), 2u);
+    EXPECT_EQ(Texts("Main").size(), 12u);
+    for (size_t p = 0; p < pages.size(); ++p) {
+        std::vector<std::string> texts = TextsOf(pages[p]);
+        // The page header's sub-report first, then the records below it.
+        const std::vector<std::string> head(texts.begin(), texts.begin() + 5);
+        EXPECT_EQ(head, (std::vector<std::string>{"items", "1", "2", "3", "3 items"})) << "page " << p + 1;
+        EXPECT_EQ(texts[5].rfind("main", 0), 0u) << "page " << p + 1;
+        EXPECT_EQ(texts.back(), "footer " + std::to_string(p + 1));
+        for (const PrintedView& v : pages[p])
+            if (v.name == "Main") {
+                EXPECT_GE(v.top, Top() + 5 * 20) << "below the sub-report";
+            }
+    }
+}
+
 TEST_F(SubReport, ABandThatNeverFitsPrintsOnAFreshPage)
 {
     ItemsPage(3, 3000);
