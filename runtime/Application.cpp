@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "Exceptions.h"
+#include "InstallLayout.h"
 
 #include <QCoreApplication>
 #include <QWidget>
@@ -9,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 TApplication& Application()
@@ -62,17 +65,41 @@ bool TQtApplication::notify(QObject* receiver, QEvent* event)
     }
 }
 
+namespace {
+
+bool usableRuntimeDirectory(const char* dir)
+{
+    struct stat st {};
+    return dir && *dir && stat(dir, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
+           (st.st_mode & 077) == 0;
+}
+
+// Qt wants a private runtime directory and warns on standard error when
+// XDG_RUNTIME_DIR is unset or not private (as under cron, su or a build
+// runner). Such a process gets a directory of its own, made by mkdtemp (so
+// only we can enter it) and removed when the process ends.
+void usePrivateRuntimeDirectory()
+{
+    if (usableRuntimeDirectory(std::getenv("XDG_RUNTIME_DIR"))) return;
+    static std::string dir;
+    std::error_code ec;
+    std::filesystem::path tmp = std::filesystem::temp_directory_path(ec);
+    dir = ((ec ? std::filesystem::path("/tmp") : tmp) / "stockin-runtime-XXXXXX").string();
+    if (!mkdtemp(dir.data())) return;
+    setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    });
+}
+
+}  // namespace
+
 void InitRuntimeEnvironment()
 {
+    usePrivateRuntimeDirectory();
     if (std::getenv("FONTCONFIG_FILE")) return;
     std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return;
-    for (auto dir : {exe.parent_path(), exe.parent_path().parent_path() / "share" / "stockin-audit"}) {
-        std::filesystem::path conf = dir / "fonts.conf";
-        if (std::filesystem::exists(conf, ec)) {
-            setenv("FONTCONFIG_FILE", conf.c_str(), 0);
-            return;
-        }
-    }
+    std::filesystem::path conf = InstalledDataDirectory() / "fonts.conf";
+    if (std::filesystem::exists(conf, ec)) setenv("FONTCONFIG_FILE", conf.c_str(), 0);
 }
