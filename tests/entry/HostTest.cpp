@@ -27,6 +27,7 @@ HostRun runHost(const QStringList& args, const QString& home)
     env.insert("XDG_DATA_HOME", home + "/data");
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("ASAN_OPTIONS", "detect_leaks=0");
+    env.remove("XDG_RUNTIME_DIR");  // as under cron or a build runner
     p.setProcessEnvironment(env);
     p.start(HOST_PATH, args);
     p.waitForFinished(120000);
@@ -39,12 +40,24 @@ TEST(HostTest, HelpExplainsEveryOption)
     QTemporaryDir home;
     HostRun r = runHost({"--help"}, home.path());
     EXPECT_EQ(r.code, 0);
-    for (const char* option : {"--db", "--module", "--company", "--param1", "--auditor", "--auditor-name", "--audit-date",
-                               "--access", "--param6", "--height", "--width", "--top", "--left", "--open", "--screenshot"})
+    for (const char* option : {"--db", "--module", "--templates", "--company", "--param1", "--auditor", "--auditor-name",
+                               "--audit-date", "--access", "--param6", "--height", "--width", "--top", "--left",
+                               "--open", "--screenshot", "--version"})
         EXPECT_TRUE(r.out.contains(option)) << option;
-    HostRun bad = runHost({"--bogus"}, home.path());
-    EXPECT_EQ(bad.code, 2);
-    EXPECT_TRUE(bad.err.contains("unknown option --bogus"));
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    EXPECT_TRUE(runHost({"--version"}, home.path()).out.startsWith("stockin-host 0."));
+
+    struct Bad {
+        QStringList args;
+        const char* message;
+    };
+    for (const Bad& bad : {Bad{{"--bogus"}, "stockin-host: unknown option --bogus"},
+                           Bad{{"--db"}, "stockin-host: missing value after '--db'"},
+                           Bad{{"extra"}, "stockin-host: unexpected argument 'extra'"}}) {
+        HostRun r = runHost(bad.args, home.path());
+        EXPECT_EQ(r.code, 2) << bad.message;
+        EXPECT_TRUE(r.err.contains(bad.message)) << r.err.toStdString();
+    }
 }
 
 TEST(HostTest, FirstRunCreatesTheDemoDatabaseAndOpensTheWindow)
