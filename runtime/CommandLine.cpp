@@ -1,8 +1,8 @@
 #include "CommandLine.h"
 
+#include <QByteArrayView>
 #include <QCommandLineParser>
 #include <QStringList>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <cctype>
@@ -16,9 +16,7 @@ const QString kHeldPrefix = QStringLiteral("\x01held:");
 
 bool isUtf8(const std::string& text)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    return !decoder.hasError();
+    return QByteArrayView(text.data(), static_cast<qsizetype>(text.size())).isValidUtf8();
 }
 
 bool looksLikeValue(const std::string& arg)

@@ -19,9 +19,10 @@ struct HostRun {
     QString out, err;
 };
 
-HostRun runHost(const QStringList& args, const QString& home)
+HostRun runHost(const QStringList& args, const QString& home, const QString& workingDirectory = {})
 {
     QProcess p;
+    p.setWorkingDirectory(workingDirectory);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", home);
     env.insert("XDG_DATA_HOME", home + "/data");
@@ -103,11 +104,18 @@ TEST(HostTest, FirstRunCreatesTheDemoDatabaseAndOpensTheWindow)
     SetDefaultSession(nullptr);
     EXPECT_LE(longest, 50u);
 
-    // The second run finds the database and leaves it as it is.
+    // The second run finds the database and leaves it as it is. The host runs
+    // in the templates' directory, but a relative path of its command line
+    // still means the directory it was started in.
     double documents = scalar("SELECT COUNT(*) FROM XSTGJFP1");
-    HostRun again = runHost({"--screenshot", shot}, home.path());
+    HostRun again = runHost({"--screenshot", "again.png"}, home.path(), home.path());
     EXPECT_EQ(again.code, 0);
+    EXPECT_TRUE(QFileInfo::exists(home.path() + "/again.png"));
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM XSTGJFP1"), documents);
+
+    HostRun noTemplates = runHost({"--templates", "/nonexistent/templates", "--open"}, home.path());
+    EXPECT_EQ(noTemplates.code, 1);
+    EXPECT_TRUE(noTemplates.err.contains("stockin-host: /nonexistent/templates:")) << noTemplates.err.toStdString();
     QSqlDatabase::removeDatabase("demo-check");
 }
 
