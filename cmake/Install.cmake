@@ -72,6 +72,9 @@ function(stockin_library target)
     SOVERSION ${PROJECT_VERSION_MAJOR}
     INSTALL_RPATH "$ORIGIN")
   target_compile_features(${target} PUBLIC cxx_std_20)
+  # Calls inside the library go straight to its own functions, as they did
+  # when the library was linked statically, instead of through the PLT.
+  target_link_options(${target} PRIVATE -Wl,-Bsymbolic-functions)
   target_sources(${target} PUBLIC FILE_SET HEADERS BASE_DIRS ${PROJECT_SOURCE_DIR} FILES ${ARG_PUBLIC_HEADERS})
   if(STOCKIN_SANITIZER_LINK_FLAGS)
     target_link_options(${target} INTERFACE $<INSTALL_INTERFACE:${STOCKIN_SANITIZER_LINK_FLAGS}>)
