@@ -2,8 +2,8 @@
 # cannot disagree. Run by the build (see stockin_man_page in Install.cmake):
 #   cmake -DPROGRAM=path -DNAME=rqtool -DCOMMANDS=ON|OFF -DVERSION=x.y.z -DOUTPUT=rqtool.1.gz -P ManPage.cmake
 #
-# The help text is "Usage: NAME SYNOPSIS", the summary, a blank line and the
-# rest (options, arguments, notes). The summary becomes the page's NAME line
+# The help text is "Usage: NAME SYNOPSIS" (long ones go on in indented lines),
+# the summary, a blank line and the rest (options, arguments, notes). The summary becomes the page's NAME line
 # and a filled paragraph; the rest is kept as laid out. With COMMANDS, the
 # commands listed under "Commands:" (two spaces, the name, two spaces, its
 # summary) each get a section made from their own --help.
@@ -25,13 +25,14 @@ function(roff_escape out text)
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
-# Splits a help text into its usage line (without "Usage: "), its summary and the rest.
+# Splits a help text into its usage (the first line and the indented lines
+# that go on with it, without "Usage: "), its summary and the rest.
 function(split_help text usage summary rest)
-  string(FIND "${text}" "\n" eol)
-  string(SUBSTRING "${text}" 0 ${eol} first)
-  string(REGEX REPLACE "^Usage: " "" first "${first}")
-  math(EXPR start "${eol} + 1")
+  string(REGEX MATCH "^Usage: [^\n]*(\n [^\n]*)*" first "${text}")
+  string(LENGTH "${first}" length)
+  math(EXPR start "${length} + 1")
   string(SUBSTRING "${text}" ${start} -1 text)
+  string(REGEX REPLACE "^Usage: " "" first "${first}")
   string(FIND "${text}" "\n\n" gap)
   if(gap EQUAL -1)
     set(${summary} "${text}" PARENT_SCOPE)

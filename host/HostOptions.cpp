@@ -14,7 +14,8 @@ const CommandLineSpec& HostCommandLine()
                  "socket), or odbc:DSN. Default: the demo database in the user's data directory, created with "
                  "demo documents on first run. A database without the document tables gets them, with demo "
                  "data."},
-                {{"module"}, "FILE", "The module to load (default: libstockin_audit.so installed with this program)."},
+                {{"module"}, "FILE",
+                 "The module to load (default: libstockin_audit.so installed with this program)."},
                 {{"templates"}, "DIR",
                  "The directory of the report templates; the module runs in it, as it reads its templates from "
                  "the current directory (default: the templates installed with this program)."},
@@ -30,10 +31,16 @@ const CommandLineSpec& HostCommandLine()
                  "Parameter 5: R (either case) for read-only; anything else is full access (default W)."},
                 {{"param6"}, "TEXT", "Parameter 6 (not read by the module)."},
                 {{"param7"}, "TEXT", "Parameter 7 (not read by the module)."},
-                {{"height"}, "N", "Parameter 8: the audit window's client height (default: this program's main window)."},
-                {{"width"}, "N", "Parameter 9: the audit window's client width (default: this program's main window)."},
-                {{"top"}, "N", "Parameter 10: the audit window's screen position from the top (default: this program's main window)."},
-                {{"left"}, "N", "Parameter 11: the audit window's screen position from the left (default: this program's main window)."},
+                {{"height"}, "N",
+                 "Parameter 8: the audit window's client height (default: this program's main window)."},
+                {{"width"}, "N",
+                 "Parameter 9: the audit window's client width (default: this program's main window)."},
+                {{"top"}, "N",
+                 "Parameter 10: the audit window's screen position from the top (default: this program's main "
+                 "window)."},
+                {{"left"}, "N",
+                 "Parameter 11: the audit window's screen position from the left (default: this program's main "
+                 "window)."},
                 {{"open"}, "", "Call showdll at once."},
                 {{"screenshot"}, "FILE",
                  "Save a picture of the screen once the audit window shows, then close the window and quit "

@@ -27,17 +27,19 @@ bool looksLikeValue(const std::string& arg)
 
 QString qs(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// Words of text in lines of at most `width` columns (a longer word keeps its own
-// line), the lines after the first indented by `indent` spaces. Columns are
-// counted in code points.
-std::string wrap(const std::string& text, size_t width, size_t indent)
+// Words of text in lines that end by column `width` (a longer word keeps its
+// own line): the first line starts at column `first`, the others are indented
+// by `indent` spaces. Columns are counted in code points.
+std::string wrap(const std::string& text, size_t width, size_t first, size_t indent)
 {
     const QStringList words = qs(text).split(u' ', Qt::SkipEmptyParts);
     QString out, line;
+    size_t column = first;
     for (const QString& word : words) {
-        if (!line.isEmpty() && indent + static_cast<size_t>(line.size() + 1 + word.size()) > width) {
+        if (!line.isEmpty() && column + static_cast<size_t>(line.size() + 1 + word.size()) > width) {
             out += line + u'\n' + QString(static_cast<qsizetype>(indent), u' ');
             line.clear();
+            column = indent;
         }
         line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
     }
@@ -65,7 +67,7 @@ void declare(QCommandLineParser& parser, const CommandLineSpec& spec)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     if (spec.commandFollows)
         parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    parser.setApplicationDescription(qs(wrap(spec.summary, kHelpWidth, 0)));
+    parser.setApplicationDescription(qs(wrap(spec.summary, kHelpWidth, 0, 0)));
     parser.addOption(helpOption());
     if (spec.version) parser.addOption(versionOption());
     for (const CommandLineOption& o : spec.options) {
@@ -191,13 +193,16 @@ std::string HelpText(const CommandLineSpec& spec)
     text = text.mid(firstLineEnd < 0 ? text.size() : firstLineEnd + 1);
     std::string usage = "Usage: " + spec.program;
     if (!spec.synopsis.empty()) usage += " " + spec.synopsis;
-    std::string help = usage + "\n" + text.toStdString();
+    // A long synopsis goes on under itself.
+    const size_t indent = std::min<size_t>(spec.program.size() + 8, 30);
+    std::string help = wrap(usage, kHelpWidth, 0, indent) + "\n" + text.toStdString();
     if (!spec.commands.empty()) {
         size_t width = 0;
         for (const auto& [name, summary] : spec.commands) width = std::max(width, name.size());
         help += "\nCommands:\n";
         for (const auto& [name, summary] : spec.commands)
-            help += "  " + name + std::string(width - name.size() + 2, ' ') + wrap(summary, kHelpWidth, width + 4) + "\n";
+            help += "  " + name + std::string(width - name.size() + 2, ' ') +
+                    wrap(summary, kHelpWidth, width + 4, width + 4) + "\n";
     }
     if (!spec.details.empty()) {
         help += "\n" + spec.details;

@@ -11,7 +11,7 @@
 namespace {
 const CommandLineSpec spec{
     .program = "tool",
-    .synopsis = "[-o FILE] NAME...",
+    .synopsis = "[-o FILE] NAME... [--one-more-option-with-a-long-name VALUE] [--and-another-one VALUE]",
     .summary = "A summary long enough to need a second line when the help text is laid out for a terminal of "
                "eighty columns.",
     .options = {{{"o", "output"}, "FILE", "Where to write."}},
@@ -34,7 +34,11 @@ TEST(CommandLine, ArgumentsAndValuesKeepTheirBytes)
 TEST(CommandLine, HelpLinesFitEightyColumns)
 {
     const std::string help = HelpText(spec);
-    EXPECT_EQ(help.rfind("Usage: tool [-o FILE] NAME...\nA summary", 0), 0u) << help;
+    EXPECT_EQ(help.rfind("Usage: tool [-o FILE] NAME... [--one-more-option-with-a-long-name VALUE]\n"
+                         "            [--and-another-one VALUE]\nA summary",
+                         0),
+              0u)
+        << help;
     EXPECT_NE(help.find("\nCommands:\n  first  The first command"), std::string::npos) << help;
     std::istringstream lines(help);
     for (std::string l; std::getline(lines, l);) EXPECT_LE(l.size(), 79u) << l;

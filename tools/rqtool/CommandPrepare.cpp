@@ -228,8 +228,9 @@ RqCommand command(
                  {{"o"}, "OUT.rqp", "Write the prepared pages."},
                  {{"pdf"}, "OUT.pdf", "Write the pages as PDF."}},
      .arguments = {{"TEMPLATE", "The template: a .rqf file or its JSON form."}},
-     .details = "Progress (pages done) goes to standard error when it is a terminal. A build that fails\n"
-                "prints the engine's message to standard error, exits with 1 and writes no output file.\n"},
+     .details = "Progress (pages done) goes to standard error when it is a terminal. A build\n"
+                "that fails prints the engine's message to standard error, exits with 1 and\n"
+                "writes no output file.\n"},
     run);
 
 }  // namespace
