@@ -53,8 +53,8 @@ std::string sample(const char* name) { return std::string(TEST_SOURCE_DIR) + "/.
 TEST(Rqtool, EveryCommandHasHelpAndRejectsUnknownOptions)
 {
     const std::vector<std::string> commands = listedCommands();
-    for (const char* expected : {"eval", "format", "printers", "rqp dump", "rqp pdf", "rqp png", "script",
-                                 "template build", "template dump"})
+    for (const char* expected : {"eval", "format", "prepare", "printers", "rqp dump", "rqp pdf", "rqp png",
+                                 "rqp print", "script", "template build", "template dump"})
         EXPECT_NE(std::find(commands.begin(), commands.end(), expected), commands.end()) << expected;
 
     for (const std::string& command : commands) {
@@ -88,7 +88,7 @@ TEST(Rqtool, ProgramLevelCommandLine)
         {{"no-such-command"}, 2, "", "unknown command 'no-such-command'"},
         {{"template"}, 2, "", "rqtool template: build or dump?"},     // a group names its commands
         {{"rqp", "--help"}, 0, "rqp png", ""},
-        {{"rqp", "print"}, 2, "", "unknown rqp command 'print'"},
+        {{"rqp", "view"}, 2, "", "unknown rqp command 'view'"},
     };
     for (const Case& c : cases) {
         ToolResult r = RunRqtool(c.args);

@@ -3,6 +3,7 @@
 // rqtool rqp png FILE.rqp --page N [--zoom Z] -o OUT.png
 //                                                  renders page N (from 1) at zoom Z
 //                                                  (1 = 100 %, or a percentage "150%")
+// rqtool rqp print FILE.rqp [...]                  prints it (CommandRqpPrint.cpp)
 #include "RqCommand.h"
 
 #include "report/model/Report.h"
