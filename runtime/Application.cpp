@@ -67,29 +67,39 @@ bool TQtApplication::notify(QObject* receiver, QEvent* event)
 
 namespace {
 
+// A directory only we can enter: ours, private, and not a link someone put there.
 bool usableRuntimeDirectory(const char* dir)
 {
     struct stat st {};
-    return dir && *dir && stat(dir, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
+    return dir && *dir && lstat(dir, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
            (st.st_mode & 077) == 0;
 }
 
 // Qt wants a private runtime directory and warns on standard error when
 // XDG_RUNTIME_DIR is unset or not private (as under cron, su or a build
-// runner). Such a process gets a directory of its own, made by mkdtemp (so
-// only we can enter it) and removed when the process ends.
+// runner). Such a process uses the user's own stockin-runtime-UID in the
+// temporary directory, made private on first use and kept for the next run.
+// When that name is taken by something that is not ours and private, the
+// process makes a directory of its own with mkdtemp and removes it at exit.
 void usePrivateRuntimeDirectory()
 {
     if (usableRuntimeDirectory(std::getenv("XDG_RUNTIME_DIR"))) return;
-    static std::string dir;
     std::error_code ec;
     std::filesystem::path tmp = std::filesystem::temp_directory_path(ec);
-    dir = ((ec ? std::filesystem::path("/tmp") : tmp) / "stockin-runtime-XXXXXX").string();
-    if (!mkdtemp(dir.data())) return;
-    setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+    if (ec) tmp = "/tmp";
+    const std::string shared = (tmp / ("stockin-runtime-" + std::to_string(geteuid()))).string();
+    mkdir(shared.c_str(), 0700);  // fails harmlessly when it exists; checked below
+    if (usableRuntimeDirectory(shared.c_str())) {
+        setenv("XDG_RUNTIME_DIR", shared.c_str(), 1);
+        return;
+    }
+    static std::string own;
+    own = (tmp / "stockin-runtime-XXXXXX").string();
+    if (!mkdtemp(own.data())) return;
+    setenv("XDG_RUNTIME_DIR", own.c_str(), 1);
     std::atexit([] {
         std::error_code ignored;
-        std::filesystem::remove_all(dir, ignored);
+        std::filesystem::remove_all(own, ignored);
     });
 }
 
