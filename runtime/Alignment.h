@@ -1,8 +1,6 @@
 #pragma once
-// The horizontal alignment of a text in its cell, as fields publish it, grid
-// columns and bands show it and status-bar panels place it. One type for all,
-// so that a program can include them together and copy a field's alignment to
-// its column.
+// Horizontal text alignment, shared by fields, grid columns and controls:
+// one declaration, so that every part of the program means the same type.
 
 #include <cstdint>
 
