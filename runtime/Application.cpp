@@ -93,14 +93,19 @@ void usePrivateRuntimeDirectory()
         setenv("XDG_RUNTIME_DIR", shared.c_str(), 1);
         return;
     }
+    // One directory of its own per process, however often this runs.
     static std::string own;
-    own = (tmp / "stockin-runtime-XXXXXX").string();
-    if (!mkdtemp(own.data())) return;
+    if (own.empty() || !usableRuntimeDirectory(own.c_str())) {
+        std::string made = (tmp / "stockin-runtime-XXXXXX").string();
+        if (!mkdtemp(made.data())) return;
+        if (own.empty())
+            std::atexit([] {
+                std::error_code ignored;
+                std::filesystem::remove_all(own, ignored);
+            });
+        own = made;
+    }
     setenv("XDG_RUNTIME_DIR", own.c_str(), 1);
-    std::atexit([] {
-        std::error_code ignored;
-        std::filesystem::remove_all(own, ignored);
-    });
 }
 
 }  // namespace
