@@ -3,6 +3,7 @@
 // types and the small enumerations its columns and bands publish.
 
 #include "runtime/AnsiString.h"
+#include "runtime/Alignment.h"
 #include "runtime/Exceptions.h"
 
 #include <cstdint>
@@ -20,7 +21,6 @@ inline constexpr const char* ForeignNode = "The node belongs to another tree lis
 inline constexpr const char* NodeDeleting = "The node is being deleted";
 }
 
-enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
 enum TEditCharCase : uint8_t { ecNormal, ecUpperCase, ecLowerCase };
 enum TqvTreeListColumnSort : uint8_t { csNone, csDown, csUp };

@@ -1,20 +1,56 @@
 #include "Tfm_main.h"
 
+#include "AuditFunction.h"
+#include "AuditToolbar.h"
+#include "PostApply.h"
+#include "ShowInfo.h"
+#include "Tfm_date.h"
+#include "data/Params.h"
 #include "data/Tdm.h"
 #include "runtime/Application.h"
 #include "runtime/Color.h"
+#include "runtime/controls/StatusBar.h"
+#include "skin/FlatSkin.h"
 
-#include <QApplication>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
+#include <QKeyEvent>
+#include <QShowEvent>
 
 Tfm_main* fm_main = nullptr;
+
+namespace {
+
+// A document is there and not yet audited (its audit date is empty).
+bool currentDocumentOpenForChanges()
+{
+    TQuery* headers = dm->qry_xstgjfp1;
+    return headers->Active() && !headers->IsEmpty() && dm->qry_xstgjfp1YWRQ00->AsString().empty();
+}
+
+bool hasCurrentDocument()
+{
+    return dm->qry_xstgjfp1->Active() && !dm->qry_xstgjfp1->IsEmpty();
+}
+
+// Stands in for a data grid: a focusable area of the window.
+QWidget* gridPlace(QWidget* form, const char* name)
+{
+    auto* place = new QWidget(form);
+    place->setObjectName(QLatin1String(name));
+    place->setFocusPolicy(Qt::StrongFocus);
+    return place;
+}
+
+}  // namespace
+
+bool IsReadOnlyAccess(const AnsiString& accessMode)
+{
+    return UpperCase(accessMode) == "R";
+}
 
 Tfm_main::Tfm_main(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     TComponent::SetName("fm_main");
+    setObjectName(QStringLiteral("fm_main"));
     RegisterGlobalComponent(this);
     setWindowTitle(QStringLiteral("Fm_main"));
     setModal(true);
@@ -22,46 +58,48 @@ Tfm_main::Tfm_main(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ToQColor(clBtnHighlight));
+    pal.setColor(QPalette::WindowText, ToQColor(clWindowText));
     setPalette(pal);
-    QFont f(QStringLiteral("宋体"));
-    f.setPixelSize(12);
-    setFont(f);
+    TFont font;
+    SetWindowFont(font);
+    setFont(font.ToQFont());
     resize(800, 466);
 
-    // The toolbar: for now only the exit command.
-    Panel2 = new QWidget(this);
-    Panel2->setFixedHeight(29);
-    Panel2->setAutoFillBackground(true);
-    QPalette bar = Panel2->palette();
-    bar.setColor(QPalette::Window, ToQColor(static_cast<TColor>(11048802)));
-    Panel2->setPalette(bar);
-    Panel2->setCursor(Qt::PointingHandCursor);
-    Sb_Exit = new QPushButton(QStringLiteral("退出"), Panel2);
-    Sb_Exit->setFlat(true);
-    Sb_Exit->setFixedSize(65, 28);
-    QPalette caption = Sb_Exit->palette();
-    caption.setColor(QPalette::ButtonText, ToQColor(clWhite));
-    Sb_Exit->setPalette(caption);
-    auto* barLayout = new QHBoxLayout(Panel2);
-    barLayout->setContentsMargins(0, 1, 0, 0);
-    barLayout->addWidget(Sb_Exit);
-    barLayout->addStretch();
-    connect(Sb_Exit, &QPushButton::clicked, this, Guarded([this](bool) { Sb_ExitClick(); }));
+    TAuditToolbar bar = CreateAuditToolbar(this, this);
+    Panel2 = bar.Panel2;
+    sb_edit = bar.sb_edit;
+    sb_save = bar.sb_save;
+    sb_cancel = bar.sb_cancel;
+    sb_Audit = bar.sb_Audit;
+    sb_CancelAudi = bar.sb_CancelAudi;
+    sb_print = bar.sb_print;
+    Sb_Exit = bar.Sb_Exit;
+    const std::pair<TSpeedButton*, void (Tfm_main::*)()> commands[] = {
+        {sb_edit, &Tfm_main::sb_editClick},   {sb_save, &Tfm_main::sb_saveClick},
+        {sb_cancel, &Tfm_main::sb_cancelClick}, {sb_Audit, &Tfm_main::sb_AuditClick},
+        {sb_CancelAudi, &Tfm_main::sb_CancelAudiClick}, {Sb_Exit, &Tfm_main::Sb_ExitClick},
+    };
+    for (auto [button, handler] : commands) button->OnClick = [this, handler](TComponent*) { (this->*handler)(); };
 
-    StatusBar1 = new QLabel(this);
-    StatusBar1->setFixedHeight(19);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(Panel2);
-    layout->addStretch();
-    layout->addWidget(StatusBar1);
+    dbg_xstykfp1 = gridPlace(this, "dbg_xstykfp1");
+    dbg_xstykfp1->resize(width(), 188);
+    ApplyAlign(dbg_xstykfp1, alTop);
+    dbg_xstgjfp2 = gridPlace(this, "dbg_xstgjfp2");
+    ApplyAlign(dbg_xstgjfp2, alClient);
+    StatusBar1 = new TStatusBar(this, this);
+    StatusBar1->SetName("StatusBar1");
+    setTabOrder(dbg_xstykfp1, dbg_xstgjfp2);
+
+    FlatSkin1 = CreateFlatSkin1(this, this);
+    FlatSkin1->SetActive(true);
 }
 
 Tfm_main::~Tfm_main()
 {
     UnregisterGlobalComponent(this);
     if (fm_main == this) fm_main = nullptr;
+    // The controls go as components, before the widget part.
+    DestroyComponents();
 }
 
 void Tfm_main::SetClientHeight(int height)
@@ -92,19 +130,99 @@ void Tfm_main::ShowModal()
 void Tfm_main::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    Guard([this] { FormShow(); });
+    if (!event->spontaneous()) Guard([this] { FormShow(); });
+}
+
+void Tfm_main::keyPressEvent(QKeyEvent* event)
+{
+    // What the grids leave of Enter and Esc ends here.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void Tfm_main::FormShow()
 {
-    // The headers first; the lines follow the current header.
-    if (!dm) return;
+    // The access mode first: a failure while opening the data must not leave
+    // a read-only user with working commands.
+    if (IsReadOnlyAccess(Params.size() > 5 ? Params[5] : AnsiString())) setCommandState(TCommandState::ReadOnly);
     dm->qry_xstgjfp1->Open();
     dm->qry_xstgjfp2->Open();
-    StatusBar1->setText(QStringLiteral(" %1 张单据").arg(dm->qry_xstgjfp1->RecordCount()));
+}
+
+void Tfm_main::setCommandState(TCommandState state)
+{
+    if (state_ == TCommandState::ReadOnly) return;
+    state_ = state;
+    const bool browse = state == TCommandState::Browse;
+    const bool editing = state == TCommandState::Editing;
+    sb_edit->SetEnabled(browse);
+    sb_save->SetEnabled(editing);
+    sb_cancel->SetEnabled(editing);
+    sb_Audit->SetEnabled(browse);
+    sb_CancelAudi->SetEnabled(browse);
+    dbg_xstykfp1->setEnabled(!editing);
+}
+
+void Tfm_main::setLineCellMode(bool on)
+{
+    // The line grid's place has no cells of its own yet.
 }
 
 void Tfm_main::Sb_ExitClick()
 {
     close();
+}
+
+void Tfm_main::sb_editClick()
+{
+    if (!currentDocumentOpenForChanges()) {
+        ShowInfo(Ansi(u8"该记录已审核或为空，不能被编辑！"));
+        return;
+    }
+    setLineCellMode(true);
+    // A document without lines gets no empty line to fill in: its keys would
+    // stay empty and the database would refuse to save it.
+    if (!dm->qry_xstgjfp2->IsEmpty()) dm->qry_xstgjfp2->Edit();
+    setCommandState(TCommandState::Editing);
+}
+
+void Tfm_main::sb_saveClick()
+{
+    TQuery* lines = dm->qry_xstgjfp2;
+    // Only a current line can be put into edit state; after every line was
+    // deleted the cache is written as it is.
+    if (!lines->IsEmpty()) lines->Edit();
+    PostApply(lines);
+    setCommandState(TCommandState::Browse);
+    ShowInfo(Ansi(u8"保存成功！"));
+    setLineCellMode(false);
+}
+
+void Tfm_main::sb_cancelClick()
+{
+    dm->qry_xstgjfp2->CancelUpdates();
+    setLineCellMode(false);
+    setCommandState(TCommandState::Browse);
+}
+
+void Tfm_main::sb_AuditClick()
+{
+    if (!currentDocumentOpenForChanges()) {
+        ShowInfo(Ansi(u8"该记录已审核或为空，不能审核！"));
+        return;
+    }
+    Tfm_date dialog(nullptr, this);
+    dialog.ShowModal();
+}
+
+void Tfm_main::sb_CancelAudiClick()
+{
+    if (!hasCurrentDocument()) {
+        ShowInfo(Ansi(u8"空记录不能被弃审！"));
+        return;
+    }
+    RunAuditFunction(TAuditAction::Revoke);
 }

@@ -1,14 +1,37 @@
 #pragma once
 // The audit window: borderless and modal, placed by showdll over the screen
-// area the host names. On show it opens the document data (headers, then the
-// lines that follow them); the exit command closes it.
+// area the host names. The toolbar Panel2 with its seven commands on top, the
+// document headers below it (188 pixels), the current document's lines
+// filling the rest, an empty status bar at the bottom; the flat skin paints
+// the toolbar.
+//
+// Command states and the buttons they enable (print and exit always):
+//   Browse    edit, audit, revoke           (at start, full access)
+//   Editing   save, cancel                  (after a successful edit command)
+//   ReadOnly  none of the five              (access mode "R" or "r")
+// Edit enters Editing; a completed save or a cancel returns to Browse; a
+// refused command, audit, revoke, print and moving between documents change
+// nothing. ReadOnly is decided first thing on show, before any data is
+// opened, and is never left: nothing enables those buttons again.
+//
+// While lines are edited the header grid is disabled: moving to another
+// document would drop the edits without a word (and could carry prices over
+// to an audited document).
+//
+// Enter and Esc belong to the grids: they never close the window or press a
+// button (there are no default buttons and Esc does not reject). Exit closes
+// at once, without a question; unsaved line changes go with the data module.
 
 #include "runtime/Component.h"
 
 #include <QDialog>
 
-class QPushButton;
-class QLabel;
+class TFlatSkin;
+class TPanel;
+class TSpeedButton;
+class TStatusBar;
+
+enum class TCommandState { Browse, Editing, ReadOnly };
 
 class Tfm_main : public QDialog, public TComponent {
 public:
@@ -25,16 +48,44 @@ public:
     // Shows the window modally; returns when it closes.
     void ShowModal();
 
+    TCommandState CommandState() const { return state_; }
+
     void FormShow();
     void Sb_ExitClick();
+    void sb_editClick();
+    void sb_saveClick();
+    void sb_cancelClick();
+    void sb_AuditClick();
+    void sb_CancelAudiClick();
 
-    QWidget* Panel2;
-    QPushButton* Sb_Exit;
-    QLabel* StatusBar1;
+    TPanel* Panel2;
+    TSpeedButton* sb_edit;
+    TSpeedButton* sb_save;
+    TSpeedButton* sb_cancel;
+    TSpeedButton* sb_Audit;
+    TSpeedButton* sb_CancelAudi;
+    TSpeedButton* sb_print;
+    TSpeedButton* Sb_Exit;
+    QWidget* dbg_xstykfp1;
+    QWidget* dbg_xstgjfp2;
+    TStatusBar* StatusBar1;
+    TFlatSkin* FlatSkin1;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void setCommandState(TCommandState state);
+    // Row selection in browse state, cell editing while lines are edited.
+    void setLineCellMode(bool on);
+
+    TCommandState state_ = TCommandState::Browse;
 };
+
+// True when the host's access mode (Params entry 5) asks for read-only use:
+// "R" in either letter case, nothing else.
+bool IsReadOnlyAccess(const AnsiString& accessMode);
 
 // The audit window of the running showdll call (null outside one).
 extern Tfm_main* fm_main;

@@ -7,11 +7,10 @@
 // Not a QStatusBar: that one is a message line holding widgets; this one has
 // fixed-width text panels and is aligned like every other control.
 
+#include "runtime/Alignment.h"
 #include "runtime/controls/Control.h"
 
 #include <vector>
-
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 struct TStatusPanel {
     AnsiString Text;

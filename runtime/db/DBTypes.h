@@ -2,6 +2,7 @@
 // Types shared by the database classes: field types, dataset states, update
 // kinds, parameter kinds, the database error and its texts.
 
+#include "runtime/Alignment.h"
 #include "runtime/Exceptions.h"
 
 #include <cstdint>
@@ -29,7 +30,6 @@ enum TUpdateKind : uint8_t { ukModify, ukInsert, ukDelete };
 
 enum TParamType : uint8_t { ptUnknown, ptInput, ptOutput, ptInputOutput, ptResult };
 
-enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 
 enum TLocateOption : uint8_t { loCaseInsensitive = 1, loPartialKey = 2 };
 using TLocateOptions = uint8_t;
