@@ -2,11 +2,24 @@
 
 #include "ToolbarGlyphs.h"
 
+#include <QWidget>
+
 void SetWindowFont(TFont& font)
 {
     font.SetName(Ansi(u8"宋体"));
     font.SetHeight(-12);
     font.SetCharset(GB2312_CHARSET);
+}
+
+void SetFormLook(QWidget* form, TColor background)
+{
+    form->setAutoFillBackground(true);
+    QPalette palette = form->palette();
+    palette.setColor(QPalette::Window, ToQColor(background));
+    form->setPalette(palette);
+    TFont font;
+    SetWindowFont(font);
+    form->setFont(font.ToQFont());
 }
 
 TAuditToolbar CreateAuditToolbar(TComponent* owner, QWidget* form)

@@ -2,6 +2,8 @@
 // The toolbar of the audit window and the skin that paints it: Panel2 along
 // the top with the seven speed buttons, and FlatSkin1. Built here once, so
 // that the window and the pictures taken of the skin show the same toolbar.
+// A form that carries the toolbar derives from TAuditToolbar, so the buttons
+// are its own members by their names.
 //
 // Rules that are easy to break:
 // - Buttons overlap their left neighbour by one pixel (each left edge is one
@@ -40,11 +42,18 @@ struct TAuditToolbar {
 
 // The window font: "宋体", 12 pixels, GB2312.
 void SetWindowFont(TFont& font);
+// A form of the module: filled with `background`, in the window font.
+void SetFormLook(QWidget* form, TColor background);
 
 // Creates Panel2 (aligned to the top of `form`) and its buttons, owned by
 // `owner`, with their captions, places, caption colours, glyphs and the
 // enabled states a window starts with.
 TAuditToolbar CreateAuditToolbar(TComponent* owner, QWidget* form);
+template <class Form>
+void CreateAuditToolbar(Form* form)
+{
+    static_cast<TAuditToolbar&>(*form) = CreateAuditToolbar(form, form);
+}
 
 // Creates FlatSkin1 for `form` with the window's settings, inactive.
 TFlatSkin* CreateFlatSkin1(TComponent* owner, QWidget* form);

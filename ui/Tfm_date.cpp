@@ -44,13 +44,7 @@ Tfm_date::Tfm_date(TComponent* owner, QWidget* parent)
     setObjectName(QStringLiteral("fm_date"));
     setWindowTitle(QStringLiteral("请选择审核日期"));
     setWindowModality(Qt::ApplicationModal);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ToQColor(clWindow));
-    setPalette(pal);
-    TFont font;
-    SetWindowFont(font);
-    setFont(font.ToQFont());
+    SetFormLook(this, clWindow);
     setFixedSize(277, 135);
 
     Label1 = new QLabel(QStringLiteral("审核日期："), this);

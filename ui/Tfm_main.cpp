@@ -1,7 +1,6 @@
 #include "Tfm_main.h"
 
 #include "AuditFunction.h"
-#include "AuditToolbar.h"
 #include "PostApply.h"
 #include "ShowInfo.h"
 #include "Tfm_date.h"
@@ -55,25 +54,10 @@ Tfm_main::Tfm_main(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
     setWindowTitle(QStringLiteral("Fm_main"));
     setModal(true);
     setWindowModality(Qt::ApplicationModal);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ToQColor(clBtnHighlight));
-    pal.setColor(QPalette::WindowText, ToQColor(clWindowText));
-    setPalette(pal);
-    TFont font;
-    SetWindowFont(font);
-    setFont(font.ToQFont());
+    SetFormLook(this, clBtnHighlight);
     resize(800, 466);
 
-    TAuditToolbar bar = CreateAuditToolbar(this, this);
-    Panel2 = bar.Panel2;
-    sb_edit = bar.sb_edit;
-    sb_save = bar.sb_save;
-    sb_cancel = bar.sb_cancel;
-    sb_Audit = bar.sb_Audit;
-    sb_CancelAudi = bar.sb_CancelAudi;
-    sb_print = bar.sb_print;
-    Sb_Exit = bar.Sb_Exit;
+    CreateAuditToolbar(this);
     const std::pair<TSpeedButton*, void (Tfm_main::*)()> commands[] = {
         {sb_edit, &Tfm_main::sb_editClick},   {sb_save, &Tfm_main::sb_saveClick},
         {sb_cancel, &Tfm_main::sb_cancelClick}, {sb_Audit, &Tfm_main::sb_AuditClick},

@@ -23,17 +23,15 @@
 // at once, without a question; unsaved line changes go with the data module.
 
 #include "runtime/Component.h"
+#include "ui/AuditToolbar.h"
 
 #include <QDialog>
 
-class TFlatSkin;
-class TPanel;
-class TSpeedButton;
 class TStatusBar;
 
 enum class TCommandState { Browse, Editing, ReadOnly };
 
-class Tfm_main : public QDialog, public TComponent {
+class Tfm_main : public QDialog, public TComponent, public TAuditToolbar {
 public:
     explicit Tfm_main(QWidget* parent = nullptr);
     ~Tfm_main() override;
@@ -58,14 +56,7 @@ public:
     void sb_AuditClick();
     void sb_CancelAudiClick();
 
-    TPanel* Panel2;
-    TSpeedButton* sb_edit;
-    TSpeedButton* sb_save;
-    TSpeedButton* sb_cancel;
-    TSpeedButton* sb_Audit;
-    TSpeedButton* sb_CancelAudi;
-    TSpeedButton* sb_print;
-    TSpeedButton* Sb_Exit;
+    // Panel2 and the seven buttons come with TAuditToolbar.
     QWidget* dbg_xstykfp1;
     QWidget* dbg_xstgjfp2;
     TStatusBar* StatusBar1;
