@@ -99,8 +99,15 @@ int MessageBox(const AnsiString& text, const AnsiString& caption, unsigned flags
     DialogRequest request{DialogRequest::Message, caption, text, flags, {}};
     if (hook()) return hook()(request).button;
     if (consoleMode() || !qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        std::fprintf(stderr, "%s%s%s\n", AnsiToUtf8(caption).c_str(), caption.empty() ? "" : ": ",
-                     AnsiToUtf8(text).c_str());
+        // Message texts break lines with CR (as the boxes show them); a terminal
+        // would write each line over the one before.
+        std::string lines = AnsiToUtf8(text);
+        for (size_t i = 0; i < lines.size(); ++i)
+            if (lines[i] == '\r') {
+                if (i + 1 < lines.size() && lines[i + 1] == '\n') lines.erase(i, 1);
+                else lines[i] = '\n';
+            }
+        std::fprintf(stderr, "%s%s%s\n", AnsiToUtf8(caption).c_str(), caption.empty() ? "" : ": ", lines.c_str());
         return DefaultButton(flags);
     }
 

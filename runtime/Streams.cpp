@@ -152,6 +152,12 @@ int64_t TMemoryStream::Read(void* buffer, int64_t count)
 int64_t TMemoryStream::Write(const void* buffer, int64_t count)
 {
     if (count <= 0) return 0;
+    if (position_ == Size()) {
+        // Appending, as streams are mostly written: no zero fill before the copy.
+        data_.append(static_cast<const char*>(buffer), static_cast<size_t>(count));
+        position_ += count;
+        return count;
+    }
     int64_t end = position_ + count;
     if (end > Size()) data_.resize(static_cast<size_t>(end));
     std::memcpy(data_.data() + position_, buffer, static_cast<size_t>(count));

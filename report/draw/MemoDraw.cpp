@@ -73,16 +73,21 @@ struct TextOutput {
                                            RoundToInt(y + fontPixels)};
             vp.Canvas().OnTextOut(text, box);
         }
-        painter.save();
-        painter.translate(x, y);
-        if (turned) painter.rotate(-90);
-        const double baseline = measure.Ascent();
+        // Turned text is drawn in a turned system; level text where it stands,
+        // without a change of the painter's state per line (a PDF records each).
+        if (turned) {
+            painter.save();
+            painter.translate(x, y);
+            painter.rotate(-90);
+            x = y = 0;
+        }
+        const double baseline = y + measure.Ascent();
         const size_t spaces = extra > 0 ? std::count(text.begin(), text.end(), ' ') : 0;
         if (spaces == 0) {
-            painter.drawText(QPointF(0, baseline), AnsiToQString(text));
+            painter.drawText(QPointF(x, baseline), AnsiToQString(text));
         } else {
             // Each space takes its share of the spare width, the first ones a pixel more.
-            double at = 0;
+            double at = x;
             size_t start = 0, seen = 0;
             for (size_t i = 0; i <= text.size(); ++i) {
                 if (i < text.size() && text[i] != ' ') continue;
@@ -94,7 +99,7 @@ struct TextOutput {
                 start = end;
             }
         }
-        painter.restore();
+        if (turned) painter.restore();
     }
 };
 
@@ -171,13 +176,25 @@ void TrqMemoView::Draw(TrqCanvas& canvas)
     }
 
     painter.save();
-    painter.setClipRect(vp.DrawRect().ToQRect(), Qt::IntersectClip);
+    // A clip costs a path in a PDF: level text that stays inside the memo needs none.
+    const TrqRect& d = vp.DrawRect();
+    const int horizontal = Alignment & 3;
+    bool clip = vertical || ClipLines || horizontal == rqtaJustify ||
+                double(Top) + GapY + double(lineStepY) * lines > d.Bottom;
+    for (size_t i = 0; i < layout.Lines.size() && !clip; ++i) {
+        std::string_view text = layout.Lines[i];
+        if (!text.empty() && text.back() == ParagraphMark) text.remove_suffix(1);
+        const int64_t tw = measure->Width(text);
+        double x = Left + GapX;
+        if (horizontal == rqtaRight) x = double(Left) + d.Width() - GapX - tw - 1;
+        else if (horizontal == rqtaCenter) x = Left + GapX + (d.Width() - 2 * GapX - tw) / 2;
+        clip = x < d.Left || x + tw > d.Right;
+    }
+    if (clip) painter.setClipRect(d.ToQRect(), Qt::IntersectClip);
     painter.setFont(font);
     painter.setPen(ToQColor(Font.Color));
     painter.setBackgroundMode(Qt::TransparentMode);
     TextOutput out{*this, vp, *measure, px};
-    const TrqRect& d = vp.DrawRect();
-    const int horizontal = Alignment & 3;
     if (!vertical) {
         double y = double(Top) + GapY;
         const int drawWidth = d.Width();

@@ -114,12 +114,13 @@ void WriteReportVariable(const AnsiString& name, const Variant& value)
         globals.Variables.SetValueAt(index, value);
         return;
     }
+    if (report && report->SetDictionaryVariable(name, value)) return;
+    if (SameText(name, "MODALRESULT")) {
+        // Only a dialog page being shown takes it; never a global variable.
+        if (report) report->SetModalResult(static_cast<int>(value.AsInteger()));
+        return;
+    }
     if (report) {
-        if (report->SetDictionaryVariable(name, value)) return;
-        if (SameText(name, "MODALRESULT")) {
-            report->SetModalResult(static_cast<int>(value.AsInteger()));
-            return;
-        }
         if (name == "CURY") {
             report->SetCurY(static_cast<int>(value.AsInteger()));
             return;

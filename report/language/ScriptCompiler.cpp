@@ -452,11 +452,12 @@ private:
         }
     }
 
-    // Words that can follow a complete statement.
+    // Words that can follow a name standing alone as a statement. UNTIL is not
+    // one of them: "REPEAT NEWPAGE UNTIL 1" asks for ":=", as stored templates
+    // compiled elsewhere have it.
     static bool endsStatement(const AnsiString& word)
     {
-        return word == " " || word[0] == ';' || isKeyword(word, "END") || isKeyword(word, "ELSE") ||
-               isKeyword(word, "UNTIL");
+        return word == " " || word[0] == ';' || isKeyword(word, "END") || isKeyword(word, "ELSE");
     }
 
     void expressionStatement(size_t start)

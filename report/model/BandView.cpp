@@ -113,6 +113,7 @@ void TrqBandView::DefineProperties()
 void TrqBandView::SetPropValue(const AnsiString& propName, const Variant& value)
 {
     AnsiString name = UpperCase(propName);
+    if (Runtime && Runtime->SetRuntimeProperty(name, value)) return;
     auto asInt = [&] { return static_cast<int32_t>(value.AsInteger()); };
     if (name == "CHILDBAND") ChildBand = value.AsString();
     else if (name == "MASTER") Master = value.AsString();
@@ -129,6 +130,7 @@ Variant TrqBandView::GetPropValue(const AnsiString& propName)
 {
     AnsiString name = UpperCase(propName);
     Variant result;
+    if (Runtime && Runtime->GetRuntimeProperty(name, result)) return result;
     if (name == "CHILDBAND") return ChildBand;
     if (name == "MASTER") return Master;
     if (name == "CONDITION") return FormatText;
@@ -141,4 +143,15 @@ Variant TrqBandView::GetPropValue(const AnsiString& propName)
     if (name == "DATASOURCE") return Variant::Null();  // write only
     if (GetFlagProperty(bandFlags, bandFlagCount, name, result)) return result;
     return TrqView::GetPropValue(name);
+}
+
+Variant TrqBandView::DoMethod(const AnsiString& methodName, const Variant& p1, const Variant& p2, const Variant& p3)
+{
+    AnsiString name = UpperCase(methodName);
+    if (name == "NEXT" || name == "PRIOR" || name == "FIRST") {
+        // Outside a build a band has no data source to move.
+        if (Runtime) Runtime->CallRuntimeMethod(name);
+        return Variant::Null();
+    }
+    return TrqView::DoMethod(name, p1, p2, p3);
 }

@@ -10,6 +10,22 @@
 // Display name of a band kind ("Report title", ...); empty for an unknown kind.
 AnsiString BandTypeName(int bandType);
 
+// The runtime band the band engine made from a band view, as the view's script
+// properties reach it while the report is built (report/engine). Names arrive
+// upper-cased.
+class TrqBandRuntime {
+public:
+    virtual ~TrqBandRuntime() = default;
+    // True when the runtime band answers the property (LEFT, TOP, WIDTH,
+    // HEIGHT, VISIBLE, EOF); the view's own field is then not read.
+    virtual bool GetRuntimeProperty(const AnsiString& name, Variant& value) = 0;
+    // True when the write went to the runtime band only (LEFT, TOP, WIDTH,
+    // HEIGHT, VISIBLE); otherwise the view's field is written as well.
+    virtual bool SetRuntimeProperty(const AnsiString& name, const Variant& value) = 0;
+    // NEXT, PRIOR, FIRST: moves the band's data source; true when handled.
+    virtual bool CallRuntimeMethod(const AnsiString& name) = 0;
+};
+
 class TrqBandView : public TrqView {
 public:
     TrqBandView();
@@ -25,11 +41,15 @@ public:
     int32_t ColumnGap = 20;
     int32_t NewColumnAfter = 1;
 
+    // The runtime band while the report is built, else null.
+    TrqBandRuntime* Runtime = nullptr;
+
     void LoadFromStream(TrqStreamReader& reader) override;
     void SaveToStream(TrqStreamWriter& writer) override;
 
     void SetPropValue(const AnsiString& name, const Variant& value) override;
     Variant GetPropValue(const AnsiString& name) override;
+    Variant DoMethod(const AnsiString& name, const Variant& p1, const Variant& p2, const Variant& p3) override;
 
 protected:
     void DefineProperties() override;

@@ -43,6 +43,13 @@ public:
     // LinesDrawn counts the lines the last Draw put out.
     bool ClipLines = false;
     int LinesDrawn = 0;
+    // Runtime state of the band engine: the text this memo printed last
+    // (Suppress skips a repeat of it); how it is being laid out (a measure
+    // reuses its text for the print that follows, a part of a memo split
+    // between pages keeps its remaining lines).
+    AnsiString LastPrinted;
+    bool HasPrinted = false;
+    enum class Layout : uint8_t { Normal, Measure, Part } LayoutMode = Layout::Normal;
 
     void Draw(TrqCanvas& canvas) override;
     // Heights for band stretching, from the layout of the working text

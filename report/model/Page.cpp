@@ -72,8 +72,10 @@ int32_t TrqPage::RightMarginInEffect() const
 
 int32_t TrqPage::BottomMarginInEffect() const
 {
-    if (BottomMargin != 0) return PrnInfo.PaperHeightUnits - BottomMargin;
-    return UseMargins ? PrnInfo.OffsetYUnits + PrnInfo.PrintableHeightUnits : PrnInfo.PaperHeightUnits;
+    int32_t bottom = BottomMargin != 0 ? PrnInfo.PaperHeightUnits - BottomMargin
+                     : UseMargins      ? PrnInfo.OffsetYUnits + PrnInfo.PrintableHeightUnits
+                                       : PrnInfo.PaperHeightUnits;
+    return report_ && report_->Building() ? bottom - FooterHeight : bottom;
 }
 
 void TrqPage::DefineProperties()

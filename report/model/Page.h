@@ -42,6 +42,9 @@ public:
     uint8_t Visible = 1;
     bool Skip = false;
     PrinterPageInfo PrnInfo;  // geometry of the page's paper, from the printing layer
+    // The page footer band's height while the report is built: the bottom
+    // margin in effect leaves room for it then.
+    int32_t FooterHeight = 0;
 
     // The views, in drawing order; the page owns them.
     int Count() const { return static_cast<int>(objects_.size()); }

@@ -164,8 +164,12 @@ public:
     // when nothing matches.
     bool ResolveQualifiedName(const AnsiString& qualifiedName, TrqObject*& object, AnsiString& propName) const;
 
-    // Build and print (the band engine and printing provide them).
-    virtual bool PrepareReport() { return false; }
+    // Builds the prepared pages from the template (report/engine). True when
+    // pages were built; false when the build failed (its message was shown in a
+    // box captioned "Error" and the pages cleared), was cancelled, or another
+    // build of this report is running. The template is the same afterwards.
+    virtual bool PrepareReport();
+    // Printing (report/printing provides it).
     virtual void PrintPreparedReport() {}
 
 protected:

@@ -66,6 +66,9 @@ public:
     // Draws the view on a canvas with the scale, offsets and printing flag set
     // above (report/draw).
     virtual void Draw(TrqCanvas& canvas);
+    // Views whose Flags carry flWantHook hear of every memo the band engine
+    // has just printed; the base does nothing.
+    virtual void DrawHook(TrqView& printed) {}
 
     void SetPropValue(const AnsiString& name, const Variant& value) override;
     Variant GetPropValue(const AnsiString& name) override;

@@ -1,5 +1,7 @@
 #include "report/pages/EMFPages.h"
 
+#include "report/pages/PagePacking.h"
+
 #include "report/draw/Canvas.h"
 #include "report/draw/DrawState.h"
 #include "report/model/AddInRegistry.h"
@@ -88,18 +90,57 @@ void TrqEMFPages::Insert(int index, TrqPage& page)
     else pages_.insert(pages_.begin() + index, std::move(entry));
 }
 
+void TrqEMFPages::Pack(int index)
+{
+    TrqPreparedPage& page = (*this)[index];
+    if (!page.Stream) return;
+    page.Packed = PackBytes(page.Stream->Bytes());
+    page.Packed.shrink_to_fit();
+    page.Stream.reset();
+}
+
+TMemoryStream& TrqEMFPages::PageStream(int index)
+{
+    TrqPreparedPage& page = (*this)[index];
+    if (!page.Stream) {
+        page.Stream = std::make_unique<TMemoryStream>(UnpackBytes(page.Packed));
+        page.Packed = std::string();
+    }
+    return *page.Stream;
+}
+
+TMemoryStream& TrqEMFPages::ReadStream(int index, TMemoryStream& scratch)
+{
+    TrqPreparedPage& page = (*this)[index];
+    if (page.Stream) return *page.Stream;
+    scratch = TMemoryStream(UnpackBytes(page.Packed));
+    return scratch;
+}
+
+size_t TrqEMFPages::MemoryUsed() const
+{
+    size_t bytes = pages_.capacity() * sizeof(pages_[0]);
+    for (const auto& page : pages_) {
+        bytes += sizeof(TrqPreparedPage) + page->Packed.capacity();
+        if (page->Stream) bytes += sizeof(TMemoryStream) + page->Stream->Bytes().capacity();
+    }
+    return bytes;
+}
+
 void TrqEMFPages::AppendView(int index, TrqView& view)
 {
-    TMemoryStream& stream = *(*this)[index].Stream;
+    TMemoryStream& stream = PageStream(index);
     const int64_t size = stream.Seek(0, soEnd);
     TrqStreamWriter w(stream, 0);
+    w.Gather();
     w.PreparedForm = true;
-    w.WriteByte(view.ObjectKind);
-    if (view.ObjectKind == okAddIn) w.WriteString(view.ClassName());
     const bool prepared = view.PreparedMode;
     view.PreparedMode = true;
     try {
+        w.WriteByte(view.ObjectKind);
+        if (view.ObjectKind == okAddIn) w.WriteString(view.ClassName());
         view.SaveToStream(w);
+        w.Flush();
     } catch (...) {
         // A view that cannot be written (an over-long text) leaves no half record behind.
         view.PreparedMode = prepared;
@@ -148,7 +189,8 @@ void TrqEMFPages::BuildPageObjects(int index)
     if (report_) report_->SetCurrentPage(raw);
     TrqScopedBuildMode buildMode;
     try {
-        if (entry.Stream) ReadPreparedViews(*entry.Stream, *page, true);
+        TMemoryStream scratch;
+        ReadPreparedViews(ReadStream(index, scratch), *page, true);
     } catch (...) {
         if (report_ && report_->CurrentPage() == raw) report_->SetCurrentPage(nullptr);
         throw;

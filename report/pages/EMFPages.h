@@ -35,7 +35,12 @@ struct TrqPreparedPage {
     int32_t LeftMargin = 0, TopMargin = 0, RightMargin = 0, BottomMargin = 0;  // report units
     PrinterPageInfo PrnInfo;
     uint8_t InView = 0;  // at least partly visible (preview, find, print loop)
+    // The page's content; null while the page is packed (read it through
+    // TrqEMFPages::PageStream or ReadStream, which work either way).
     std::unique_ptr<TMemoryStream> Stream;
+    // A finished page of a build, its stream compressed (a long report keeps
+    // thousands of pages in memory).
+    std::string Packed;
     std::unique_ptr<TrqPage> CachedPage;  // the views made from Stream while the page is shown
 };
 
@@ -63,6 +68,19 @@ public:
     // Appends a view to the page's stream in prepared form: its kind byte, the
     // class name of an add-in, its prepared data (MemoResult as its text).
     void AppendView(int index, TrqView& view);
+
+    // Compresses a page's stream in memory; the band engine packs each page it
+    // has finished. Nothing changes for readers: they go through PageStream
+    // or ReadStream.
+    void Pack(int index);
+    // The page's stream, unpacked for good when it was packed (for writing).
+    TMemoryStream& PageStream(int index);
+    // The page's stream for reading: its own, or for a packed page a copy
+    // unpacked into `scratch`. Raises EPreparedReportError for packed bytes
+    // that do not unpack.
+    TMemoryStream& ReadStream(int index, TMemoryStream& scratch);
+    // Bytes the pages hold in memory (streams, packed streams, entries).
+    size_t MemoryUsed() const;
 
     // Draws the page so that its whole paper fills `rect` on the canvas. A page
     // with InView 0 releases its views instead. On screen only the views whose

@@ -34,7 +34,8 @@ void TrqEMFPages::SaveToStream(TStream* stream)
     const TrqPrinter& printer = rqPrinter();
     w.WriteString(printer.Printers().at(static_cast<size_t>(printer.PrinterIndex())));
     w.WriteInt32(Count());
-    for (const auto& page : pages_) {
+    for (int index = 0; index < Count(); ++index) {
+        const auto& page = pages_[static_cast<size_t>(index)];
         int64_t end = w.BeginPositionField();
         w.WriteUInt16(page->PaperSize);
         w.WriteInt32(page->PaperWidth);
@@ -46,9 +47,11 @@ void TrqEMFPages::SaveToStream(TStream* stream)
         w.WriteInt32(page->TopMargin);
         w.WriteInt32(page->RightMargin);
         w.WriteInt32(page->BottomMargin);
-        page->Stream->SetPosition(0);
-        if (compressor.Enabled()) compressor.Compress(*page->Stream, *stream);
-        else page->Stream->SaveToStream(*stream);
+        TMemoryStream scratch;
+        TMemoryStream& content = ReadStream(index, scratch);
+        content.SetPosition(0);
+        if (compressor.Enabled()) compressor.Compress(content, *stream);
+        else content.SaveToStream(*stream);
         w.EndPositionField(end);
     }
 }

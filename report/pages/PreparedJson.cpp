@@ -38,9 +38,11 @@ QJsonObject pageJson(TrqEMFPages& pages, int index)
     // The views as the stream holds them (no automatic width fitted).
     TrqPage page(pages.Report());
     QJsonArray objects;
-    if (p.Stream) {
-        o["streamVersion"] = p.Stream->Size() > 0 ? static_cast<unsigned char>(p.Stream->Bytes()[0]) : 0;
-        ReadPreparedViews(*p.Stream, page, false);
+    if (p.Stream || !p.Packed.empty()) {
+        TMemoryStream scratch;
+        TMemoryStream& stream = pages.ReadStream(index, scratch);
+        o["streamVersion"] = stream.Size() > 0 ? static_cast<unsigned char>(stream.Bytes()[0]) : 0;
+        ReadPreparedViews(stream, page, false);
     }
     for (int i = 0; i < page.Count(); ++i) {
         QJsonObject view = ViewToJson(*page.Objects(i));

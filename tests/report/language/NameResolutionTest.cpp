@@ -111,8 +111,11 @@ TEST_F(NameResolution, WritesWithoutAReportGoToGlobalVariables)
 {
     WriteReportVariable("CURY", Variant(5));
     WriteReportVariable("PROGRESS", Variant(5));
+    WriteReportVariable("ModalResult", Variant(1));
     EXPECT_EQ(rqVariables().GetVariable("CURY").AsInteger(), 5);
     EXPECT_EQ(rqVariables().IndexOf("PROGRESS"), -1);
+    // No dialog page is current without a report: the modal result goes nowhere.
+    EXPECT_EQ(rqVariables().IndexOf("MODALRESULT"), -1);
 }
 
 }  // namespace

@@ -108,6 +108,8 @@ TEST_F(Script, SyntaxErrorsNameTheirPlace)
         {"BEGIN // first\n{ a\n b } x + 1 END", "Line 3/8: Need \":=\" here"},
         {"BEGIN\n\ta := 1;\n\tb 2\nEND", "Line 3/4: Need \":=\" here"},
         {"GOTO 7", "Line 1/6: Label \"7\" is not defined"},
+        // A name alone ends at ";", END, ELSE or the end of the text, not at UNTIL.
+        {"REPEAT NEWPAGE UNTIL 1", "Line 1/16: Need \":=\" here"},
     };
     for (const auto& [script, message] : cases) {
         compile(script);

@@ -1,0 +1,338 @@
+// One template page into prepared pages: title, headers, the data loops of
+// the three levels with their groups, footers and summary, and the page and
+// column breaks on the way.
+//
+// Bands that belong together wait in the pending list (group headers, a data
+// band's header, the data band itself) and print together once the deepest
+// level has a record, so that a master whose details are empty prints nothing
+// unless it asks to (PrintIfSubsetEmpty).
+#include "report/engine/ReportBuilder.h"
+
+#include "report/model/MemoView.h"
+#include "report/pages/EMFPages.h"
+
+#include <QScopedValueRollback>
+
+#include <algorithm>
+
+namespace {
+// Bands whose break requests are ignored: they print during breaks themselves.
+bool printsDuringBreaks(int kind)
+{
+    return kind == btPageHeader || kind == btPageFooter || kind == btOverlay || kind == btColumnHeader ||
+           kind == btColumnFooter;
+}
+}  // namespace
+
+void TrqReportBuilder::addPreparedPage(TrqPageBuild& pb)
+{
+    TrqEMFPages& pages = report_.EMFPages();
+    pages.Add(pb.Page);
+    // Finished pages are kept compact; the footer of a page still to come
+    // unpacks its page again when it is written.
+    if (pages.Count() >= 2) pages.Pack(pages.Count() - 2);
+    freshPage_ = true;
+}
+
+void TrqReportBuilder::record(TrqPageBuild& pb, TrqBand* band, TrqPageBuild::Action what)
+{
+    pb.Recorded.push_back({band, what});
+}
+
+bool TrqReportBuilder::showBand(TrqBand* band)
+{
+    if (!band || !(band->Defined() || !band->Objects.empty())) return false;
+    TrqPageBuild& pb = band->PageBuild;
+    if (pb.Collect) {
+        record(pb, band, TrqPageBuild::Action::ShowBand);
+        return false;
+    }
+    return drawBand(*band);
+}
+
+void TrqReportBuilder::showBandByName(const AnsiString& name)
+{
+    if (!pb_) return;
+    for (int kind = 0; kind < BandTypeCount; ++kind)
+        for (TrqBand* b = pb_->Chain(kind); b; b = b->Next)
+            if (b->Defined() && SameText(b->Name, name)) {
+                showBand(b);  // a band being drawn is not drawn again from inside
+                return;
+            }
+}
+
+void TrqReportBuilder::forgetLastPrinted(TrqBand& band)
+{
+    for (TrqView* view : band.Objects)
+        if (auto* memo = dynamic_cast<TrqMemoView*>(view)) memo->HasPrinted = false;
+}
+
+void TrqReportBuilder::formPage(TrqPageBuild& pb)
+{
+    TrqPage& page = pb.Page;
+    pb.DisableRepeatHeader = false;
+    if (!pb.Collect) {
+        runPageScript(pb);
+        if (appendPage_ && prevY_ == prevBottom_) {
+            appendPage_ = false;
+            pageFooterDone_ = false;
+            curPageIndex_ = report_.EMFPages().Count();
+        }
+        pb.Bottom = appendPage_ && pageFooterDone_ ? prevBottom_ : page.BottomMarginInEffect();
+        pb.CurColumn = 0;
+        pb.ColumnShift = leftMargin();
+        if (appendPage_) {
+            pb.CurY = prevY_;
+        } else {
+            addPreparedPage(pb);
+            pb.CurY = topMargin();
+            showBand(pb.Chain(btOverlay));
+            showBand(pb.Chain(btNone));
+        }
+        const int pages = report_.EMFPages().Count();
+        showBand(pb.Chain(btReportTitle));
+        if (report_.EMFPages().Count() == pages) {
+            TrqBand* header = pb.Chain(btPageHeader);
+            if (header->Flag(flBandOnFirstPage)) showBand(header);
+            pb.LastStaticColumnY = pb.CurY;
+            showBand(pb.Chain(btColumnHeader));
+        }
+    }
+
+    int levels = 0;
+    for (int level = 1; level <= 3; ++level)
+        if (pb.Chain(btMasterData + 3 * (level - 1))->Defined()) levels = level;
+    if (levels > 0) dataLoop(pb, 1, levels);
+
+    if (!pb.Collect) {
+        pb.DisableRepeatHeader = true;
+        showBand(pb.Chain(btColumnFooter));
+        {
+            QScopedValueRollback<bool> noColumnFooter(ignoreColumnFooter_, true);
+            showBand(pb.Chain(btReportSummary));
+        }
+        pb.DisableRepeatHeader = false;
+        prevY_ = pb.CurY;
+        prevBottom_ = pb.Bottom;
+        if (pb.CurColumn > 0) prevY_ = pb.Bottom;
+        pb.CurColumn = 0;
+        pb.ColumnShift = leftMargin();
+
+        pageFooterDone_ = false;
+        const int start = curPageIndex_;
+        TrqBand* footer = pb.Chain(btPageFooter);
+        if (footer->Defined() &&
+            ((curPageIndex_ == 0 && footer->Flag(flBandOnFirstPage)) || footer->Flag(flBandOnLastPage))) {
+            const uint16_t flags = footer->Flags;
+            footer->Flags |= flBandOnFirstPage;
+            pageFooterDone_ = true;
+            printPageFooters();
+            footer->Flags = flags;
+        }
+        if (report_.OnEndPage) report_.OnEndPage(curPageIndex_);
+        if (master_ != &report_ && master_->OnEndPage) master_->OnEndPage(curPageIndex_);
+        curPageIndex_ = start + 1;
+    }
+    pb.WasBand = nullptr;
+}
+
+void TrqReportBuilder::push(TrqPageBuild& pb, TrqBand* band)
+{
+    if (band) pb.Pending.push_back(band);
+}
+
+void TrqReportBuilder::printPending(TrqPageBuild& pb)
+{
+    std::vector<TrqBand*> bands;
+    bands.swap(pb.Pending);
+    for (TrqBand* band : bands) {
+        if (report_.Terminated) break;
+        showBand(band);
+    }
+}
+
+void TrqReportBuilder::dataLoop(TrqPageBuild& pb, int level, int levels)
+{
+    const int kind = btMasterData + 3 * (level - 1);
+    for (TrqBand* band = pb.Chain(kind); band && band->Defined() && !report_.Terminated; band = band->Next) {
+        if (!band->Dataset()) continue;
+        band->Dataset()->First();
+        if (pb.Collect) {
+            record(pb, band, TrqPageBuild::Action::FirstRecord);
+        } else {
+            band->Line = 1;
+            band->LineThrough = 1;
+            forgetLastPrinted(*band);
+        }
+        for (TrqBand* g = band->FirstGroup; g; g = g->NextGroup) {
+            g->Line = 0;
+            g->LineThrough = 0;
+            forgetLastPrinted(*g);
+        }
+        if (band->Dataset()->Eof()) continue;
+
+        for (TrqBand* g = band->FirstGroup; g; g = g->NextGroup) {
+            ++g->Line;
+            ++g->LineThrough;
+            push(pb, g);
+        }
+        push(pb, band->Header);
+        if (band->Footer) afterBand(*band->Footer);
+
+        while (!report_.Terminated && band->Dataset() && !band->Dataset()->Eof()) {
+            push(pb, band);
+            bool printed = true;
+            if (level < levels) {
+                dataLoop(pb, level + 1, levels);
+                if (!pb.Pending.empty()) {
+                    if (band->PrintIfSubsetEmpty) {
+                        printPending(pb);
+                    } else {
+                        // The details printed nothing: the master goes, its headers wait.
+                        auto it = std::find(pb.Pending.rbegin(), pb.Pending.rend(), band);
+                        if (it != pb.Pending.rend()) pb.Pending.erase(std::next(it).base());
+                        printed = false;
+                    }
+                }
+            } else {
+                printPending(pb);
+            }
+            if (report_.Terminated || !band->Dataset()) break;
+            band->Dataset()->Next();
+            groupBreak(pb, *band);
+            if (pb.Collect) {
+                record(pb, band, TrqPageBuild::Action::NextRecord);
+            } else if (printed) {
+                ++pb.CurrentNo;
+                ++band->Line;
+                ++band->LineThrough;
+                if (band->Dataset() && !band->Dataset()->Eof() && band->NewPageAfter && band->Visible) newPage();
+            }
+        }
+        if (report_.Terminated) return;
+        if (!pb.Pending.empty()) {
+            pb.Pending.pop_back();  // nothing printed for this band: no footer either
+        } else {
+            // Blank rows (AutoAppendBlank) are appended here, before the footer.
+            showBand(band->Footer);
+        }
+    }
+}
+
+void TrqReportBuilder::groupBreak(TrqPageBuild& pb, TrqBand& band)
+{
+    if (!band.FirstGroup || !band.Dataset()) return;
+    TrqDataset& ds = *band.Dataset();
+    const bool atEnd = ds.Eof();
+    TrqBand* ended = nullptr;
+    if (atEnd) {
+        ended = band.FirstGroup;
+    } else {
+        for (TrqBand* g = band.FirstGroup; g && !ended; g = g->NextGroup)
+            if (groupValue(*g) != g->GroupValue) ended = g;
+    }
+    if (!ended) return;
+    // Footers print with the last record of the group that ended.
+    if (!atEnd) ds.Prior();
+    for (TrqBand* g = band.LastGroup; g && g != ended; g = g->PrevGroup) {
+        push(pb, g->Footer);
+        g->Line = 0;
+        forgetLastPrinted(*g);
+    }
+    push(pb, ended->Footer);
+    printPending(pb);
+    if (atEnd || report_.Terminated) return;
+    ds.Next();
+    if (ended->NewPageAfter && ended->Visible) newPage();
+    for (TrqBand* g = ended; g; g = g->NextGroup) {
+        ++g->Line;
+        ++g->LineThrough;
+        push(pb, g);
+    }
+    band.Line = 0;
+    forgetLastPrinted(band);
+}
+
+int64_t TrqReportBuilder::columnFooterHeight() const
+{
+    TrqBand* footer = pb_ ? pb_->Chain(btColumnFooter) : nullptr;
+    return footer && footer->Defined() && !ignoreColumnFooter_ ? footer->Height : 0;
+}
+
+bool TrqReportBuilder::checkPageBreak(TrqBand* band, int64_t y, int64_t height, bool askOnly)
+{
+    if (band && band->Kind == btColumnFooter) return false;
+    if (y + height + columnFooterHeight() <= pb_->Bottom) return false;
+    // Bands printed by a break, and a band that does not fit even on a fresh
+    // page or column, print where they are instead of breaking again.
+    if (breakDepth_ > 0 || freshPage_) return false;
+    if (!askOnly) newColumn(band);
+    return true;
+}
+
+void TrqReportBuilder::newColumn(TrqBand* band)
+{
+    TrqPageBuild& pb = *pb_;
+    {
+        QScopedValueRollback<int> inBreak(breakDepth_, breakDepth_ + 1);
+        if (pb.CurColumn < pb.Columns - 1) {
+            showBand(pb.Chain(btColumnFooter));
+            ++pb.CurColumn;
+            pb.ColumnShift += pb.ColumnWidth + pb.Page.ColumnGap;
+            pb.CurY = pb.LastStaticColumnY;
+            showBand(pb.Chain(btColumnHeader));
+        } else {
+            newPage();
+        }
+        if (!pb.DisableRepeatHeader) {
+            for (TrqBand* g = pb.Chain(btGroupHeader); g && g->Defined() && g != band; g = g->Next)
+                if (g->Flag(flBandRepeatHeader)) {
+                    QScopedValueRollback<bool> noReset(g->SuppressReset, true);
+                    showBand(g);
+                }
+            if (band && band->IsDataBand() && band->Header && band->Header->Flag(flBandRepeatHeader))
+                showBand(band->Header);
+        }
+    }
+    freshPage_ = true;
+}
+
+void TrqReportBuilder::newPage()
+{
+    TrqPageBuild& pb = *pb_;
+    QScopedValueRollback<int> inBreak(breakDepth_, breakDepth_ + 1);
+    reportProgress(curPageIndex_ + 1);
+    if (!pb.DisableRepeatHeader) showBand(pb.Chain(btColumnFooter));
+    printPageFooters();
+    pb.Bottom = pb.Page.BottomMarginInEffect();
+    addPreparedPage(pb);
+    appendPage_ = false;
+    showBand(pb.Chain(btOverlay));
+    pb.CurY = topMargin();
+    showBand(pb.Chain(btPageHeader));
+    pb.LastStaticColumnY = pb.CurY;
+    showBand(pb.Chain(btColumnHeader));
+}
+
+void TrqReportBuilder::printPageFooters()
+{
+    TrqPageBuild& pb = *pb_;
+    pb.CurColumn = 0;
+    pb.ColumnShift = leftMargin();
+    TrqBand* footer = pb.Chain(btPageFooter);
+    TrqEMFPages& pages = report_.EMFPages();
+    if (curPageIndex_ > 0 || footer->Flag(flBandOnFirstPage)) {
+        for (; curPageIndex_ < pages.Count(); ++curPageIndex_) {
+            if (appendPage_ && pageFooterDone_) continue;
+            if (report_.OnEndPage) report_.OnEndPage(curPageIndex_);
+            if (master_ != &report_ && master_->OnEndPage) master_->OnEndPage(curPageIndex_);
+            showBand(footer);
+        }
+    }
+    curPageIndex_ = pages.Count();
+}
+
+bool TrqReportBuilder::ignoresBreakRequests(const TrqBand& band) const
+{
+    return printsDuringBreaks(band.Kind) || breakDepth_ > 0;
+}

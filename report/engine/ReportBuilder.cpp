@@ -1,0 +1,409 @@
+// A build as a whole: PrepareReport, the one or two passes with their progress,
+// the walk over the template pages, the error handler and the clean-up.
+#include "report/engine/ReportBuilder.h"
+
+#include "report/EngineTexts.h"
+#include "report/data/DBDataSet.h"
+#include "report/draw/DrawState.h"
+#include "report/engine/BuildContext.h"
+#include "report/language/Globals.h"
+#include "report/model/Control.h"
+#include "report/model/MemoView.h"
+#include "report/pages/EMFPages.h"
+#include "report/pages/ProgressForm.h"
+#include "runtime/Application.h"
+#include "runtime/DateTime.h"
+#include "runtime/Dialogs.h"
+#include "runtime/SysUtils.h"
+
+#include <QApplication>
+#include <QScopeGuard>
+
+namespace {
+constexpr int PreparingReportText = 55203;
+constexpr int ErrorCalculatingText = 55440;
+constexpr int ReportLabelText = 55441;
+constexpr int ObjectLabelText = 55442;
+constexpr int FirstPassText = 55443;
+constexpr int ProcessingPageText = 55444;
+constexpr int FromText = 55445;
+
+AnsiString text(int id) { return TrqLocale::LoadText(id); }
+}  // namespace
+
+bool TrqReport::PrepareReport()
+{
+    // One build at a time: a handler that starts another while one runs is refused.
+    if (Building()) return false;
+    TrqReportBuilder builder(*this);
+    return builder.Prepare();
+}
+
+TrqReportBuilder::TrqReportBuilder(TrqReport& report)
+    : report_(report),
+      master_(&report),
+      context_(std::make_unique<TrqBuildContext>(report, *this)),
+      lookup_(report, [this] { return defaultDataSet(); })
+{
+}
+
+TrqReportBuilder::~TrqReportBuilder()
+{
+    // Bands close their datasets and leave their views.
+    pages_.clear();
+}
+
+template <class F>
+bool TrqReportBuilder::guarded(F&& f)
+{
+    try {
+        f();
+        return true;
+    } catch (const EAbort&) {
+        report_.Terminated = true;
+    } catch (const std::exception& e) {
+        handleError(e);
+    }
+    return false;
+}
+
+void TrqReportBuilder::handleError(const std::exception& e)
+{
+    report_.Terminated = true;
+    if (errorFlag_) return;  // the first error is the one to report
+    AnsiString message = text(ErrorCalculatingText);
+    TrqView* view = report_.CurrentView();
+    if (view)
+        for (int i = 0; i < view->Memo.Count(); ++i) message += "\r" + view->Memo[i];
+    message += "\r\r" + text(ReportLabelText) + " " + report_.Name() + "\r";
+    if (view) message += text(ObjectLabelText) + " " + view->Name + "\r";
+    message += "\r";
+    message += e.what();
+    errorFlag_ = true;
+    errorText_ = message;
+}
+
+bool TrqReportBuilder::Prepare()
+{
+    TrqEMFPages& pages = report_.EMFPages();
+    report_.SelectPrinter(report_.PrinterName());
+    report_.SetBuilding(true);
+    TrqScopedBuildMode buildMode;
+    startDate_ = Date();
+    startTime_ = Time();
+    report_.SetCurrentPage(nullptr);
+    report_.SetCurrentView(nullptr);
+    rememberedTwoPass_ = twoPassFlag_ = report_.TwoPass();
+    ScopedReportContext installed(context_.get());
+
+    TMemoryStream saved;
+    report_.SaveToStream(saved);
+    auto cleanUp = qScopeGuard([&] {
+        pages_.clear();
+        pb_ = nullptr;
+        band_ = nullptr;
+        report_.SetCurrentPage(nullptr);
+        report_.SetCurrentView(nullptr);
+        rqDrawState().DrawingDisabled = false;
+        report_.FinalPass = false;
+        report_.SetBuilding(false);
+    });
+
+    guarded([&] { placeAlignedViews(); });
+    if (!errorFlag_ && report_.OnBeginDoc) guarded([&] { report_.OnBeginDoc(); });
+    bool result = !errorFlag_ && buildWithProgress();
+    if (report_.OnEndDoc) guarded([&] { report_.OnEndDoc(); });
+
+    // The bands go before the views they were made from.
+    pages_.clear();
+    report_.SetCurrentPage(nullptr);
+    report_.SetCurrentView(nullptr);
+    saved.SetPosition(0);
+    report_.LoadFromStream(saved);
+
+    if (dialogCancelled_ || errorFlag_) result = false;
+    if (errorFlag_) {
+        pages.Clear();
+        MessageBox(errorText_, "Error", MB_OK | MB_ICONERROR);
+    } else if (dialogCancelled_) {
+        pages.Clear();
+    }
+    return result;
+}
+
+bool TrqReportBuilder::showingProgressWindow() const
+{
+    return report_.ShowProgress() && !report_.OnProgress && qobject_cast<QApplication*>(QCoreApplication::instance());
+}
+
+bool TrqReportBuilder::buildWithProgress()
+{
+    report_.Terminated = false;
+    stoppedByScript_ = false;
+    appendPage_ = false;
+    drawingDisabled_ = false;
+    rqDrawState().DrawingDisabled = false;
+    report_.FinalPass = true;
+    curPageIndex_ = 0;
+    report_.EMFPages().Clear();
+
+    const bool window = showingProgressWindow();
+    auto runWindow = [&](const AnsiString& label) {
+        TrqProgressForm& form = rqProgressForm();
+        AnsiString caption = text(PreparingReportText);
+        if (!report_.Title().empty()) caption += " - " + report_.Title();
+        form.SetCaption(caption);
+        form.SetLabel1(label + "  1");
+        form.OnStart = [this](TrqProgressForm&) { Guard([&] { passStep(); }); };
+        progress_ = &form;
+        int modalResult = form.Show(&report_);
+        progress_ = nullptr;
+        form.OnStart = nullptr;
+        return modalResult;
+    };
+
+    if (twoPassFlag_) {
+        drawingDisabled_ = true;
+        rqDrawState().DrawingDisabled = true;
+        report_.FinalPass = false;
+        if (!window || progress_) passStep();
+        else return runWindow(text(FirstPassText)) != mrCancel;  // a cancelled build built nothing
+        return true;
+    }
+    if (!window) {
+        twoPassFlag_ = rememberedTwoPass_;
+        passStep();
+        return true;
+    }
+    if (rememberedTwoPass_) {
+        // The second pass runs inside the window the first pass opened.
+        if (progress_) progress_->SetLabel1(text(ProcessingPageText) + "  1");
+        twoPassFlag_ = true;
+        passStep();
+        return true;
+    }
+    totalPages_ = 0;
+    return runWindow(text(ProcessingPageText)) != mrCancel;
+}
+
+void TrqReportBuilder::passStep()
+{
+    build();
+    // Only a cancel (or an error) closes the window with cancel; a report
+    // stopped by its script keeps what it built.
+    const bool cancelled = report_.Terminated && !(stoppedByScript_ && !errorFlag_);
+    if (report_.FinalPass) {
+        if (progress_) progress_->SetModalResult(cancelled ? mrCancel : mrOk);
+        return;
+    }
+    // The first pass is done: the second one knows the number of pages.
+    totalPages_ = report_.EMFPages().Count();
+    twoPassFlag_ = false;
+    // A report stopped by its script is built again up to the same place; a
+    // cancel or an error ends the build here.
+    if (cancelled) {
+        report_.EMFPages().Clear();
+        if (progress_) progress_->SetModalResult(mrCancel);
+    } else {
+        secondPass_ = true;
+        buildWithProgress();
+    }
+    twoPassFlag_ = true;
+}
+
+void TrqReportBuilder::build()
+{
+    Application().ProcessMessages();
+    lookup_.Clear();
+    SetReportContext(context_.get());
+    guarded([&] { walkPages(); });
+    finishPages();
+    if (report_.ReportType() == rtMultiple && report_.Dataset()) guarded([&] { report_.Dataset()->Close(); });
+}
+
+void TrqReportBuilder::walkPages()
+{
+    TrqPages& pages = report_.Pages();
+    TrqDataset* multiple = report_.ReportType() == rtMultiple ? report_.Dataset() : nullptr;
+    if (multiple) {
+        multiple->Open();
+        multiple->First();
+    }
+    if (!secondPass_) {
+        hookViews_.clear();
+        for (int i = 0; i < pages.Count(); ++i) pages[i]->Skip = false;
+        dialogCancelled_ = false;
+    }
+    for (int i = 0; i < pages.Count() && !dialogCancelled_; ++i)
+        if (pages[i]->Type == ptDialog) runDialogPage(*pages[i]);
+    if (dialogCancelled_) return;
+    for (int i = 0; i < pages.Count(); ++i)
+        if (pages[i]->Type == ptReport) initReportPage(*pages[i]);
+    if (report_.Terminated) return;
+
+    do {
+        reportProgress(curPageIndex_ + 1);
+        for (int i = 0; i < pages.Count(); ++i) {
+            TrqPage& page = *pages[i];
+            report_.SetCurrentPage(&page);
+            auto it = pages_.find(&page);
+            pb_ = it == pages_.end() ? nullptr : it->second.get();
+            if (!page.Visible) {
+                if (pb_) runPageScript(*pb_);
+            } else if (!page.Skip && page.Type == ptReport && pb_) {
+                pb_->Collect = false;
+                formPage(*pb_);
+                appendPage_ = i + 1 < pages.Count() && pages[i + 1]->PrintToPrevPage;
+                if (appendPage_) {
+                    --curPageIndex_;
+                } else {
+                    curPageIndex_ = report_.EMFPages().Count();
+                    reportProgress(curPageIndex_);
+                }
+            }
+            if (report_.Terminated) break;
+        }
+        reportProgress(curPageIndex_);
+        if (multiple) multiple->Next();
+    } while (multiple && !report_.Terminated && !multiple->Eof());
+    pb_ = nullptr;
+}
+
+void TrqReportBuilder::initReportPage(TrqPage& page)
+{
+    if (secondPass_) {
+        auto it = pages_.find(&page);
+        if (it == pages_.end()) return;
+        for (auto& band : it->second->Bands)
+            if (band->Dataset()) band->Dataset()->First();
+        return;
+    }
+    auto pb = std::make_unique<TrqPageBuild>(page);
+    TrqPageBuild& ref = *pb;
+    pages_[&page] = std::move(pb);
+    page.UpdateGeometry();
+    pb_ = &ref;
+    guarded([&] { layOutBands(ref); });
+    ref.CurrentNo = 1;
+    ref.ColumnNo = 1;
+    if (!report_.Terminated) prepareObjects(ref);
+    pb_ = nullptr;
+    band_ = nullptr;
+}
+
+void TrqReportBuilder::prepareObjects(TrqPageBuild& pb)
+{
+    guarded([&] {
+        // A view whose whole text is one bracket names the field that a
+        // binary field (picture, memo text) loads from.
+        for (auto& band : pb.Bands)
+            for (TrqView* view : band->Objects) {
+                dataFieldKeys_.erase(view);
+                if (view->ObjectKind == okMemo && view->Flag(flTextOnly)) continue;
+                AnsiString text = view->Memo.Text();
+                size_t close = text.rfind(']');
+                if (text.size() <= 2 || text[0] != '[' || close == AnsiString::npos || close < 1) continue;
+                AnsiString inner = text.substr(1, close - 1);
+                band_ = band.get();
+                TrqFieldRef ref;
+                if (lookup_.IsVariable(inner)) {
+                    TrqFieldCache::Entry* cached = lookup_.CachedField(inner);
+                    if (!cached) continue;
+                    ref.DataSet = cached->DataSet;
+                    ref.FieldName = cached->FieldName;
+                } else if (!lookup_.Resolve(inner, ref)) {
+                    continue;
+                }
+                // Several views may name the same field of different datasets.
+                AnsiString key = inner + '\x01' + IntToStr(reinterpret_cast<intptr_t>(ref.DataSet));
+                if (!dataFields_.Find(key)) dataFields_.Add(key, ref);
+                dataFieldKeys_[view] = key;
+            }
+        band_ = nullptr;
+        collectAggregates(pb);
+    });
+    band_ = nullptr;
+}
+
+void TrqReportBuilder::runDialogPage(TrqPage& page)
+{
+    if (secondPass_) return;
+    // A dialog page shows a window only for visual controls, which come from
+    // add-in classes; none is registered, so the page runs its script only.
+    report_.SetCurrentPage(&page);
+    report_.SetCurrentView(nullptr);
+    guarded([&] {
+        TStringList compiled;
+        TStringList errors;
+        rqInterpreter().CompileScript(page.Script, compiled, errors);
+        rqInterpreter().RunScript(compiled);
+    });
+}
+
+void TrqReportBuilder::runPageScript(TrqPageBuild& pb)
+{
+    if (!pb.ScriptCompiled) {
+        compileScript(pb.Script = pb.Page.Script);
+        pb.ScriptCompiled = true;
+    }
+    report_.SetCurrentView(nullptr);
+    band_ = nullptr;
+    if (!pb.Script.IsEmpty()) rqInterpreter().RunScript(pb.Script);
+}
+
+void TrqReportBuilder::finishPages()
+{
+    // The first pass of two keeps its bands for the second.
+    if (!report_.FinalPass) return;
+    pages_.clear();
+    pb_ = nullptr;
+    band_ = nullptr;
+}
+
+void TrqReportBuilder::reportProgress(int page)
+{
+    if (report_.OnProgress) {
+        report_.OnProgress(page);
+        return;
+    }
+    if (!report_.ShowProgress()) return;
+    if (progress_) {
+        AnsiString label = text(drawingDisabled_ ? FirstPassText : ProcessingPageText) + "  " + IntToStr(page);
+        if (secondPass_ && rememberedTwoPass_) label += " " + text(FromText) + " " + IntToStr(totalPages_);
+        progress_->SetLabel1(label);
+    }
+    Application().ProcessMessages();
+}
+
+TDataSet* TrqReportBuilder::defaultDataSet() const
+{
+    TrqDataset* dataset = report_.Dataset();
+    const TrqBand* band = band_;
+    if (pb_ && band && pb_->Page.Type == ptReport) {
+        auto firstOf = [&](int kind) { return pb_->Chain(kind) ? pb_->Chain(kind)->Dataset() : nullptr; };
+        switch (band->Kind) {
+        case btReportTitle:
+        case btReportSummary:
+        case btPageHeader:
+        case btPageFooter:
+        case btMasterHeader:
+        case btMasterData:
+        case btMasterFooter:
+        case btGroupHeader:
+        case btGroupFooter: dataset = firstOf(btMasterData); break;
+        case btDetailData:
+        case btDetailFooter: dataset = firstOf(btDetailData); break;
+        case btSubDetailData:
+        case btSubDetailFooter: dataset = firstOf(btSubDetailData); break;
+        case btCrossData:
+        case btCrossFooter: dataset = firstOf(btCrossData); break;
+        default: break;
+        }
+    }
+    auto* db = dynamic_cast<TrqDBDataSet*>(dataset);
+    return db ? db->FindDataSet() : nullptr;
+}
+
+int64_t TrqReportBuilder::leftMargin() const { return pb_ ? pb_->Page.LeftMarginInEffect() : 0; }
+
+int64_t TrqReportBuilder::topMargin() const { return pb_ ? pb_->Page.TopMarginInEffect() : 0; }

@@ -1,0 +1,300 @@
+// One view of a band into the prepared page: its script, its working text
+// (memo lines with their brackets evaluated, or the event's text), highlight,
+// Tag, BandAlign and Suppress, then its record in the page's stream.
+//
+// While a view is printed it is shifted to where the band prints (band Y, and
+// the page column's shift); the shift is taken back afterwards, so whatever
+// the view's script or placement changed stays relative to the band for the
+// next record. Memo lines are cut into literals and brackets once per build.
+#include "report/engine/ReportBuilder.h"
+
+#include "report/engine/BandAlign.h"
+#include "report/engine/BuildContext.h"
+#include "report/format/FormatValue.h"
+#include "report/language/Globals.h"
+#include "report/language/NameResolution.h"
+#include "report/model/MemoView.h"
+#include "report/model/PictureView.h"
+#include "report/pages/EMFPages.h"
+#include "runtime/db/Field.h"
+
+#include <QScopeGuard>
+#include <QScopedValueRollback>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+int32_t clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
+bool isBinary(TFieldType type)
+{
+    switch (type) {
+    case ftBlob:
+    case ftMemo:
+    case ftGraphic:
+    case ftFmtMemo:
+    case ftParadoxOle:
+    case ftDBaseOle:
+    case ftTypedBinary: return true;
+    default: return false;
+    }
+}
+
+// Appends a value that may hold line breaks as the lines it makes.
+void appendLines(TStringList& lines, const AnsiString& text)
+{
+    if (text.find_first_of("\r\n") == AnsiString::npos) {
+        if (!text.empty()) lines.Add(text);
+        return;
+    }
+    TStringList split;
+    split.SetText(text);
+    lines.AddStrings(split);
+}
+}  // namespace
+
+void TrqReportBuilder::runViewScript(TrqView& view)
+{
+    if (!view.Script.IsEmpty()) rqInterpreter().RunScript(view.Script);
+}
+
+void TrqReportBuilder::printView(TrqBand& band, TrqView& view)
+{
+    TrqPageBuild& pb = band.PageBuild;
+    report_.SetCurrentPage(&pb.Page);
+    QScopedValueRollback<TrqBand*> current(band_, &band);
+    report_.SetCurrentView(&view);
+    auto* memo = view.ObjectKind == okMemo ? static_cast<TrqMemoView*>(&view) : nullptr;
+    try {
+        if (band.PageBreak || !drawingDisabled_) {
+            {
+                const int64_t dx = pb.ColumnShift - leftMargin();
+                const int64_t dy = band.Y;
+                QScopedValueRollback<int64_t> sx(shiftX_, dx), sy(shiftY_, dy);
+                view.Left = clamp32(view.Left + dx);
+                view.Top = clamp32(view.Top + dy);
+                auto unshift = qScopeGuard([&] {
+                    view.Left = clamp32(view.Left - dx);
+                    view.Top = clamp32(view.Top - dy);
+                });
+                if (memo) writeMemo(band, *memo);
+                else writeView(band, view);
+            }
+            if (memo && memo->LayoutMode != TrqMemoView::Layout::Part)
+                for (TrqView* hook : hookViews_) hook->DrawHook(view);
+        } else if (!memo || memo->LayoutMode == TrqMemoView::Layout::Normal) {
+            // The first pass of two writes nothing; scripts run all the same.
+            runViewScript(view);
+        }
+    } catch (const EAbort&) {
+        report_.Terminated = true;
+    } catch (const std::exception& e) {
+        handleError(e);  // ends the printing of the band
+    }
+}
+
+void TrqReportBuilder::placeByBandAlign(TrqView& view, TrqBand& band)
+{
+    if (view.BandAlign == baNone) return;
+    TrqPageBuild& pb = band.PageBuild;
+    TrqPlacement where;
+    where.Left = pb.Page.LeftMarginInEffect() + shiftX_;
+    where.Right = pb.Columns > 1 ? where.Left + pb.ColumnWidth : pb.Page.RightMarginInEffect() + shiftX_;
+    where.BandY = band.Y;
+    where.BandHeight = band.CalculatedHeight >= 0 ? band.CalculatedHeight : band.Height;
+    where.ShiftX = shiftX_;
+    where.ShiftY = shiftY_;
+    where.Neighbours = &band.Objects;
+    PlaceByBandAlign(view, where);
+}
+
+void TrqReportBuilder::placeAlignedViews()
+{
+    for (int i = 0; i < report_.Pages().Count(); ++i) {
+        TrqPage& page = *report_.Pages()[i];
+        std::vector<TrqView*> views;
+        for (int j = 0; j < page.Count(); ++j)
+            if (page.Objects(j)->ObjectKind != okBand) views.push_back(page.Objects(j));
+        TrqPlacement where;
+        where.Left = page.LeftMarginInEffect();
+        where.Right = page.RightMarginInEffect();
+        where.Vertical = false;  // no band yet
+        where.Neighbours = &views;
+        for (TrqView* view : views)
+            if (view->BandAlign != baNone) PlaceByBandAlign(*view, where);
+    }
+}
+
+AnsiString TrqReportBuilder::bracketValue(const TrqBracket& bracket, TrqView& view, bool tagFormat)
+{
+    ClearNameUnderEvaluation();
+    // Blank rows evaluate only what holds "#" (LINE#, formatted values).
+    if (blankMode_ && !bracket.HasHash) return AnsiString();
+    int32_t code = tagFormat ? 0 : view.FormatCode;
+    AnsiString pattern = view.FormatText;
+    if (bracket.HasSuffix) {
+        if (!bracket.SuffixError.empty()) throw EConvertError(bracket.SuffixError);
+        if (bracket.SetsFormat) {
+            code = bracket.Code;
+            pattern = bracket.Pattern;
+        }
+    }
+    Variant value(0);
+    ResolveName(bracket.Expression, value);
+    if (view.Flag(flHideZeros) && view.ObjectKind == okMemo && !value.IsString()) {
+        try {
+            if (value == Variant(0)) value = AnsiString();
+        } catch (const std::exception&) {
+            // A value that cannot be compared with 0 is shown as it is.
+        }
+    }
+    context_->LastBracketValue = value;
+    if (collecting_) return AnsiString();
+    return FormatValue(value, code, pattern);
+}
+
+void TrqReportBuilder::expandMemo(TrqMemoView& memo)
+{
+    MemoLines& cache = memoLines_[&memo];
+    TStringList& result = memo.MemoResult;
+    result.Clear();
+    const int count = memo.Memo.Count();
+    if (cache.source.size() != static_cast<size_t>(count)) {
+        cache.source.assign(static_cast<size_t>(count), AnsiString());
+        cache.lines.assign(static_cast<size_t>(count), TrqBracketText());
+    }
+    const bool textOnly = memo.Flag(flTextOnly);
+    for (int i = 0; i < count; ++i) {
+        const AnsiString& line = memo.Memo[i];
+        if (line.empty()) {
+            result.Add(line);
+            continue;
+        }
+        if (textOnly) {
+            appendLines(result, line);
+            continue;
+        }
+        const size_t k = static_cast<size_t>(i);
+        if (cache.source[k] != line) {
+            cache.lines[k] = TrqBracketText(line);
+            cache.source[k] = line;
+        }
+        const TrqBracketText& text = cache.lines[k];
+        if (!text.HasBrackets()) {
+            appendLines(result, line);
+            continue;
+        }
+        appendLines(result, text.Expand([&](const TrqBracket& b) { return bracketValue(b, memo, false); }));
+    }
+}
+
+AnsiString TrqReportBuilder::expandTag(TrqView& view)
+{
+    if (view.Tag.find('[') == AnsiString::npos) return view.Tag;
+    TrqBracketText text(view.Tag);
+    // A memo's Tag is expanded as text, whatever the memo's own format.
+    const bool asText = view.ObjectKind == okMemo;
+    return text.Expand([&](const TrqBracket& b) { return bracketValue(b, view, asText); });
+}
+
+void TrqReportBuilder::loadDataField(TrqView& view)
+{
+    auto key = dataFieldKeys_.find(&view);
+    if (key == dataFieldKeys_.end()) return;
+    TrqFieldCache::Entry* entry = dataFields_.Find(key->second);
+    TField* field = entry ? dataFields_.FieldOf(*entry) : nullptr;
+    if (!field || !isBinary(field->DataType())) return;
+    if (view.ObjectKind == okMemo) {
+        view.MemoResult.SetText(field->AsString());
+    } else if (auto* picture = dynamic_cast<TrqPictureView*>(&view)) {
+        if (field->IsNull()) {
+            picture->Picture.Clear();
+            return;
+        }
+        switch (picture->BlobType) {
+        case btICO: picture->Picture.Assign(gkIcon, field->AsString()); break;
+        case btWMF: picture->Picture.Assign(gkMetafile, field->AsString()); break;
+        // A JPEG blob has no graphic kind here; it is read as a bitmap would be.
+        default: picture->Picture.Assign(gkBitmap, field->AsString()); break;
+        }
+    }
+}
+
+void TrqReportBuilder::appendToPage(TrqView& view)
+{
+    report_.EMFPages().AppendView(curPageIndex_, view);
+}
+
+void TrqReportBuilder::writeMemo(TrqBand& band, TrqMemoView& memo)
+{
+    placeByBandAlign(memo, band);
+    const TrqMemoView::Layout mode = memo.LayoutMode;
+    auto normalAgain = qScopeGuard([&] { memo.LayoutMode = TrqMemoView::Layout::Normal; });
+    if (mode == TrqMemoView::Layout::Normal) {
+        runViewScript(memo);
+        if (report_.OnBeforePrint) {
+            memo.MemoResult.Assign(memo.Memo);
+            loadDataField(memo);
+            report_.OnBeforePrint(memo.MemoResult, &memo);
+            // Text the field or the event replaced is printed as they left it.
+            if (memo.MemoResult == memo.Memo) expandMemo(memo);
+        } else {
+            expandMemo(memo);
+        }
+    }
+    // A measured memo keeps the text it was measured with; a part of a split
+    // memo keeps its remaining lines (broken bands lay these out).
+    if (!memo.Visible) return;
+
+    // Highlight, Tag and placement hold for this record only.
+    const int32_t style = memo.Font.Style, colour = memo.Font.Color, fill = memo.FillColor;
+    const uint8_t align = memo.BandAlign;
+    AnsiString tag;
+    const bool tagExpands = memo.Tag.find('[') != AnsiString::npos;
+    if (tagExpands) tag = memo.Tag;
+    auto restore = qScopeGuard([&] {
+        memo.Font.Style = style;
+        memo.Font.Color = colour;
+        memo.FillColor = fill;
+        if (tagExpands) memo.Tag = std::move(tag);
+        memo.BandAlign = align;
+    });
+    if (!memo.HighlightCondition.empty()) {
+        // A condition that fails to evaluate does not highlight.
+        try {
+            if (rqParser().EvaluatePostfix(memo.HighlightCondition) != Variant(0)) {
+                memo.Font.Style = memo.HighlightStyle;
+                memo.Font.Color = memo.HighlightFontColor;
+                memo.FillColor = memo.HighlightFillColor;
+            }
+        } catch (const std::exception&) {
+        }
+    }
+    if (tagExpands) memo.Tag = expandTag(memo);
+    placeByBandAlign(memo, band);
+    if (memo.Flag(flSuppress)) {
+        AnsiString printed = memo.MemoResult.Text();
+        if (memo.HasPrinted && printed == memo.LastPrinted) return;
+        appendToPage(memo);
+        memo.LastPrinted = std::move(printed);
+        memo.HasPrinted = true;
+        return;
+    }
+    appendToPage(memo);
+}
+
+void TrqReportBuilder::writeView(TrqBand& band, TrqView& view)
+{
+    placeByBandAlign(view, band);
+    view.MemoResult.Assign(view.Memo);
+    loadDataField(view);
+    if (report_.OnBeforePrint) report_.OnBeforePrint(view.MemoResult, &view);
+    runViewScript(view);
+    if (!view.Visible) return;
+    const AnsiString tag = view.Tag;
+    auto restore = qScopeGuard([&] { view.Tag = tag; });
+    view.Tag = expandTag(view);
+    placeByBandAlign(view, band);
+    appendToPage(view);
+}

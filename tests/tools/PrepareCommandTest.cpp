@@ -1,0 +1,196 @@
+// rqtool prepare: reports built from SQL on the command line, the purchase
+// invoice over a demo document, and what a bad command line or a failing build
+// leaves behind.
+#include "RunTool.h"
+
+#include "db/HostDatabase.h"
+#include "runtime/db/Session.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+
+std::string invoiceTemplate() { return std::string(TEST_SOURCE_DIR) + "/../../templates/qdb_xstgjfp.json"; }
+
+// Every memo text of every page of a dump, page by page.
+std::vector<std::vector<std::string>> memoTexts(const std::string& json)
+{
+    std::vector<std::vector<std::string>> pages;
+    for (const QJsonValue& page : QJsonDocument::fromJson(QByteArray::fromStdString(json))["pages"].toArray()) {
+        pages.emplace_back();
+        for (const QJsonValue& view : page["objects"].toArray()) {
+            QStringList lines;
+            for (const QJsonValue& line : view["memo"].toArray()) lines << line.toString();
+            pages.back().push_back(lines.join('|').toStdString());
+        }
+    }
+    return pages;
+}
+
+bool contains(const std::vector<std::string>& texts, const std::string& text)
+{
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+class PrepareCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        items_ = path("items.sqlite");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "items");
+            db.setDatabaseName(QString::fromStdString(items_));
+            ASSERT_TRUE(db.open());
+            QSqlQuery q(db);
+            q.exec("CREATE TABLE items (id INTEGER, code TEXT, qty REAL)");
+            for (int i = 1; i <= 30; ++i)
+                q.exec(QString("INSERT INTO items VALUES (%1, 'C%1', %2)").arg(i).arg(i * 1.5));
+        }
+        QSqlDatabase::removeDatabase("items");
+        list_ = path("list.json");
+        std::ofstream(list_) << R"({"twoPass": true, "pages": [{"objects": [
+            {"objectKind": 2, "name": "MasterData1", "top": 40, "height": 20, "width": 700, "frameTyp": 5,
+             "formatText": "Items"},
+            {"objectKind": 0, "name": "Code", "left": 20, "top": 40, "width": 100, "height": 20,
+             "memo": ["[Q1.\"code\"] [Q1.\"qty\" #N1.2]"]},
+            {"objectKind": 2, "name": "PageFooter1", "top": 1000, "height": 20, "width": 700, "frameTyp": 3},
+            {"objectKind": 0, "name": "PageNo", "left": 20, "top": 1000, "width": 100, "height": 20,
+             "memo": ["[PAGE#]/[TOTALPAGES] [Label]"]}]}]})";
+    }
+    std::string path(const char* name) const { return dir_.filePath(name).toStdString(); }
+    std::vector<std::string> listArgs(std::vector<std::string> more) const
+    {
+        std::vector<std::string> args{"prepare", list_, "--db", items_, "--query", "Q1=SELECT * FROM items ORDER BY id",
+                                      "--dataset", "Items=Q1"};
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    }
+
+    QTemporaryDir dir_;
+    std::string items_, list_;
+};
+
+TEST_F(PrepareCommand, WritesPagesPdfAndTheDumpOfRqp)
+{
+    const std::string rqp = path("out.rqp"), pdf = path("out.pdf");
+    ToolResult r = RunRqtool(listArgs({"--var", "Label=str:items", "-o", rqp, "--pdf", pdf, "--dump"}));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ToolResult dump = RunRqtool({"rqp", "dump", rqp});
+    ASSERT_EQ(dump.exitCode, 0) << dump.err;
+    EXPECT_EQ(r.out, dump.out);
+    EXPECT_GT(QFile(QString::fromStdString(pdf)).size(), 1000);
+    auto pages = memoTexts(r.out);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].front(), "C1 1.50");
+    EXPECT_EQ(pages[0].back(), "1/1 items");
+    EXPECT_EQ(pages[0].size(), 31u);
+}
+
+TEST_F(PrepareCommand, UsageErrorsAndFailuresLeaveNoFiles)
+{
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* message;
+    };
+    const std::string rqp = path("bad.rqp");
+    const Case cases[] = {
+        {listArgs({"--dataset", "Other=Nowhere", "-o", rqp}), 2, "--dataset: no query 'Nowhere'"},
+        {listArgs({"--master", "Q1=Nowhere", "-o", rqp}), 2, "--master: no query 'Nowhere'"},
+        {listArgs({"--report-dataset", "Nothing", "-o", rqp}), 2, "--report-dataset: no dataset 'Nothing'"},
+        {{"prepare", "--query", "Q1=SELECT 1"}, 2, "a template file is needed"},
+        {{"prepare", list_, "--query", "Q1=SELECT 1"}, 2, "--query needs --db"},
+        // [Label] is not defined: the build fails with the engine's message.
+        {listArgs({"-o", rqp, "--pdf", path("bad.pdf")}), 1,
+         "Error: An error occured during calculating\n[PAGE#]/[TOTALPAGES] [Label]\n\nReport: rqReport1\n"
+         "Object: PageNo\n\nUndefined symbol \"LABEL\"\n"},
+        {{"prepare", list_, "--db", items_, "--query", "Q1=SELECT * FROM nowhere", "--dataset", "Items=Q1", "-o", rqp},
+         1, "no such table"},
+    };
+    for (const Case& c : cases) {
+        ToolResult r = RunRqtool(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.message << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(rqp))) << c.message;
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(path("bad.pdf")))) << c.message;
+        EXPECT_EQ(QDir(dir_.path()).entryList({"*.part"}, QDir::Files).size(), 0) << c.message;
+    }
+}
+
+TEST_F(PrepareCommand, PurchaseInvoiceOverADemoDocument)
+{
+    const std::string demo = path("demo.sqlite");
+    std::string company, number;
+    double quantity = 0, amount = 0, tax = 0;
+    std::vector<std::string> codes;
+    {
+        TSession session;
+        PrepareHostDatabase(ParseDatabaseSpec(demo), session, "qdb", "demo");
+        QSqlDatabase db = QSqlDatabase::database("demo");
+        QSqlQuery q(db);
+        // The document with the most lines.
+        ASSERT_TRUE(q.exec("SELECT GSDW00, DHAO00 FROM XSTGJFP2 GROUP BY GSDW00, DHAO00 ORDER BY COUNT(*) DESC, "
+                           "GSDW00, DHAO00 LIMIT 1") && q.next());
+        company = q.value(0).toString().toStdString();
+        number = QString::number(q.value(1).toDouble(), 'f', 0).toStdString();
+        q.exec(QString("SELECT SPDM00, SL0000, JE0000, SE0000 FROM XSTGJFP2 WHERE GSDW00 = '%1' AND DHAO00 = %2")
+                   .arg(QString::fromStdString(company), QString::fromStdString(number)));
+        while (q.next()) {
+            codes.push_back(q.value(0).toString().toStdString());
+            quantity += q.value(1).toDouble();
+            amount += q.value(2).toDouble();
+            tax += q.value(3).toDouble();
+        }
+    }
+    QSqlDatabase::removeDatabase("demo");
+    ASSERT_GE(codes.size(), 1u);
+
+    auto number17 = [](double v) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.17g", v);
+        return std::string(buffer);
+    };
+    const std::string sql =
+        "SELECT A.GSDW00,A.DHAO00,A.CKRQ00,A.CKRY00,A.CKRYMC,A.YWRQ00,A.YWRY00,A.YWRYMC,A.CWRQ00,A.CWRY00,"
+        "A.DWDM00,A.DWMC00,decode(A.GJBJ00,'ZM','专卖','购进') GJBJ00,A.FPHAO0,A.ZZSL00,A.PZNY00,A.PZH000,"
+        "A.BEIZHU,B.GSJC00 YWGSMC,B.ZBDM00,C.SPDM00,C.SPMC00,C.SL0000,C.JE0000,C.SE0000,C.DJIA00 "
+        "FROM XSTGJFP1 A,XTTGSSZ0 B,XSTGJFP2 C WHERE A.GSDW00=B.GSDM00 AND A.GSDW00=C.GSDW00 AND "
+        "A.DHAO00=C.DHAO00 AND A.GSDW00='" + company + "' AND A.DHAO00=" + number;
+    ToolResult r = RunRqtool({"prepare", invoiceTemplate(), "--db", demo, "--query", "dm.qry_xsvgjfp0=" + sql,
+                              "--dataset", "rqDBDataSet1=dm.qry_xsvgjfp0", "--report-dataset", "rqDBDataSet1",
+                              "--var", "SL_JIAN=float:" + number17(quantity / 50), "--var",
+                              "SL_TIAO=float:" + number17(quantity), "--var", "JE=float:" + number17(amount),
+                              "--dump", "-o", path("invoice.rqp")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    auto pages = memoTexts(r.out);
+    ASSERT_GE(pages.size(), 1u);
+    std::vector<std::string> all;
+    for (const auto& page : pages) all.insert(all.end(), page.begin(), page.end());
+    for (const std::string& code : codes) EXPECT_TRUE(contains(all, code)) << code;
+    const std::string total = "第 1 页 共 " + std::to_string(pages.size()) + " 页";
+    EXPECT_TRUE(contains(pages[0], total)) << total;
+    // Totals with two decimals and thousands separators, as the template formats them.
+    auto money = [](double v) {
+        QString digits = QString::number(v, 'f', 2);
+        for (int at = digits.indexOf('.') - 3; at > (v < 0 ? 1 : 0); at -= 3) digits.insert(at, ',');
+        return digits.toStdString();
+    };
+    EXPECT_TRUE(contains(pages.back(), money(tax))) << money(tax);
+    EXPECT_TRUE(contains(pages.back(), money(amount))) << money(amount);
+    EXPECT_TRUE(contains(pages.back(), "金额合计：" + money(amount) + " 元"));
+}
+
+}  // namespace
