@@ -2,10 +2,13 @@
 
 #include "AuditFunction.h"
 #include "PostApply.h"
+#include "PrintTotals.h"
 #include "ShowInfo.h"
 #include "Tfm_date.h"
 #include "data/Params.h"
 #include "data/Tdm.h"
+#include "report/data/DBDataSet.h"
+#include "report/model/Report.h"
 #include "runtime/Application.h"
 #include "runtime/Color.h"
 #include "runtime/controls/StatusBar.h"
@@ -61,7 +64,8 @@ Tfm_main::Tfm_main(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
     const std::pair<TSpeedButton*, void (Tfm_main::*)()> commands[] = {
         {sb_edit, &Tfm_main::sb_editClick},   {sb_save, &Tfm_main::sb_saveClick},
         {sb_cancel, &Tfm_main::sb_cancelClick}, {sb_Audit, &Tfm_main::sb_AuditClick},
-        {sb_CancelAudi, &Tfm_main::sb_CancelAudiClick}, {Sb_Exit, &Tfm_main::Sb_ExitClick},
+        {sb_CancelAudi, &Tfm_main::sb_CancelAudiClick}, {sb_print, &Tfm_main::sb_printClick},
+        {Sb_Exit, &Tfm_main::Sb_ExitClick},
     };
     for (auto [button, handler] : commands) button->OnClick = [this, handler](TComponent*) { (this->*handler)(); };
 
@@ -76,6 +80,19 @@ Tfm_main::Tfm_main(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
 
     FlatSkin1 = CreateFlatSkin1(this, this);
     FlatSkin1->SetActive(true);
+
+    rqDBDataSet1 = new TrqDBDataSet(this);
+    rqDBDataSet1->SetName("rqDBDataSet1");
+    rqDBDataSet1->SetOpenDataSource(false);
+    if (dm) rqDBDataSet1->SetDataSet(dm->qry_xsvgjfp0);
+    rqReport1 = new TrqReport(this);
+    rqReport1->SetName("rqReport1");
+    rqReport1->SetDataset(rqDBDataSet1);
+    rqReport1->SetInitialZoom(pzDefault);
+    TrqPreviewButtons buttons = 0;
+    for (TrqPreviewButton b : {pbZoom, pbLoad, pbSave, pbPrint, pbFind, pbExit, pbPageSetup})
+        buttons |= PreviewButtonBit(b);
+    rqReport1->SetPreviewButtons(buttons);
 }
 
 Tfm_main::~Tfm_main()
@@ -209,4 +226,21 @@ void Tfm_main::sb_CancelAudiClick()
         return;
     }
     RunAuditFunction(TAuditAction::Revoke);
+}
+
+void Tfm_main::sb_printClick()
+{
+    TQuery* rows = dm->qry_xsvgjfp0;
+    rows->Close();
+    rows->Open();
+    const char* const templateFile = "qdb_xstgjfp.rqf";
+    if (!rqReport1->LoadFromFile(templateFile)) {
+        ShowInfo(Ansi(u8"没有调到报表文件(qdb_xstgjfp.rqf)！"));
+        return;
+    }
+    // A file that is there but no template: the loader has said what is
+    // wrong with it, and a blank report would only hide that.
+    if (!rqReport1->LoadMessage().empty()) return;
+    SetPrintVariables(SumPrintRows(*rows));
+    rqReport1->PrepareReport();
 }

@@ -18,6 +18,9 @@
 // document would drop the edits without a word (and could carry prices over
 // to an audited document).
 //
+// Print works in every state: it prints the current document as stored, with
+// the template "qdb_xstgjfp.rqf" from the current directory.
+//
 // Enter and Esc belong to the grids: they never close the window or press a
 // button (there are no default buttons and Esc does not reject). Exit closes
 // at once, without a question; unsaved line changes go with the data module.
@@ -28,6 +31,8 @@
 #include <QDialog>
 
 class TStatusBar;
+class TrqDBDataSet;
+class TrqReport;
 
 enum class TCommandState { Browse, Editing, ReadOnly };
 
@@ -55,12 +60,18 @@ public:
     void sb_cancelClick();
     void sb_AuditClick();
     void sb_CancelAudiClick();
+    void sb_printClick();
 
     // Panel2 and the seven buttons come with TAuditToolbar.
     QWidget* dbg_xstykfp1;
     QWidget* dbg_xstgjfp2;
     TStatusBar* StatusBar1;
     TFlatSkin* FlatSkin1;
+    // The purchase invoice: the template is loaded anew by every print; the
+    // report dataset walks the print query, which the print command opens
+    // itself.
+    TrqReport* rqReport1;
+    TrqDBDataSet* rqDBDataSet1;
 
 protected:
     void showEvent(QShowEvent* event) override;
