@@ -25,12 +25,17 @@ if(BUILD_FUZZERS)
 endif()
 
 # A test executable: one GoogleTest program per directory of tests, run by CTest
-# under the offscreen platform with the project's fonts.
+# under the offscreen platform with the project's fonts. LAUNCHER runs the
+# program through a script that provides a service first (tests/support/with-cups).
 function(add_project_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "LAUNCHER" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock test_support)
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  if(ARG_LAUNCHER)
+    add_test(NAME ${name} COMMAND ${ARG_LAUNCHER} $<TARGET_FILE:${name}> --gtest_brief=1)
+  else()
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  endif()
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;FONTCONFIG_FILE=${CMAKE_BINARY_DIR}/bin/fonts.conf;ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1"
     TIMEOUT 900)

@@ -1,6 +1,7 @@
 // Drawing prepared pages: a page of 200 memos drawn at 100 % into an image
 // (with its views kept, and made again from the page stream), the layout of
 // 10,000 memo lines with word wrap, and a 1,000-page PDF.
+#include "bench/ReportBenchMain.h"
 #include "report/draw/Canvas.h"
 #include "report/draw/MemoLayout.h"
 #include "report/model/MemoView.h"
@@ -114,15 +115,4 @@ void BM_Pdf1000Pages(benchmark::State& state)
 BENCHMARK(BM_Pdf1000Pages)->Unit(benchmark::kMillisecond)->Iterations(1);
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    InitRuntimeEnvironment();
-    TQtApplication app(argc, argv);
-    rqPrinter().AssignPrinter(nullptr);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunReportBenchmarks(argc, argv); }

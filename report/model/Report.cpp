@@ -5,6 +5,8 @@
 #include "runtime/Dialogs.h"
 #include "runtime/Exceptions.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int UntitledText = 55209;
 constexpr int32_t ReportFormVersion = 24;
@@ -19,7 +21,27 @@ TrqReport::TrqReport(TComponent* owner)
     pages_.Add();
 }
 
-TrqReport::~TrqReport() = default;
+TrqReport::~TrqReport()
+{
+    // A preview still showing this report's pages closes (or lets go of the
+    // report) first: its pages refer to the report.
+    while (!previewLinks_.empty()) {
+        TrqPreviewLink* link = previewLinks_.back();
+        link->ReportFreed();
+        DetachPreview(link);
+    }
+}
+
+void TrqReport::AttachPreview(TrqPreviewLink* link)
+{
+    if (link && std::find(previewLinks_.begin(), previewLinks_.end(), link) == previewLinks_.end())
+        previewLinks_.push_back(link);
+}
+
+void TrqReport::DetachPreview(TrqPreviewLink* link)
+{
+    previewLinks_.erase(std::remove(previewLinks_.begin(), previewLinks_.end(), link), previewLinks_.end());
+}
 
 void TrqReport::Clear()
 {

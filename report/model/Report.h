@@ -12,12 +12,24 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class TrqBand;
 class TrqDataset;
 class TrqEMFPages;
 class TrqPreview;
 class TStringList;
+
+// A preview window or control that holds a report's prepared pages. The
+// report tells it when the report is freed, before the pages go, so that it
+// can close or let go of the report; ReportFreed must detach it.
+class TrqPreviewLink {
+public:
+    virtual void ReportFreed() = 0;
+
+protected:
+    ~TrqPreviewLink() = default;
+};
 
 class TrqReport : public TComponent {
 public:
@@ -169,8 +181,21 @@ public:
     // box captioned "Error" and the pages cleared), was cancelled, or another
     // build of this report is running. The template is the same afterwards.
     virtual bool PrepareReport();
-    // Printing (report/printing provides it).
-    virtual void PrintPreparedReport() {}
+    // Shows the prepared pages in the preview window, or in the Preview
+    // control when one is set (report/preview/ShowPreparedReport.cpp).
+    void ShowPreparedReport();
+    // PrepareReport, then ShowPreparedReport.
+    void ShowReport();
+    // Prints the prepared pages (report/print/PrintReport.cpp): pages is a
+    // page list ("" for all, "1,3,5-12"), kind 0 all pages, 1 odd, 2 even.
+    // A bad page list raises EConvertError before anything is printed.
+    void PrintPreparedReport(const AnsiString& pages, int copies, bool collate, int kind);
+    // The print loop that PrintPreparedReport runs.
+    virtual void DoPrintReport(const AnsiString& pages, int copies, bool collate, int kind);
+
+    // The windows and controls that show this report's pages (report/preview).
+    void AttachPreview(TrqPreviewLink* link);
+    void DetachPreview(TrqPreviewLink* link);
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
@@ -218,4 +243,5 @@ private:
     std::unique_ptr<TMemoryStream> reportForm_;
     AnsiString loadMessage_;
     std::unique_ptr<TrqEMFPages> emfPages_;
+    std::vector<TrqPreviewLink*> previewLinks_;
 };

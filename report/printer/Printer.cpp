@@ -1,6 +1,7 @@
 #include "report/printer/Printer.h"
 
 #include "report/EngineTexts.h"
+#include "report/print/PrintJob.h"
 #include "report/printer/PaperTable.h"
 #include "report/printer/QtPrinterPlatform.h"
 #include "runtime/SysUtils.h"
@@ -46,6 +47,25 @@ void TrqPrinter::AssignPrinter(std::unique_ptr<TrqPrinterPlatform> platform)
     virtualPrinterIndex_ = static_cast<int>(printers_.size()) - 1;
     if (printers_.size() == 1) SetSettings();
     else GetSettings();
+}
+
+void TrqPrinter::Refresh()
+{
+    if (platform_) platform_->Refresh();
+    AssignPrinter(std::move(platform_));
+}
+
+TrqPrintJob* TrqPrinter::Job() const
+{
+    if (jobOverride_) return jobOverride_;
+    if (IsVirtual() || !platform_) return nullptr;
+    return platform_->PrintJob();
+}
+
+bool TrqPrinter::Printing() const
+{
+    if (jobOverride_ && jobOverride_->Printing()) return true;
+    return platform_ && platform_->Printing();
 }
 
 int TrqPrinter::IndexOfPrinter(const AnsiString& name) const
@@ -141,7 +161,7 @@ void TrqPrinter::SetPrinterInfo(int32_t size, int32_t width, int32_t height, int
                                 bool forced)
 {
     // The geometry of a job's pages must not change while it prints.
-    if (platform_ && platform_->Printing()) return;
+    if (Printing()) return;
     if (!forced && IsEqual(size, width, height, bin, orientation)) return;
     paperSize_ = size;
     paperWidth_ = width;

@@ -39,6 +39,16 @@ public:
     // and reads the current printer.
     void AssignPrinter(std::unique_ptr<TrqPrinterPlatform> platform);
     TrqPrinterPlatform* Platform() const { return platform_.get(); }
+    // AssignPrinter again with the same platform, which lists its printers anew.
+    void Refresh();
+
+    // Print jobs on the current printer: the job put in place with
+    // SetJobOverride (a dry run, tests), else the platform's; null on the
+    // virtual printer, which cannot print.
+    TrqPrintJob* Job() const;
+    void SetJobOverride(TrqPrintJob* job) { jobOverride_ = job; }
+    // A job is running: the paper stays as it is meanwhile.
+    bool Printing() const;
 
     const std::vector<AnsiString>& Printers() const { return printers_; }
     int PrinterIndex() const { return printerIndex_; }
@@ -77,6 +87,7 @@ public:
 
 private:
     std::unique_ptr<TrqPrinterPlatform> platform_;
+    TrqPrintJob* jobOverride_ = nullptr;
     std::vector<AnsiString> printers_;
     int printerIndex_ = 0;
     int virtualPrinterIndex_ = 0;

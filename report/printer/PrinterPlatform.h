@@ -10,6 +10,7 @@
 #include <vector>
 
 class QPrinter;
+class TrqPrintJob;
 
 // One paper or paper source: the platform's code and its name.
 using TrqPrinterChoice = std::pair<int32_t, AnsiString>;
@@ -54,4 +55,9 @@ public:
     virtual bool Printing() = 0;
     // The platform printer for print jobs (null when there is none).
     virtual QPrinter* Printer() { return nullptr; }
+    // Print jobs on the current printer (null when this platform cannot print).
+    virtual TrqPrintJob* PrintJob() { return nullptr; }
+    // Lists the printers again (printers installed meanwhile), keeping the
+    // current one when it is still there.
+    virtual void Refresh() {}
 };

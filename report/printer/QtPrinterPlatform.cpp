@@ -1,5 +1,6 @@
 #include "report/printer/QtPrinterPlatform.h"
 
+#include "report/print/CupsPrintJob.h"
 #include "report/printer/PaperTable.h"
 #include "runtime/Application.h"
 
@@ -47,12 +48,24 @@ int32_t paperCode(const QPageSize& size)
 
 class QtPrinterPlatform : public TrqPrinterPlatform {
 public:
-    QtPrinterPlatform() : printer_(QPrinter::HighResolution)
+    QtPrinterPlatform() : printer_(QPrinter::HighResolution), job_(CreateCupsPrintJob(printer_))
     {
         const QStringList names = QPrinterInfo::availablePrinterNames();
         for (const QString& name : names) names_.push_back(QStringToAnsi(name));
         current_ = std::max<int>(0, names.indexOf(QPrinterInfo::defaultPrinterName()));
         if (!names.isEmpty()) printer_.setPrinterName(names[current_]);
+    }
+
+    void Refresh() override
+    {
+        const AnsiString current = names_.empty() ? AnsiString() : names_[static_cast<size_t>(current_)];
+        const QStringList names = QPrinterInfo::availablePrinterNames();
+        names_.clear();
+        for (const QString& name : names) names_.push_back(QStringToAnsi(name));
+        int index = names.indexOf(AnsiToQString(current));
+        if (index < 0) index = std::max<int>(0, names.indexOf(QPrinterInfo::defaultPrinterName()));
+        current_ = index;
+        if (!names.isEmpty() && printer_.printerName() != names[current_]) printer_.setPrinterName(names[current_]);
     }
 
     std::vector<AnsiString> PrinterNames() override { return names_; }
@@ -115,11 +128,13 @@ public:
         return confirmed;
     }
 
-    bool Printing() override { return printer_.printerState() == QPrinter::Active; }
+    bool Printing() override { return job_->Printing() || printer_.printerState() == QPrinter::Active; }
     QPrinter* Printer() override { return &printer_; }
+    TrqPrintJob* PrintJob() override { return names_.empty() ? nullptr : job_.get(); }
 
 private:
     QPrinter printer_;
+    std::unique_ptr<TrqPrintJob> job_;
     std::vector<AnsiString> names_;
     int current_ = 0;
 };

@@ -101,7 +101,7 @@ TEST(RqpCommand, ErrorsAndUsage)
         {{"rqp", "png", sample("showcase.rqp"), "--page", "0", "-o", out}, 2, "--page"},
         {{"rqp", "png", sample("showcase.rqp"), "--page", "1", "--zoom", "x", "-o", out}, 2, "zoom"},
         {{"rqp", "pdf", sample("showcase.rqp")}, 2, "-o"},
-        {{"rqp", "print", sample("showcase.rqp")}, 2, "unknown"},
+        {{"rqp", "frobnicate", sample("showcase.rqp")}, 2, "unknown"},
         {{"rqp"}, 2, "dump"},
     };
     for (const Case& c : cases) {

@@ -3,7 +3,9 @@
 // rqtool rqp png FILE.rqp --page N [--zoom Z] -o OUT.png
 //                                                  renders page N (from 1) at zoom Z
 //                                                  (1 = 100 %, or a percentage "150%")
+// rqtool rqp print FILE.rqp [...]                  prints it (CommandRqpPrint.cpp)
 #include "RqCommand.h"
+#include "RqpPrint.h"
 
 #include "report/model/Report.h"
 #include "report/pages/EMFPages.h"
@@ -65,8 +67,9 @@ void load(TrqReport& report, const std::string& fileName) { report.LoadPreparedR
 
 int run(const RqArgs& args)
 {
-    if (args.empty()) throw RqUsageError{"dump, pdf or png?"};
+    if (args.empty()) throw RqUsageError{"dump, pdf, png or print?"};
     const std::string& what = args[0];
+    if (what == "print") return RunRqpPrint(args);
     if (what != "dump" && what != "pdf" && what != "png") throw RqUsageError{"unknown rqp command '" + what + "'"};
     Options o = parse(args, what == "png");
     if (what != "dump" && o.output.empty()) throw RqUsageError{what + " needs -o OUTPUT"};
@@ -88,6 +91,8 @@ int run(const RqArgs& args)
     return 0;
 }
 
-RqCommand command("rqp", "dump FILE.rqp | pdf FILE.rqp -o OUT.pdf | png FILE.rqp --page N [--zoom Z] -o OUT.png",
-                  "print a prepared report as JSON, or render it to PDF or a page of it to PNG", run);
+RqCommand command("rqp",
+                  "dump FILE.rqp | pdf FILE.rqp -o OUT.pdf | png FILE.rqp --page N [--zoom Z] -o OUT.png | "
+                  "print FILE.rqp [--printer NAME] [--pages LIST] [--copies N] [--collate] [--odd|--even] [--dry-run]",
+                  "print a prepared report as JSON, render it to PDF or a page of it to PNG, or print it", run);
 }  // namespace

@@ -1,0 +1,242 @@
+// The preview's commands: the zoom menu, open and save of prepared-report
+// files, printing, page setup and find.
+#include "report/EngineTexts.h"
+#include "report/draw/Canvas.h"
+#include "report/preview/LentPages.h"
+#include "report/preview/PreviewForm.h"
+#include "report/preview/PreviewLayout.h"
+#include "report/preview/SearchForm.h"
+#include "report/preview/SpeedButton.h"
+#include "report/print/PrintForm.h"
+#include "report/printer/PaperTable.h"
+#include "report/printer/Printer.h"
+#include "runtime/Application.h"
+#include "runtime/ModalDialog.h"
+#include "runtime/SysUtils.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include <cmath>
+
+namespace {
+constexpr int ReportFileText = 55211;
+
+QString fileFilter() { return AnsiToQString(TrqLocale::LoadText(ReportFileText)) + QStringLiteral(" (*.rqp)"); }
+
+// The file name with its extension replaced by ".rqp" (or ".rqp" added).
+QString withRqpExtension(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    const QString base = info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
+    return info.path() + QLatin1Char('/') + base + QStringLiteral(".rqp");
+}
+
+QString chooseFile(QWidget* parent, bool save)
+{
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(fileFilter());
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (ExecModal(dialog) != QDialog::Accepted) return {};
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}
+}  // namespace
+
+void TrqPreviewForm::ZoomBtnClick()
+{
+    ProcMenu->popup(ZoomBtn->mapToGlobal(QPoint(0, ZoomBtn->height())));
+}
+
+void TrqPreviewForm::N3Click(int tag)
+{
+    if (PageCount() == 0) return;
+    ContentOffsetX = 0;
+    if (tag >= zmPageWidth && tag <= zmTwoPages) {
+        ZoomMode = tag;
+    } else {
+        ZoomMode = zmPercent;
+        Zoom = tag / 100.0;
+    }
+    checkZoomItem();
+    SetHPosition(0);
+    FormResize();
+    LastZoom = Zoom;
+    LastZoomMode = ZoomMode;
+    PBox->update();
+}
+
+void TrqPreviewForm::LoadBtnClick()
+{
+    if (PageCount() == 0 || !report_) return;
+    const QString fileName = chooseFile(this, false);
+    if (fileName.isEmpty()) return;
+    // The file goes into a fresh page list: a file that cannot be read leaves
+    // the pages shown as they are.
+    std::unique_ptr<TrqEMFPages> loaded;
+    {
+        TrqLentPages lent(*report_, loaded);
+        report_->LoadPreparedReport(QStringToAnsi(fileName));
+    }
+    pages_ = std::move(loaded);
+    failedPages_.clear();
+    match_.reset();
+    CurrentPage = 1;
+    FormResize();
+    paintingEnabled_ = false;
+    UpdatePageLabel();
+    ShowCurrentPage();
+    paintingEnabled_ = true;
+    PBox->update();
+}
+
+void TrqPreviewForm::SaveBtnClick()
+{
+    if (PageCount() == 0 || !report_) return;
+    const QString fileName = chooseFile(this, true);
+    if (fileName.isEmpty()) return;
+    TrqLentPages lent(*report_, pages_);
+    report_->SavePreparedReport(QStringToAnsi(withRqpExtension(fileName)));
+}
+
+void TrqPreviewForm::PrintBtnClick()
+{
+    if (PageCount() == 0 || !report_ || !havePrinter()) return;
+    TrqPrintForm form(this);
+    form.E1->setText(QString::number(report_->DefaultCopies()));
+    form.CollateCB->setChecked(report_->DefaultCollate());
+    if (report_->ShowPrintDialog() && form.Run() != QDialog::Accepted) return;
+    const AnsiString pageList = form.RB1->isChecked()   ? AnsiString()
+                                : form.RB2->isChecked() ? std::to_string(CurrentPage)
+                                                        : QStringToAnsi(form.E2->text());
+    const int copies = StrToInt(QStringToAnsi(form.E1->text().trimmed()));
+    const bool collate = form.CollateCB->isChecked();
+    const int kind = std::max(form.CB2->currentIndex(), 0);
+    {
+        TrqLentPages lent(*report_, pages_);
+        report_->PrintPreparedReport(pageList, copies, collate, kind);
+    }
+    ResetView(false);
+}
+
+void TrqPreviewForm::PageSetupBtnClick()
+{
+    if (PageCount() == 0 || !report_ || !havePrinter()) return;
+    TrqPrinter& printer = rqPrinter();
+    // The dialog works on the platform's printer, the current one even while
+    // reports are laid out on the virtual printer. A platform without a
+    // printer object of its own gets one that carries the current paper.
+    QPrinter* platformPrinter = printer.Platform() ? printer.Platform()->Printer() : nullptr;
+    std::unique_ptr<QPrinter> ownPrinter;
+    if (!platformPrinter) {
+        ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        QPageSize size = printer.PaperSize() == CustomPaperSize
+                             ? QPageSize(QSizeF(printer.PaperWidth() / 10.0, printer.PaperHeight() / 10.0),
+                                         QPageSize::Millimeter, QString(), QPageSize::ExactMatch)
+                             : QPageSize(QPageSize::id(printer.PaperSize()));
+        if (size.isValid()) ownPrinter->setPageSize(size);
+        ownPrinter->setPageOrientation(printer.Orientation() == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    }
+    QPrinter& target = platformPrinter ? *platformPrinter : *ownPrinter;
+    // Margins in hundredths of a millimetre, from the first page's report units.
+    const TrqPreparedPage& first = (*pages_)[0];
+    auto hundredths = [](int32_t units) { return units * 500 / 18; };
+    target.setPageMargins(QMarginsF(hundredths(first.LeftMargin) / 100.0, hundredths(first.TopMargin) / 100.0,
+                                    hundredths(first.RightMargin) / 100.0, hundredths(first.BottomMargin) / 100.0),
+                          QPageLayout::Millimeter);
+    QPageSetupDialog dialog(&target, this);
+    if (ExecModal(dialog) != QDialog::Accepted) return;
+
+    const QPageLayout layout = target.pageLayout();
+    const QMarginsF mm = layout.margins(QPageLayout::Millimeter);
+    auto units = [](double millimetres) { return static_cast<int32_t>(std::lround(millimetres * 100)) * 18 / 500; };
+    if (platformPrinter) {
+        // The printer and settings of the dialog become the current ones.
+        if (printer.IsVirtual()) printer.SetPrinterIndex(printer.Platform()->CurrentIndex());
+        printer.GetSettings();
+    } else {
+        const QPageSize size = layout.pageSize();
+        const int code = size.windowsId() > 0 ? size.windowsId() : CustomPaperSize;
+        QSizeF paper = size.size(QPageSize::Millimeter);
+        if (layout.orientation() == QPageLayout::Landscape) paper.transpose();
+        printer.SetPrinterInfo(code, static_cast<int32_t>(std::lround(paper.width() * 10)),
+                               static_cast<int32_t>(std::lround(paper.height() * 10)), -1,
+                               layout.orientation() == QPageLayout::Landscape ? 1 : 0, true);
+    }
+    for (int i = 0; i < report_->Pages().Count(); ++i) {
+        TrqPage& page = *report_->Pages()[i];
+        if (page.Type != ptReport) continue;
+        page.LeftMargin = units(mm.left());
+        page.TopMargin = units(mm.top());
+        page.RightMargin = units(mm.right());
+        page.BottomMargin = units(mm.bottom());
+        page.ChangePaper(printer.PaperSize(), 0, 0, printer.PaperBin(), static_cast<uint8_t>(printer.Orientation()));
+    }
+    report_->PrepareReport();
+    pages_.reset();
+    Connect(report_);
+    ResetView(true);
+}
+
+void TrqPreviewForm::FindBtnClick()
+{
+    if (PageCount() == 0) return;
+    TrqPreviewSearchForm form(this);
+    if (ExecModal(form) != QDialog::Accepted) return;
+    FindText = QStringToAnsi(form.Edit1->text());
+    CaseSensitive = form.CB1->isChecked();
+    if (!CaseSensitive) FindText = UpperCase(FindText);
+    if (form.RB1->isChecked()) {
+        ResumePage = 0;
+        ResumeIndex = 0;
+    } else if (CurrentPage != ResumePage + 1) {
+        ResumePage = CurrentPage - 1;
+        ResumeIndex = 0;
+    }
+    FindNext();
+}
+
+void TrqPreviewForm::FindNext()
+{
+    if (PageCount() == 0 || FindText.empty()) return;
+    TrqEMFPages& pages = *pages_;
+    paintingEnabled_ = false;
+    while (ResumePage < pages.Count()) {
+        const std::vector<TrqTextItem> items = PageTextItems(pages, ResumePage);
+        const int found = FindTextItem(items, FindText, CaseSensitive, ResumeIndex);
+        if (found < 0) {
+            pages[ResumePage].InView = 0;
+            WithScratchCanvas([&](TrqCanvas& canvas) { pages.Draw(ResumePage, canvas, {}); });
+            ResumeIndex = 0;
+            ++ResumePage;
+            continue;
+        }
+        const TrqRect box = items[static_cast<size_t>(found)].Box;
+        CurrentPage = ResumePage + 1;
+        UpdatePageLabel();
+        const TrqRect& page = pages[ResumePage].DisplayRect;
+        const int areaWidth = PBox->width(), areaHeight = PBox->height();
+        const int h = RoundToInt((box.Bottom - box.Top) * Zoom), y = RoundToInt(Zoom * box.Top) + 10;
+        SetVPosition(areaHeight - h < y ? page.Top + y + h - areaHeight - 10 : page.Top - 10);
+        const int w = RoundToInt(Zoom * (box.Right - box.Left)), x = RoundToInt(Zoom * box.Left) + 10;
+        SetHPosition(areaWidth - w < x ? page.Left + x + w - areaWidth - 10 : page.Left - 10);
+        ResumeIndex = found + 1;
+        match_ = std::make_pair(ResumePage, box);
+        Application().ProcessMessages();
+        paintingEnabled_ = true;
+        PBox->update();
+        return;
+    }
+    // No match: nothing on screen changes.
+    paintingEnabled_ = true;
+}
