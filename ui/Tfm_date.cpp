@@ -8,6 +8,7 @@
 #include "data/Tdm.h"
 #include "runtime/Application.h"
 #include "runtime/Color.h"
+#include "runtime/ModalDialog.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -78,7 +79,7 @@ void Tfm_date::ShowModal()
         QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
-    exec();
+    ExecModal(*this);
 }
 
 void Tfm_date::showEvent(QShowEvent* event)

@@ -11,6 +11,7 @@
 #include "report/model/Report.h"
 #include "runtime/Application.h"
 #include "runtime/Color.h"
+#include "runtime/ModalDialog.h"
 #include "runtime/controls/StatusBar.h"
 #include "skin/FlatSkin.h"
 
@@ -125,7 +126,7 @@ void Tfm_main::SetLeft(int left)
 
 void Tfm_main::ShowModal()
 {
-    exec();
+    ExecModal(*this);
 }
 
 void Tfm_main::showEvent(QShowEvent* event)
@@ -242,5 +243,5 @@ void Tfm_main::sb_printClick()
     // wrong with it, and a blank report would only hide that.
     if (!rqReport1->LoadMessage().empty()) return;
     SetPrintVariables(SumPrintRows(*rows));
-    rqReport1->PrepareReport();
+    rqReport1->ShowReport();
 }

@@ -182,7 +182,7 @@ protected:
 };
 
 // Toolbar buttons by their middle.
-constexpr int kEdit = 28, kCancel = 140, kAudit = 196, kRevoke = 252, kExit = 376;
+constexpr int kEdit = 28, kCancel = 140, kAudit = 196, kRevoke = 252, kPrint = 312, kExit = 376;
 
 TEST_F(HostWindowsTest, AuditorsRound)
 {
@@ -218,6 +218,14 @@ TEST_F(HostWindowsTest, AuditorsRound)
     clickToolbar(kRevoke);
     acknowledge();
     EXPECT_EQ(auditDate(103), "");
+
+    // Print: the purchase invoice in the preview, which Esc closes.
+    clickToolbar(kPrint);
+    waitForKeyboard("Preview");
+    key("Escape");
+    waitUntilGone("Preview");
+    EXPECT_EQ(auditDate(103), "");
+    EXPECT_EQ(prices(), storedPrices);
 
     // Exit, and open the window a second time from the host.
     clickToolbar(kExit);

@@ -12,6 +12,7 @@
 #include "data/Params.h"
 #include "data/Tdm.h"
 #include "runtime/Application.h"
+#include "runtime/ModalDialog.h"
 #include "ui/Tfm_date.h"
 #include "ui/Tfm_main.h"
 
@@ -19,7 +20,6 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -86,19 +86,22 @@ protected:
         ASSERT_TRUE(dm->qry_xstgjfp1->Locate("DHAO00", Variant(number)));
     }
 
-    // Runs `command` (which opens the audit-date dialog) and `inDialog` once
-    // the dialog is up; a dialog that `inDialog` leaves open is cancelled.
+    // Runs `command` (which opens the audit-date dialog) and `inDialog` on the
+    // dialog, shown; a dialog that `inDialog` leaves open is cancelled.
     void WithDateDialog(const std::function<void()>& command, const std::function<void(Tfm_date&)>& inDialog)
     {
         bool seen = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = dynamic_cast<Tfm_date*>(QApplication::activeModalWidget());
-            if (!dialog) return;
+        ModalHook previous = SetModalHook([&](QDialog& d) {
+            auto* dialog = dynamic_cast<Tfm_date*>(&d);
+            if (!dialog) return static_cast<int>(QDialog::Rejected);
             seen = true;
+            dialog->show();
             inDialog(*dialog);
             if (dialog->isVisible()) dialog->reject();
+            return dialog->result();
         });
         command();
+        SetModalHook(std::move(previous));
         EXPECT_TRUE(seen) << "the audit-date dialog did not open";
     }
 
