@@ -98,8 +98,13 @@ public:
     TrqAggregateSet Aggregates;
     TrqBand* AggregateBand = nullptr;  // the data band whose accumulators it prints
 
+    // Sub-reports: the first sub-report view among Objects; the pages being
+    // replayed in its place; whether drawing the views last handled them (they
+    // then set CurY) and left some of them to go on on a new page.
     int FirstSubReport = -1;
-    std::vector<bool> SubReportDone;
+    std::vector<TrqPageBuild*> SubPages;
+    bool SubReportsRan = false;
+    bool SubReportsUnfinished = false;
 
     bool Defined() const { return View != nullptr; }
     bool IsDataBand() const { return IsDataBandKind(Kind); }

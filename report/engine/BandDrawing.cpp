@@ -1,15 +1,21 @@
 // One band onto the prepared page: its script and the breaks it asks for, the
-// height it needs, a new column or page when it does not fit, its views, its
-// child band, and afterwards the reset of the aggregates it printed.
+// height it needs (a stretched band measures its stretched memos), a new
+// column or page when it does not fit, its views, its cross-tab cells and
+// sub-reports, its child band, band columns, and afterwards the reset of the
+// aggregates it printed.
 #include "report/engine/ReportBuilder.h"
 
 #include "report/language/Globals.h"
+#include "report/model/MemoView.h"
 #include "report/pages/EMFPages.h"
 
 #include "runtime/SysUtils.h"
 
 #include <QScopeGuard>
 #include <QScopedValueRollback>
+
+#include <algorithm>
+#include <climits>
 
 namespace {
 // Bands that print where they stand (page footer at the bottom limit, overlay
@@ -37,13 +43,19 @@ bool TrqReportBuilder::drawBand(TrqBand& band)
     TrqPageBuild& pb = band.PageBuild;
     QScopedValueRollback<bool> drawing(band.Drawing, true);
     QScopedValueRollback<TrqBand*> current(band_, &band);
+    QScopedValueRollback<TrqPageBuild*> page(pb_, &pb);
     report_.SetCurrentView(band.View);
     band.CalculatedHeight = -1;
     band.NewPageRequests = 0;
     band.NewColumnRequests = 0;
     band.KeepCurY = false;
     if (report_.OnBeginBand) report_.OnBeginBand(&band);
-    // Band columns: a row left unfinished by another band is closed here.
+    // Band columns: a row that another band left unfinished is closed.
+    if (TrqBand* was = pb.WasBand; was && was != &band && was->BandColumn >= 2) {
+        pb.ColumnShift = was->SavedColumnShift;
+        pb.CurY += was->CalculatedHeight >= 0 ? was->CalculatedHeight : was->Height;
+        was->BandColumn = 1;
+    }
 
     if (!band.SuppressScript && !band.Script.IsEmpty()) rqInterpreter().RunScript(band.Script);
     const int64_t y0 = pb.CurY;
@@ -71,9 +83,14 @@ bool TrqReportBuilder::drawBand(TrqBand& band)
             if (!printsInPlace(band.Kind) && band.Kind != btColumnFooter) {
                 const int64_t height = neededHeight(band);
                 if (pb.CurY + height > pb.Bottom && !band.PageBreak) {
-                    // On a sub-report page the outer page starts the new page.
-                    if (pb.Collect) return true;
-                    result = checkPageBreak(&band, pb.CurY, 10000);
+                    if (onSubReportPage(pb)) {
+                        // The band the replay shows goes on the next page of
+                        // the outer page, unless it opens a fresh one (it
+                        // would never fit). Its measure is kept for then.
+                        if (replayTop_ == &band && !forceFit_) return true;
+                    } else {
+                        result = checkPageBreak(&band, pb.CurY, 10000);
+                    }
                 }
             }
         }
@@ -89,65 +106,126 @@ bool TrqReportBuilder::drawBand(TrqBand& band)
                 !ignoresBreakRequests(band) && !report_.Terminated)
                 newPage();
         }
-        // Sub-reports of the band that did not finish make the result true.
+        if (band.SubReportsUnfinished) result = true;
     }
     afterBand(band);
     if (report_.OnEndBand) report_.OnEndBand(&band);
     return result;
 }
 
+int64_t TrqReportBuilder::stretchedHeight(TrqBand& band)
+{
+    if (band.HasCrossCells && band.Kind != btPageFooter) return crossRowHeight(band);
+    int64_t height = band.Height;
+    for (TrqView* view : band.Objects) {
+        auto* stretchable = dynamic_cast<TrqStretcheable*>(view);
+        if (!stretchable || !view->Flag(flStretched) || band.PageBuild.CrossBandOf.count(view)) continue;
+        height = std::max<int64_t>(height, int64_t(view->Top) + measureView(band, *stretchable));
+        if (report_.Terminated) break;
+    }
+    return height;
+}
+
 int64_t TrqReportBuilder::neededHeight(TrqBand& band)
 {
-    // Stretching measures the band's stretchable views here; until then every
-    // band needs its designed height.
+    auto heightOf = [&](TrqBand& b) {
+        b.CalculatedHeight = b.Stretched ? stretchedHeight(b) : b.Height;
+        return b.CalculatedHeight;
+    };
     if (hasChainedBands(band)) {
         int64_t sum = 0;
         for (TrqBand* b = &band; b; b = b->Next) {
             if (b != &band && b->Dataset()) break;
-            sum += b->Height;
+            sum += heightOf(*b);
         }
         return sum;
     }
-    band.CalculatedHeight = band.Height;
-    return band.CalculatedHeight;
+    return heightOf(band);
 }
 
 void TrqReportBuilder::doDraw(TrqBand& band)
 {
     TrqPageBuild& pb = band.PageBuild;
     const int64_t savedY = band.Y;
-    auto restoreY = qScopeGuard([&] { band.Y = savedY; });
     const bool placed = band.Defined() && !printsInPlace(band.Kind);
     QScopedValueRollback<TrqBand*> current(band_, &band);
+    band.SubReportsRan = false;
+    band.SubReportsUnfinished = false;
+    if (band.CalculatedHeight < 0) band.CalculatedHeight = band.Height;
+
+    // A stretched band gives its stretched views the height it grew to, for
+    // this record only.
+    std::vector<std::pair<TrqView*, int32_t>> heights;
+    auto restore = qScopeGuard([&] {
+        band.Y = savedY;
+        for (auto& [view, height] : heights) view->Height = height;
+        forgetMeasures(band);
+    });
+    int64_t height = band.Height;
+    if (band.Defined() && band.Stretched) {
+        height = band.CalculatedHeight;
+        for (TrqView* view : band.Objects)
+            if (view->Flag(flStretched) && view->Height > 0 && dynamic_cast<TrqStretcheable*>(view)) {
+                heights.emplace_back(view, view->Height);
+                view->Height = static_cast<int32_t>(std::clamp<int64_t>(height - view->Top, 0, INT32_MAX));
+            }
+    }
+    band.MaxHeight = band.CalculatedHeight;
+
     if (placed) {
         band.Y = pb.CurY;
-        // Stretched bands stretch their views to the measured height here, and
-        // bands that may break (PageBreak) split across pages; both print as
-        // designed until then.
-        if (!band.PageBreak) checkPageBreak(&band, band.Y, band.Height);
+        if (!band.PageBreak) checkPageBreak(&band, band.Y, height);
         band.Y = pb.CurY;
     }
-    drawObjects(band);
-    // Cross-tab cells of the band print here.
-    if (placed) {
-        pb.CurY += band.Height;
-        if (breakDepth_ == 0 && band.Kind != btPageHeader && band.Kind != btColumnHeader) freshPage_ = false;
+    if (band.PageBreak && placed) {
+        drawBroken(band);  // moves CurY itself
+    } else {
+        drawObjects(band);
+        if (band.HasCrossCells && !report_.Terminated) drawCrossCells(band);
+        // Sub-reports leave CurY where they ended.
+        if (placed && !band.SubReportsRan) pb.CurY += height;
     }
-    // Band columns (Columns > 1 with NewColumnAfter) place the next record beside this one here.
+    if (placed && breakDepth_ == 0 && band.Kind != btPageHeader && band.Kind != btColumnHeader) freshPage_ = false;
+
+    // Band columns: with NewColumnAfter 1 the next record prints beside this
+    // one until the row has Columns records.
+    if (pb.WasBand != &band) band.BandColumn = 1;
     pb.WasBand = &band;
+    if (placed && band.View && band.View->Columns > 1 && band.View->NewColumnAfter == 1) {
+        if (band.BandColumn == 1) band.SavedColumnShift = pb.ColumnShift;
+        const int column = band.BandColumn;
+        if (band.View->Columns < column + 1) {
+            pb.ColumnShift = band.SavedColumnShift;
+            band.BandColumn = 1;
+        } else {
+            band.BandColumn = column + 1;
+            pb.ColumnShift =
+                band.SavedColumnShift + int64_t(column) * (int64_t(band.View->ColumnWidth) + band.View->ColumnGap);
+            pb.CurY -= band.CalculatedHeight;
+        }
+    }
     if (band.IsDataBand() && !blankMode_) accumulate(band);
 }
 
 void TrqReportBuilder::drawObjects(TrqBand& band)
 {
-    for (TrqView* view : band.Objects) {
-        if (report_.Terminated) break;
-        // Sub-report views are replayed by the sub-report pages they name.
-        if (view->ObjectKind == okSubReport) continue;
+    TrqPageBuild& pb = band.PageBuild;
+    const int pages = report_.EMFPages().Count();
+    for (size_t i = 0; i < band.Objects.size() && !report_.Terminated; ++i) {
+        TrqView* view = band.Objects[i];
+        if (view->ObjectKind == okSubReport) {
+            // The sub-reports come last; the first visible one prints them all.
+            if (!view->Visible) continue;
+            handleSubReports(band, i);
+            band.SubReportsRan = true;
+            break;
+        }
         // Views of a cross band print with the cross-tab cells.
-        if (band.PageBuild.CrossBandOf.count(view)) continue;
+        if (pb.CrossBandOf.count(view)) continue;
         printView(band, *view);
     }
+    if (band.SubReportsRan && report_.EMFPages().Count() == pages && pb.CurY < band.Y + band.Height)
+        pb.CurY = band.Y + band.Height;
 }
 
 void TrqReportBuilder::afterBand(TrqBand& band)

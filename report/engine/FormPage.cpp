@@ -28,9 +28,10 @@ void TrqReportBuilder::addPreparedPage(TrqPageBuild& pb)
 {
     TrqEMFPages& pages = report_.EMFPages();
     pages.Add(pb.Page);
-    // Finished pages are kept compact; the footer of a page still to come
-    // unpacks its page again when it is written.
-    if (pages.Count() >= 2) pages.Pack(pages.Count() - 2);
+    // Finished pages are kept compact; a page written again (its footer, a
+    // cross-tab row going back to it) is unpacked and packed here once more.
+    for (int i = std::max(firstUnpacked_, 0); i <= pages.Count() - 2; ++i) pages.Pack(i);
+    firstUnpacked_ = std::max(pages.Count() - 1, 0);
     freshPage_ = true;
 }
 
@@ -43,7 +44,7 @@ bool TrqReportBuilder::showBand(TrqBand* band)
 {
     if (!band || !(band->Defined() || !band->Objects.empty())) return false;
     TrqPageBuild& pb = band->PageBuild;
-    if (pb.Collect) {
+    if (pb.Collect && !pb.Replaying) {
         record(pb, band, TrqPageBuild::Action::ShowBand);
         return false;
     }
@@ -206,14 +207,17 @@ void TrqReportBuilder::dataLoop(TrqPageBuild& pb, int level, int levels)
                 ++pb.CurrentNo;
                 ++band->Line;
                 ++band->LineThrough;
-                if (band->Dataset() && !band->Dataset()->Eof() && band->NewPageAfter && band->Visible) newPage();
+                if (band->Dataset() && !band->Dataset()->Eof() && band->NewPageAfter && band->Visible &&
+                    !onSubReportPage(pb))
+                    newPage();
             }
         }
         if (report_.Terminated) return;
         if (!pb.Pending.empty()) {
             pb.Pending.pop_back();  // nothing printed for this band: no footer either
         } else {
-            // Blank rows (AutoAppendBlank) are appended here, before the footer.
+            if (band->Flag(flBandAutoAppendBlank) && !pb.Collect)
+                appendBlankRows(pb, *band, band->Footer && band->Footer->Defined() ? band->Footer->Height : 0);
             showBand(band->Footer);
         }
     }
@@ -243,7 +247,7 @@ void TrqReportBuilder::groupBreak(TrqPageBuild& pb, TrqBand& band)
     printPending(pb);
     if (atEnd || report_.Terminated) return;
     ds.Next();
-    if (ended->NewPageAfter && ended->Visible) newPage();
+    if (ended->NewPageAfter && ended->Visible && !onSubReportPage(pb)) newPage();
     for (TrqBand* g = ended; g; g = g->NextGroup) {
         ++g->Line;
         ++g->LineThrough;
@@ -262,6 +266,7 @@ int64_t TrqReportBuilder::columnFooterHeight() const
 bool TrqReportBuilder::checkPageBreak(TrqBand* band, int64_t y, int64_t height, bool askOnly)
 {
     if (band && band->Kind == btColumnFooter) return false;
+    if (onSubReportPage(*pb_)) return false;
     if (y + height + columnFooterHeight() <= pb_->Bottom) return false;
     // Bands printed by a break, and a band that does not fit even on a fresh
     // page or column, print where they are instead of breaking again.
@@ -334,5 +339,25 @@ void TrqReportBuilder::printPageFooters()
 
 bool TrqReportBuilder::ignoresBreakRequests(const TrqBand& band) const
 {
-    return printsDuringBreaks(band.Kind) || breakDepth_ > 0;
+    return printsDuringBreaks(band.Kind) || breakDepth_ > 0 || onSubReportPage(band.PageBuild);
+}
+
+void TrqReportBuilder::appendBlankRows(TrqPageBuild& pb, TrqBand& band, int64_t reserved)
+{
+    // The rows print like a sub-report's: a row that does not fit ends them,
+    // no page breaks. They also end when a row does not move down the page
+    // (a band of no height, or one its script hides), so they always end.
+    QScopedValueRollback<bool> blank(blankMode_, true);
+    QScopedValueRollback<TrqBand*> top(replayTop_, &band);
+    QScopedValueRollback<bool> force(forceFit_, false);
+    while (!errorFlag_ && !report_.Terminated && pb.Bottom - pb.CurY >= reserved + band.Height) {
+        const int64_t y = pb.CurY;
+        const int column = band.BandColumn;
+        if (drawBand(band)) break;
+        ++band.Line;
+        ++band.LineThrough;
+        // Beside the previous record in a band column, or further down.
+        const bool moved = (band.BandColumn > column && pb.WasBand == &band) || pb.CurY > y;
+        if (!moved) break;
+    }
 }

@@ -34,6 +34,12 @@ struct TrqPageBuild {
     std::vector<Collected> Recorded;
     size_t PlayFrom = 0;
     TrqBand* LastBand = nullptr;
+    // While replayed: bands shown from scripts print at once instead of being
+    // recorded; the page is done when its records are; the band waiting for
+    // the next page has run its script already.
+    bool Replaying = false;
+    bool SubDone = false;
+    bool ScriptRan = false;
 
     int64_t CurY = 0;
     int64_t Bottom = 0;  // bands must not pass it
@@ -46,6 +52,7 @@ struct TrqPageBuild {
     int CurrentNo = 1;  // CURRENT#
     TrqBand* WasBand = nullptr;
     bool DisableRepeatHeader = false;
+    int WidestCrossRow = 0;  // columns of the widest cross-tab row so far
     std::vector<TrqBand*> Pending;
 
     TrqBand* Chain(int kind) const { return Chains[static_cast<size_t>(kind)]; }

@@ -145,6 +145,7 @@ bool TrqReportBuilder::buildWithProgress()
     rqDrawState().DrawingDisabled = false;
     report_.FinalPass = true;
     curPageIndex_ = 0;
+    firstUnpacked_ = 0;
     report_.EMFPages().Clear();
 
     const bool window = showingProgressWindow();
@@ -274,8 +275,17 @@ void TrqReportBuilder::initReportPage(TrqPage& page)
     if (secondPass_) {
         auto it = pages_.find(&page);
         if (it == pages_.end()) return;
-        for (auto& band : it->second->Bands)
+        TrqPageBuild& pb = *it->second;
+        // A sub-report left unfinished by a stopped first pass starts afresh.
+        pb.Collect = pb.Replaying = false;
+        pb.Recorded.clear();
+        pb.PlayFrom = 0;
+        pb.LastBand = nullptr;
+        pb.WidestCrossRow = 0;
+        for (auto& band : pb.Bands) {
+            band->SubPages.clear();
             if (band->Dataset()) band->Dataset()->First();
+        }
         return;
     }
     auto pb = std::make_unique<TrqPageBuild>(page);

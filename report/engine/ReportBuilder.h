@@ -13,6 +13,9 @@
 //   ViewPrinting.cpp       one view into the prepared page: memo text,
 //                          brackets, highlight, Suppress, BandAlign
 //   AggregateCalls.cpp     the aggregate collection pass and SUM ... COUNT calls
+//   BrokenBand.cpp         a band that breaks across pages (Breaked)
+//   SubReports.cpp         sub-report pages collected and replayed in a band
+//   CrossTab.cpp           the cross-tab cells of a row, continued to the right
 //
 // Rules that are easy to break:
 // - Every error of a build (scripts, conditions, dataset moves, printing) goes
@@ -20,16 +23,20 @@
 //   loops end at their next check. Whatever happens, the build finishes its
 //   pages, frees its bands (closing their datasets), reloads the template and
 //   leaves build mode.
-// - Nothing here may recurse without bound: a band is never drawn while it is
-//   being drawn, a page break started while breaking does not break again, a
-//   band that does not fit on a fresh page prints there anyway, and break
-//   requests of page headers and footers are ignored.
+// - Nothing here may recurse or loop without bound: a band is never drawn
+//   while it is being drawn, a page break started while breaking does not
+//   break again, a band that does not fit on a fresh page prints there
+//   anyway, and break requests of page headers and footers, of sub-report
+//   pages and of blank rows are ignored. Every loop that places things on
+//   pages (broken bands, sub-report replay, cross-tab rows, blank rows) makes
+//   progress on each fresh page or stops.
 // - Vertical positions are 64-bit; positions written into views are clamped
 //   to 32 bits.
-// - Seams for what is built later: stretching (neededHeight, stretched
-//   do-draw), broken bands (PageBreak), band columns, sub-report replay
-//   (collect mode records; replay does not exist yet), cross-tab cells and
-//   blank rows. Each is marked where it plugs in.
+// - A memo is measured once per record: its text and laid-out lines serve the
+//   print that follows (and every part of it when its band breaks).
+// - pb_ is the page of the band being drawn: sub-report pages have their own
+//   position, bottom limit and shift; page breaks always belong to the
+//   outermost page.
 
 #include "report/data/DictionaryLookup.h"
 #include "report/engine/BracketText.h"
@@ -44,6 +51,8 @@
 
 class TrqMemoView;
 class TrqProgressForm;
+class TrqStretcheable;
+class TrqSubReportView;
 class TrqBuildContext;
 
 class TrqReportBuilder {
@@ -108,6 +117,11 @@ private:
     void addPreparedPage(TrqPageBuild& pb);
     int64_t columnFooterHeight() const;
     void forgetLastPrinted(TrqBand& band);
+    // Blank rows of a data band (AutoAppendBlank) down to `reserved` above the bottom limit.
+    void appendBlankRows(TrqPageBuild& pb, TrqBand& band, int64_t reserved);
+    // Sub-report pages and blank rows never break pages: the bands that do
+    // not fit there are left to the outer page.
+    bool onSubReportPage(const TrqPageBuild& pb) const { return pb.Collect || blankMode_; }
     // NEWPAGE and NEWCOLUMN of page and column headers and footers, and of any
     // band printed by a break, would break for ever: they are not followed.
     bool ignoresBreakRequests(const TrqBand& band) const;
@@ -116,14 +130,62 @@ private:
     // ---- BandDrawing.cpp ------------------------------------------------
     bool drawBand(TrqBand& band);
     int64_t neededHeight(TrqBand& band);
+    // The band's height with its stretched views measured.
+    int64_t stretchedHeight(TrqBand& band);
     void doDraw(TrqBand& band);
     void drawObjects(TrqBand& band);
+    // Every memo of the band measured but not printed is measured afresh next time.
+    void forgetMeasures(TrqBand& band);
     void afterBand(TrqBand& band);
     void accumulate(TrqBand& band);
     Variant groupValue(TrqBand& group);
 
+    // ---- BrokenBand.cpp -------------------------------------------------
+    void drawBroken(TrqBand& band);
+
+    // ---- SubReports.cpp -------------------------------------------------
+    // The sub-reports of the band from its view `first` on.
+    void handleSubReports(TrqBand& band, size_t first);
+    // Replays the band's sub-report pages until all are done, starting new
+    // pages of the outer page; on a page that is itself a sub-report it stops
+    // after one page and leaves the rest to its LastBand. `resume`: the pages
+    // go on at the outer page's position (a new page).
+    void runSubReports(TrqBand& band, bool resume);
+    // Replays a page's recorded actions; true when all are done. On a fresh
+    // page the first band shown prints even when it does not fit; with
+    // printAll every band prints where it comes.
+    bool replay(TrqPageBuild& sub, bool fresh, bool printAll);
+    TrqPageBuild* subReportPage(const TrqSubReportView& view, const TrqPageBuild& parent);
+
+    // ---- CrossTab.cpp ---------------------------------------------------
+    // Where the views of a cross band print: the cross band and its X on the page.
+    struct CrossCell {
+        TrqBand* Cross;
+        int64_t X;
+    };
+    struct CrossRow;
+    void drawCrossCells(TrqBand& band);
+    void printCells(TrqBand& cross, TrqBand& row, int64_t x);
+    void continueCrossRow(CrossRow& row);
+    // The band-height rule of a band with cross-tab cells: its tallest column.
+    int64_t crossRowHeight(TrqBand& band);
+    TrqDataset* crossDataset(TrqBand& band);
+    void runBandScript(TrqBand& band);
+
     // ---- ViewPrinting.cpp -----------------------------------------------
-    void printView(TrqBand& band, TrqView& view);
+    void printView(TrqBand& band, TrqView& view, const CrossCell* cell = nullptr);
+    // Runs f with the view shifted to where it prints (band Y, column shift,
+    // the cross-tab cell's X), the current band and view set.
+    template <class F>
+    void atPrintPlace(TrqBand& band, TrqView& view, const CrossCell* cell, F&& f);
+    // The height a stretchable view needs for this record (a memo: its text
+    // laid out in its width; it keeps that text and layout for its print).
+    int32_t measureView(TrqBand& band, TrqStretcheable& view, const CrossCell* cell = nullptr);
+    // The memo's working text for this record (field load, OnBeforePrint,
+    // brackets expanded).
+    void prepareMemoText(TrqMemoView& memo, bool measuring);
+    // Switches the font and fill to the highlight when its condition holds.
+    void applyHighlight(TrqMemoView& memo);
     void writeMemo(TrqBand& band, TrqMemoView& memo);
     void writeView(TrqBand& band, TrqView& view);
     void appendToPage(TrqView& view);
@@ -181,6 +243,16 @@ private:
     bool freshPage_ = false;   // nothing but headers on the page or column yet
     bool collecting_ = false;  // the aggregate collection pass runs
     TrqBand* aggregateSource_ = nullptr;
+
+    // Sub-report replay and blank rows: the band shown by the replay (only it
+    // may give up when it does not fit), and whether it prints anyway (the
+    // first band on a fresh page).
+    TrqBand* replayTop_ = nullptr;
+    bool forceFit_ = false;
+    TrqBand* crossBand_ = nullptr;  // the cross band whose cell is printing
+    // Pages before this one are packed; a page written again (a cross-tab row
+    // back on its first page) is packed again when the next page is added.
+    int firstUnpacked_ = 0;
 
     // Memo lines cut into literals and brackets once per build.
     struct MemoLines {

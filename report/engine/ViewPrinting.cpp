@@ -1,14 +1,22 @@
 // One view of a band into the prepared page: its script, its working text
 // (memo lines with their brackets evaluated, or the event's text), highlight,
-// Tag, BandAlign and Suppress, then its record in the page's stream.
+// Tag, BandAlign and Suppress, then its record in the page's stream; and the
+// measure of a memo that a stretched or broken band makes before it prints.
 //
-// While a view is printed it is shifted to where the band prints (band Y, and
-// the page column's shift); the shift is taken back afterwards, so whatever
-// the view's script or placement changed stays relative to the band for the
-// next record. Memo lines are cut into literals and brackets once per build.
+// While a view is printed or measured it is shifted to where the band prints
+// (band Y, the page and band column's shift, a cross-tab cell's X); the shift
+// is taken back afterwards, so whatever the view's script or placement changed
+// stays relative to the band for the next record. Memo lines are cut into
+// literals and brackets once per build.
+//
+// A measured memo (layout mode Measure) keeps its working text and laid-out
+// lines: its print writes that text without running its script or evaluating
+// its brackets again. A part of a memo split between pages (mode Part) writes
+// PartLines of the laid-out lines from PartFrom on.
 #include "report/engine/ReportBuilder.h"
 
 #include "report/engine/BandAlign.h"
+#include "report/draw/MemoLayout.h"
 #include "report/engine/BuildContext.h"
 #include "report/format/FormatValue.h"
 #include "report/language/Globals.h"
@@ -59,44 +67,112 @@ void TrqReportBuilder::runViewScript(TrqView& view)
     if (!view.Script.IsEmpty()) rqInterpreter().RunScript(view.Script);
 }
 
-void TrqReportBuilder::printView(TrqBand& band, TrqView& view)
+template <class F>
+void TrqReportBuilder::atPrintPlace(TrqBand& band, TrqView& view, const CrossCell* cell, F&& f)
 {
     TrqPageBuild& pb = band.PageBuild;
     report_.SetCurrentPage(&pb.Page);
-    QScopedValueRollback<TrqBand*> current(band_, &band);
+    QScopedValueRollback<TrqBand*> current(band_, cell ? cell->Cross : &band);
+    QScopedValueRollback<TrqBand*> cross(crossBand_, cell ? cell->Cross : nullptr);
     report_.SetCurrentView(&view);
+    const int64_t dx = (cell ? cell->X : 0) + pb.ColumnShift - leftMargin();
+    const int64_t dy = band.Y;
+    QScopedValueRollback<int64_t> sx(shiftX_, dx), sy(shiftY_, dy);
+    view.Left = clamp32(view.Left + dx);
+    view.Top = clamp32(view.Top + dy);
+    auto unshift = qScopeGuard([&] {
+        view.Left = clamp32(view.Left - dx);
+        view.Top = clamp32(view.Top - dy);
+    });
+    f();
+}
+
+void TrqReportBuilder::printView(TrqBand& band, TrqView& view, const CrossCell* cell)
+{
     auto* memo = view.ObjectKind == okMemo ? static_cast<TrqMemoView*>(&view) : nullptr;
+    const TrqMemoView::Layout mode = memo ? memo->LayoutMode : TrqMemoView::Layout::Normal;
     try {
         if (band.PageBreak || !drawingDisabled_) {
-            {
-                const int64_t dx = pb.ColumnShift - leftMargin();
-                const int64_t dy = band.Y;
-                QScopedValueRollback<int64_t> sx(shiftX_, dx), sy(shiftY_, dy);
-                view.Left = clamp32(view.Left + dx);
-                view.Top = clamp32(view.Top + dy);
-                auto unshift = qScopeGuard([&] {
-                    view.Left = clamp32(view.Left - dx);
-                    view.Top = clamp32(view.Top - dy);
-                });
+            atPrintPlace(band, view, cell, [&] {
                 if (memo) writeMemo(band, *memo);
                 else writeView(band, view);
-            }
-            if (memo && memo->LayoutMode != TrqMemoView::Layout::Part)
+            });
+            // The hook views hear of a memo once, when its last part is out.
+            if (memo && (mode != TrqMemoView::Layout::Part || memo->PartFrom >= memo->LaidOut.size()))
                 for (TrqView* hook : hookViews_) hook->DrawHook(view);
-        } else if (!memo || memo->LayoutMode == TrqMemoView::Layout::Normal) {
-            // The first pass of two writes nothing; scripts run all the same.
-            runViewScript(view);
+        } else if (mode == TrqMemoView::Layout::Normal) {
+            // The first pass of two writes nothing; scripts run all the same
+            // (a measured memo ran its script when it was measured).
+            atPrintPlace(band, view, cell, [&] { runViewScript(view); });
         }
     } catch (const EAbort&) {
         report_.Terminated = true;
     } catch (const std::exception& e) {
         handleError(e);  // ends the printing of the band
     }
+    if (memo && mode == TrqMemoView::Layout::Measure) memo->LayoutMode = TrqMemoView::Layout::Normal;
+}
+
+int32_t TrqReportBuilder::measureView(TrqBand& band, TrqStretcheable& view, const CrossCell* cell)
+{
+    auto* memo = view.ObjectKind == okMemo ? static_cast<TrqMemoView*>(&view) : nullptr;
+    if (!memo) return view.MeasureHeight();
+    // Measured already for this record (a band shown again after it did not
+    // fit on a sub-report page): the text stays as it was.
+    if (memo->LayoutMode == TrqMemoView::Layout::Measure) return memo->Visible ? memo->MeasuredHeight : 0;
+    int32_t height = 0;
+    try {
+        atPrintPlace(band, *memo, cell, [&] {
+            memo->LayoutMode = TrqMemoView::Layout::Measure;
+            memo->LaidOut.clear();
+            memo->PartFrom = 0;
+            memo->PartLines = 0;
+            placeByBandAlign(*memo, band);
+            runViewScript(*memo);
+            if (!memo->Visible) return;
+            prepareMemoText(*memo, true);
+            const int32_t style = memo->Font.Style, colour = memo->Font.Color, fill = memo->FillColor;
+            auto restore = qScopeGuard([&] {
+                memo->Font.Style = style;
+                memo->Font.Color = colour;
+                memo->FillColor = fill;
+            });
+            applyHighlight(*memo);
+            TrqMemoLayout layout = LayoutMemo(*memo, memo->MemoResult);
+            memo->LaidOut = std::move(layout.Lines);
+            height = layout.TextHeight;
+            if (memo->Flag(flSuppress) && memo->HasPrinted && memo->MemoResult.Text() == memo->LastPrinted) height = 0;
+        });
+    } catch (const EAbort&) {
+        report_.Terminated = true;
+    } catch (const std::exception& e) {
+        handleError(e);
+    }
+    memo->MeasuredHeight = height;  // for a second look at the same record
+    return height;
+}
+
+void TrqReportBuilder::forgetMeasures(TrqBand& band)
+{
+    for (TrqView* view : band.Objects)
+        if (view->ObjectKind == okMemo) {
+            auto* memo = static_cast<TrqMemoView*>(view);
+            memo->LayoutMode = TrqMemoView::Layout::Normal;
+            memo->PartFrom = memo->PartLines = 0;
+            memo->MeasuredHeight = 0;
+            memo->LaidOut.clear();
+        }
 }
 
 void TrqReportBuilder::placeByBandAlign(TrqView& view, TrqBand& band)
 {
     if (view.BandAlign == baNone) return;
+    if (crossBand_ && view.BandAlign == baWidth) {
+        // Inside a cross band: the width of its column.
+        view.Left = clamp32(shiftX_);
+        view.Width = crossBand_->Width;
+        return;
+    }
     TrqPageBuild& pb = band.PageBuild;
     TrqPlacement where;
     where.Left = pb.Page.LeftMarginInEffect() + shiftX_;
@@ -223,33 +299,57 @@ void TrqReportBuilder::loadDataField(TrqView& view)
 
 void TrqReportBuilder::appendToPage(TrqView& view)
 {
+    if (curPageIndex_ < firstUnpacked_) firstUnpacked_ = curPageIndex_;
     report_.EMFPages().AppendView(curPageIndex_, view);
+}
+
+void TrqReportBuilder::prepareMemoText(TrqMemoView& memo, bool measuring)
+{
+    // A measure loads a binary field's text whether or not anyone listens to
+    // OnBeforePrint; a print only for the event.
+    const bool loads = measuring && dataFieldKeys_.count(&memo) > 0;
+    if (!report_.OnBeforePrint && !loads) {
+        expandMemo(memo);
+        return;
+    }
+    memo.MemoResult.Assign(memo.Memo);
+    loadDataField(memo);
+    if (report_.OnBeforePrint) report_.OnBeforePrint(memo.MemoResult, &memo);
+    // Text the field or the event replaced is printed as they left it.
+    if (memo.MemoResult == memo.Memo) expandMemo(memo);
+}
+
+void TrqReportBuilder::applyHighlight(TrqMemoView& memo)
+{
+    if (memo.HighlightCondition.empty()) return;
+    // A condition that fails to evaluate does not highlight.
+    try {
+        if (rqParser().EvaluatePostfix(memo.HighlightCondition) != Variant(0)) {
+            memo.Font.Style = memo.HighlightStyle;
+            memo.Font.Color = memo.HighlightFontColor;
+            memo.FillColor = memo.HighlightFillColor;
+        }
+    } catch (const std::exception&) {
+    }
 }
 
 void TrqReportBuilder::writeMemo(TrqBand& band, TrqMemoView& memo)
 {
+    const uint8_t align = memo.BandAlign;
     placeByBandAlign(memo, band);
     const TrqMemoView::Layout mode = memo.LayoutMode;
     auto normalAgain = qScopeGuard([&] { memo.LayoutMode = TrqMemoView::Layout::Normal; });
     if (mode == TrqMemoView::Layout::Normal) {
         runViewScript(memo);
-        if (report_.OnBeforePrint) {
-            memo.MemoResult.Assign(memo.Memo);
-            loadDataField(memo);
-            report_.OnBeforePrint(memo.MemoResult, &memo);
-            // Text the field or the event replaced is printed as they left it.
-            if (memo.MemoResult == memo.Memo) expandMemo(memo);
-        } else {
-            expandMemo(memo);
-        }
+        prepareMemoText(memo, false);
     }
-    // A measured memo keeps the text it was measured with; a part of a split
-    // memo keeps its remaining lines (broken bands lay these out).
-    if (!memo.Visible) return;
+    if (!memo.Visible) {
+        memo.BandAlign = align;
+        return;
+    }
 
     // Highlight, Tag and placement hold for this record only.
     const int32_t style = memo.Font.Style, colour = memo.Font.Color, fill = memo.FillColor;
-    const uint8_t align = memo.BandAlign;
     AnsiString tag;
     const bool tagExpands = memo.Tag.find('[') != AnsiString::npos;
     if (tagExpands) tag = memo.Tag;
@@ -260,19 +360,28 @@ void TrqReportBuilder::writeMemo(TrqBand& band, TrqMemoView& memo)
         if (tagExpands) memo.Tag = std::move(tag);
         memo.BandAlign = align;
     });
-    if (!memo.HighlightCondition.empty()) {
-        // A condition that fails to evaluate does not highlight.
-        try {
-            if (rqParser().EvaluatePostfix(memo.HighlightCondition) != Variant(0)) {
-                memo.Font.Style = memo.HighlightStyle;
-                memo.Font.Color = memo.HighlightFontColor;
-                memo.FillColor = memo.HighlightFillColor;
-            }
-        } catch (const std::exception&) {
-        }
-    }
+    applyHighlight(memo);
     if (tagExpands) memo.Tag = expandTag(memo);
     placeByBandAlign(memo, band);
+    // A cell as wide as its cross band keeps that width in the page.
+    if (crossBand_ && memo.BandAlign == baWidth) memo.BandAlign = baNone;
+
+    if (mode == TrqMemoView::Layout::Part) {
+        // The lines of this part; a part is never suppressed (that would lose text).
+        const size_t from = std::min(memo.PartFrom, memo.LaidOut.size());
+        const size_t n = std::min(memo.PartLines, memo.LaidOut.size() - from);
+        memo.MemoResult.Clear();
+        bool marked = false;
+        for (size_t i = from; i < from + n; ++i) {
+            memo.MemoResult.Add(memo.LaidOut[i]);
+            marked = marked || memo.LaidOut[i].find(ParagraphMark) != AnsiString::npos;
+        }
+        // The mark tells the drawing that the lines are laid out already.
+        if (!marked) memo.MemoResult.Add(AnsiString(1, ParagraphMark));
+        memo.PartFrom = from + n;
+        appendToPage(memo);
+        return;
+    }
     if (memo.Flag(flSuppress)) {
         AnsiString printed = memo.MemoResult.Text();
         if (memo.HasPrinted && printed == memo.LastPrinted) return;

@@ -6,6 +6,8 @@
 
 #include "runtime/Font.h"
 
+#include <vector>
+
 // A memo's font as templates store it; Style uses the template coding
 // (1 italic, 2 bold, 4 underline, 8 strike-out).
 struct TrqMemoFont {
@@ -50,6 +52,13 @@ public:
     AnsiString LastPrinted;
     bool HasPrinted = false;
     enum class Layout : uint8_t { Normal, Measure, Part } LayoutMode = Layout::Normal;
+    // The lines the last measure laid the working text out into; a memo split
+    // between pages prints them part by part: PartFrom is the first line not
+    // yet printed, PartLines how many the next part takes.
+    std::vector<AnsiString> LaidOut;
+    int32_t MeasuredHeight = 0;
+    size_t PartFrom = 0;
+    size_t PartLines = 0;
 
     void Draw(TrqCanvas& canvas) override;
     // Heights for band stretching, from the layout of the working text

@@ -28,6 +28,7 @@ struct PrintedView {
     std::string name;
     int left = 0, top = 0;
     std::string text;  // the lines joined by "|"
+    int width = 0, height = 0;
 };
 using PrintedPage = std::vector<PrintedView>;
 
@@ -57,6 +58,16 @@ public:  // case tables change reports through lambdas
     // The template page (a build reloads the template: pages and views are new afterwards).
     TrqPage& Page() const { return *report_->Pages()[0]; }
     TrqView& View(const char* name) const { return *report_->FindObject(name); }
+    // The page that Band and Memo add to from now on (made with the same
+    // margins when it does not exist yet).
+    void OnPage(int index)
+    {
+        while (report_->Pages().Count() <= index) {
+            TrqPage& page = *report_->Pages().Add();
+            page.LeftMargin = page.TopMargin = page.RightMargin = page.BottomMargin = Margin;
+        }
+        target_ = index;
+    }
 
     // ---- data ----------------------------------------------------------
     void Exec(const std::string& sql) { db_.Exec(sql); }
@@ -97,7 +108,7 @@ public:  // case tables change reports through lambdas
         view->Width = 700;
         view->Height = height;
         view->FormatText = source;
-        return static_cast<TrqBandView&>(*Page().Add(std::move(view)));
+        return static_cast<TrqBandView&>(*report_->Pages()[target_]->Add(std::move(view)));
     }
     TrqMemoView& Memo(const char* name, int left, int top, std::vector<std::string> lines, int width = 100,
                       int height = 18)
@@ -110,7 +121,7 @@ public:  // case tables change reports through lambdas
         view->Height = height;
         view->Flags = 0;
         for (const std::string& line : lines) view->Memo.Add(line);
-        return static_cast<TrqMemoView&>(*Page().Add(std::move(view)));
+        return static_cast<TrqMemoView&>(*report_->Pages()[target_]->Add(std::move(view)));
     }
     void Script(TrqView& view, std::vector<std::string> lines)
     {
@@ -133,7 +144,7 @@ public:  // case tables change reports through lambdas
                 TrqView& v = *page.Objects(j);
                 std::string text;
                 for (int k = 0; k < v.Memo.Count(); ++k) text += (k ? "|" : "") + v.Memo[k];
-                printed.push_back({v.Name, v.Left, v.Top, text});
+                printed.push_back({v.Name, v.Left, v.Top, text, v.Width, v.Height});
             }
             out.push_back(std::move(printed));
         }
@@ -162,4 +173,5 @@ public:  // case tables change reports through lambdas
     ScriptedDialogs dialogs_;
     std::unique_ptr<TComponent> form_;
     TrqReport* report_ = nullptr;
+    int target_ = 0;
 };

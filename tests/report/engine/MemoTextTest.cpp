@@ -129,7 +129,11 @@ TEST_F(MemoText, SuppressHighlightAndTag)
     marked.HighlightCondition = "[Q.\"K\"] = 'B'";
     marked.HighlightFontColor = 0xFF;
     marked.Tag = "row [LINE#]";
-    ASSERT_TRUE(Prepare());
+    // A condition that fails to evaluate (a text in arithmetic) leaves the memo as it is.
+    TrqMemoView& failing = Memo("Failing", 220, 40, {"[Q.\"K\"]"});
+    failing.HighlightCondition = "[Q.\"K\"] * 2 = 2";
+    failing.HighlightFontColor = 0xFF;
+    ASSERT_TRUE(Prepare()) << Message();
     EXPECT_EQ(Texts("Key"), (std::vector<std::string>{"A", "B"}));
     std::vector<int32_t> colours;
     std::vector<std::string> tags;
@@ -143,6 +147,11 @@ TEST_F(MemoText, SuppressHighlightAndTag)
             tags.push_back(page.Objects(i)->Tag);
         }
     EXPECT_EQ(colours, (std::vector<int32_t>{0, 0, 0xFF}));
+    EXPECT_EQ(Texts("Failing"), (std::vector<std::string>{"A", "A", "B"}));
+    for (int i = 0; i < page.Count(); ++i)
+        if (page.Objects(i)->Name == "Failing") {
+            EXPECT_EQ(static_cast<TrqMemoView*>(page.Objects(i))->Font.Color, 0);
+        }
     EXPECT_EQ(tags, (std::vector<std::string>{"row 1", "row 2", "row 3"}));
     EXPECT_EQ(static_cast<TrqMemoView&>(View("Marked")).Font.Color, 0) << "the template keeps its font";
 }
