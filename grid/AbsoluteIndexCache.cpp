@@ -13,6 +13,7 @@ void TqvAbsoluteIndexCache::Invalidate()
 {
     built_ = false;
     shown_.clear();
+    runs_.clear();
     sorted_.clear();
     index_.clear();
 }
@@ -25,7 +26,53 @@ void TqvAbsoluteIndexCache::Build(const std::vector<TqvTreeListNode*>& roots)
         shown_.push_back(node);
         return true;
     });
+    built_ = true;
+    if (!buildRuns()) makeSorted();
+}
 
+bool TqvAbsoluteIndexCache::buildRuns()
+{
+    runs_.clear();
+    // A run keeps one stride: nodes of one chunk of memory. Where the stride
+    // breaks, a new chunk may lie anywhere.
+    for (size_t i = 0; i < shown_.size();) {
+        size_t j = i + 1;
+        if (j < shown_.size() && address(shown_[j]) > address(shown_[i])) {
+            uintptr_t stride = address(shown_[j]) - address(shown_[i]);
+            while (j < shown_.size() && address(shown_[j]) == address(shown_[j - 1]) + stride) ++j;
+        }
+        runs_.push_back({shown_[i], shown_[j - 1], static_cast<int>(i), static_cast<int>(j - i)});
+        i = j;
+    }
+    // Short runs save nothing over the sorted lists.
+    if (runs_.size() > shown_.size() / 16 + 1) {
+        runs_.clear();
+        return false;
+    }
+    std::sort(runs_.begin(), runs_.end(), [](const Run& a, const Run& b) { return address(a.first) < address(b.first); });
+    for (size_t r = 1; r < runs_.size(); ++r)
+        if (address(runs_[r].first) <= address(runs_[r - 1].last)) {
+            runs_.clear();
+            return false;
+        }
+    return true;
+}
+
+void TqvAbsoluteIndexCache::makeSorted()
+{
+    sorted_.resize(shown_.size());
+    index_.resize(shown_.size());
+    if (!runs_.empty()) {
+        // Runs in address order, one after the other, are the sorted list.
+        size_t k = 0;
+        for (const Run& run : runs_)
+            for (int i = 0; i < run.length; ++i, ++k) {
+                sorted_[k] = shown_[static_cast<size_t>(run.start + i)];
+                index_[k] = run.start + i;
+            }
+        runs_.clear();
+        return;
+    }
     // Pair each node with its index, order the pairs by address, then split.
     struct Entry {
         uintptr_t address;
@@ -34,13 +81,10 @@ void TqvAbsoluteIndexCache::Build(const std::vector<TqvTreeListNode*>& roots)
     std::vector<Entry> entries(shown_.size());
     for (size_t i = 0; i < shown_.size(); ++i) entries[i] = {address(shown_[i]), static_cast<int>(i)};
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.address < b.address; });
-    sorted_.resize(entries.size());
-    index_.resize(entries.size());
     for (size_t i = 0; i < entries.size(); ++i) {
         sorted_[i] = shown_[static_cast<size_t>(entries[i].index)];
         index_[i] = entries[i].index;
     }
-    built_ = true;
 }
 
 size_t TqvAbsoluteIndexCache::lowerBound(const TqvTreeListNode* node) const
@@ -52,6 +96,17 @@ size_t TqvAbsoluteIndexCache::lowerBound(const TqvTreeListNode* node) const
 
 int TqvAbsoluteIndexCache::IndexOf(const TqvTreeListNode* node) const
 {
+    if (!runs_.empty()) {
+        auto run = std::upper_bound(runs_.begin(), runs_.end(), address(node),
+                                    [](uintptr_t a, const Run& r) { return a < address(r.first); });
+        if (run == runs_.begin()) return -1;
+        --run;
+        if (address(node) > address(run->last)) return -1;
+        auto begin = shown_.begin() + run->start, end = begin + run->length;
+        auto it = std::lower_bound(begin, end, address(node),
+                                   [](const TqvTreeListNode* n, uintptr_t a) { return address(n) < a; });
+        return it != end && *it == node ? static_cast<int>(it - shown_.begin()) : -1;
+    }
     size_t pos = lowerBound(node);
     if (pos < sorted_.size() && sorted_[pos] == node) return index_[pos];
     return -1;
@@ -65,6 +120,7 @@ TqvTreeListNode* TqvAbsoluteIndexCache::NodeAt(int index) const
 
 void TqvAbsoluteIndexCache::Insert(TqvTreeListNode* node, int index)
 {
+    if (!runs_.empty()) makeSorted();
     index = std::clamp(index, 0, Count());
     // Appending at the end (the common case) moves nobody.
     if (index < Count())
@@ -78,6 +134,7 @@ void TqvAbsoluteIndexCache::Insert(TqvTreeListNode* node, int index)
 
 void TqvAbsoluteIndexCache::Remove(const TqvTreeListNode* node)
 {
+    if (!runs_.empty()) makeSorted();
     size_t pos = lowerBound(node);
     if (pos >= sorted_.size() || sorted_[pos] != node) return;
     int index = index_[pos];

@@ -4,6 +4,12 @@
 // that a node's position is found by binary search. One node at a time can
 // be inserted or removed while the cache stays valid; anything larger is
 // cheaper to rebuild.
+//
+// Nodes made in one go (a grid's records, allocated in chunks) stand in the
+// display order in runs of rising addresses. When the runs do not overlap in
+// address, the cache keeps only the runs, sorted by address, and finds a node
+// by two binary searches: no sorted copy of a million nodes, no sort. A single
+// insert or removal first writes the sorted lists out from the runs.
 
 #include "grid/TreeListNode.h"
 
@@ -37,7 +43,7 @@ void ForEachShownNode(const std::vector<TqvTreeListNode*>& roots, Visit visit)
 class TqvAbsoluteIndexCache {
 public:
     // Built and not empty. An empty tree needs no cache: a walk is free.
-    bool Valid() const { return built_ && !sorted_.empty(); }
+    bool Valid() const { return built_ && !shown_.empty(); }
     bool Built() const { return built_; }
 
     // Walks the roots in display order (descending into expanded nodes).
@@ -56,10 +62,22 @@ public:
     void Remove(const TqvTreeListNode* node);
 
 private:
+    // Nodes shown_[start .. start + length), addresses rising from first to last.
+    struct Run {
+        const TqvTreeListNode* first;
+        const TqvTreeListNode* last;
+        int start;
+        int length;
+    };
     size_t lowerBound(const TqvTreeListNode* node) const;
+    // Finds the runs; false when they overlap in address.
+    bool buildRuns();
+    // Writes the sorted lists (from the runs when there are runs).
+    void makeSorted();
 
     bool built_ = false;
     std::vector<TqvTreeListNode*> shown_;   // display order
+    std::vector<Run> runs_;                 // by address, while the lists are not written out
     std::vector<TqvTreeListNode*> sorted_;  // by address
     std::vector<int> index_;                // absolute index of sorted_[i]
 };

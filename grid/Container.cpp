@@ -16,6 +16,12 @@ TCustomqvContainer::TCustomqvContainer(TComponent* owner, QWidget* parent) : QWi
 
 TCustomqvContainer::~TCustomqvContainer() = default;
 
+void TCustomqvContainer::SetName(const AnsiString& name)
+{
+    TComponent::SetName(name);
+    setObjectName(AnsiToQString(name));
+}
+
 void TCustomqvContainer::paintEvent(QPaintEvent* event)
 {
     Guard([&] {

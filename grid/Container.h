@@ -3,6 +3,11 @@
 // its in-place editors. Every Qt entry (paint, keys, mouse, wheel, focus,
 // resize) passes through the runtime's guard and reaches the control's own
 // handlers in the system's terms: virtual-key codes, shift states, pixels.
+//
+// Ownership: the owner (usually the form) frees the control as a component;
+// the parent widget shows it. Whichever goes first takes the control out of
+// the other, so it is never freed twice. The component name is mirrored into
+// objectName(), so findChild finds a grid by name.
 
 #include "runtime/Component.h"
 #include "runtime/Keys.h"
@@ -17,6 +22,7 @@ public:
     explicit TCustomqvContainer(TComponent* owner = nullptr, QWidget* parent = nullptr);
     ~TCustomqvContainer() override;
     const char* ClassName() const override { return "TCustomqvContainer"; }
+    void SetName(const AnsiString& name) override;
 
 protected:
     virtual void Paint(QPainter& canvas, const QRect& updateRect) {}

@@ -188,7 +188,7 @@ void TCustomqvTreeList::selectionChanged()
 
 int TCustomqvTreeList::VisibleRowCount() const
 {
-    return std::max(1, (height() - DataTop()) / std::max(1, RowHeight()));
+    return std::max(1, (DataBottom() - DataTop()) / std::max(1, RowHeight()));
 }
 
 void TCustomqvTreeList::SetTopVisibleNode(TqvTreeListNode* node)
@@ -266,7 +266,7 @@ QRect TCustomqvTreeList::NodeRect(const TqvTreeListNode* node) const
     int top = top_ ? GetAbsoluteIndex(top_) : 0;
     if (index < 0 || index < top) return {};
     int y = DataTop() + (index - top) * RowHeight();
-    if (y >= height()) return {};
+    if (y >= DataBottom()) return {};
     return {0, y, width(), RowHeight()};
 }
 
@@ -315,7 +315,7 @@ void TCustomqvTreeList::KeyPress(char32_t& character)
     if (character) HandleKeyPress(character);
 }
 
-void TCustomqvTreeList::moveFocusBy(int rows)
+void TCustomqvTreeList::MoveFocusBy(int rows)
 {
     int index = FocusedAbsoluteIndex();
     int target = index < 0 ? 0 : std::clamp(index + rows, 0, AbsoluteCount() - 1);
@@ -333,10 +333,10 @@ void TCustomqvTreeList::HandleKeyDown(Word& key, TShiftState shift)
     int column = FocusedColumn();
     switch (key) {
     case VK_UP:
-        moveFocusBy(-1);
+        MoveFocusBy(-1);
         break;
     case VK_DOWN:
-        moveFocusBy(1);
+        MoveFocusBy(1);
         break;
     case VK_PRIOR:
     case VK_NEXT: {
@@ -347,22 +347,22 @@ void TCustomqvTreeList::HandleKeyDown(Word& key, TShiftState shift)
         bool inside = index > top && index < last;
         int step = rows < 2 ? 1 : rows - 1;
         if (key == VK_PRIOR)
-            inside ? moveFocusBy(top - index) : moveFocusBy(-step);
+            inside ? MoveFocusBy(top - index) : MoveFocusBy(-step);
         else
-            inside ? moveFocusBy(last - index) : moveFocusBy(step);
+            inside ? MoveFocusBy(last - index) : MoveFocusBy(step);
         break;
     }
     case VK_HOME:
     case VK_END:
         if ((shift & (ssCtrl | ssShift)) || IsRowSelect() || columns == 0)
-            moveFocusBy(key == VK_HOME ? -AbsoluteCount() : AbsoluteCount());
+            MoveFocusBy(key == VK_HOME ? -AbsoluteCount() : AbsoluteCount());
         else if (focused_)
             FocusChange(focused_, key == VK_HOME ? 0 : columns - 1, true);
         break;
     case VK_LEFT:
     case VK_RIGHT: {
         if (!focused_) {
-            moveFocusBy(0);
+            MoveFocusBy(0);
             break;
         }
         bool left = key == VK_LEFT;
@@ -376,7 +376,7 @@ void TCustomqvTreeList::HandleKeyDown(Word& key, TShiftState shift)
             else if (!left && focused_->expanded_ && focused_->Count() > 0)
                 FocusChange(focused_->GetFirstChild(), focusedColumn_, true);
             else if (!left)
-                moveFocusBy(1);
+                MoveFocusBy(1);
         } else if (columns > 0) {
             int index = FocusedAbsoluteIndex();
             if (left && column > 0)

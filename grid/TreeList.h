@@ -166,8 +166,16 @@ protected:
     virtual void FocusChange(TqvTreeListNode* node, int column, bool makeVisible);
     // Makes a node of the tree list's class; the tree list takes it at once.
     virtual TqvTreeListNode* CreateNode();
+    // Frees a node that has left the tree (its children are gone already).
+    // A tree list that makes its nodes in a pool of its own returns them here.
+    virtual void FreeNode(TqvTreeListNode* node);
     // HasChildren of a node whose last child has left.
     virtual bool DefaultHasChildren(const TqvTreeListNode* node) const { return false; }
+    // Puts the children of `parent` (the root nodes when null) in the order
+    // of `less`, keeping equal nodes in their order; the display order and
+    // the index cache follow.
+    void SortNodeList(TqvTreeListNode* parent,
+                      const std::function<bool(const TqvTreeListNode*, const TqvTreeListNode*)>& less);
 
     // Where the in-place editor attaches. CloseEditor closes an active editor
     // as for a focus move (its value checked and written, OnEdited fired);
@@ -189,8 +197,10 @@ protected:
     virtual void LayoutChanged();
     bool IsLayoutLocked() const { return lockCount_ > 0 || internalLock_ > 0; }
 
-    // Geometry of the data rows (the column control measures them).
+    // Geometry of the data rows (the column control measures them): they
+    // start at DataTop and end above DataBottom (the footer zone below).
     virtual int DataTop() const { return 0; }
+    virtual int DataBottom() const { return height(); }
     virtual int RowHeight() const { return 18; }
     virtual int MaxLeftCoord() const { return 0; }
     // The row of a node on screen, empty when it is not in view.
@@ -206,6 +216,11 @@ protected:
     // The tree list's own keys. Later layers run their key rules here, before
     // or after the tree list's.
     virtual void HandleKeyDown(Word& key, TShiftState shift);
+    // The keys' row moves (Up, Down, PgUp, PgDn, Home, End, and Right on a
+    // leaf): the focus goes `rows` rows down (up when negative), clamped to
+    // the shown nodes. A grid that holds only some records as nodes moves its
+    // dataset instead.
+    virtual void MoveFocusBy(int rows);
     virtual void HandleKeyPress(char32_t& character);
     void MouseWheelScroll(int lines) override;
     void Resize() override;
@@ -228,7 +243,6 @@ private:
     void structureChanged();
     void normalizeTop();
     void scrollTo(TqvTreeListNode* node);
-    void moveFocusBy(int rows);
     void selectionChanged();
 
     std::vector<TqvTreeListNode*> roots_;

@@ -28,6 +28,51 @@ void TqvTreeListColumn::SetIndex(int index)
 
 TCustomqvTreeList* TqvTreeListColumn::LayoutOwner() const { return treeList_; }
 
+template <class T>
+void TqvTreeListColumn::assign(TqvColumnValue which, T& field, T value, T shown, bool layout)
+{
+    bool stored = IsStored(which);
+    if (stored && field == value) return;
+    assigned_ |= static_cast<uint8_t>(1u << which);
+    field = value;
+    if (shown == value) return;
+    if (!layout) {
+        repaint();
+    } else if (treeList_) {
+        treeList_->BeginUpdate();
+        treeList_->EndUpdate();
+    }
+}
+
+void TqvTreeListColumn::SetAlignment(TAlignment value) { assign(cvAlignment, alignment_, value, Alignment(), false); }
+
+void TqvTreeListColumn::SetCaption(const AnsiString& value) { assign(cvCaption, caption_, value, Caption(), false); }
+
+void TqvTreeListColumn::SetMaxLength(int value) { assign(cvMaxLength, maxLength_, std::max(0, value), MaxLength(), false); }
+
+void TqvTreeListColumn::SetReadOnly(bool value) { assign(cvReadOnly, readOnly_, value, ReadOnly(), false); }
+
+void TqvTreeListColumn::RestoreDefaults()
+{
+    if (!assigned_) return;
+    bool widthStored = IsStored(cvWidth);
+    assigned_ = 0;
+    if (widthStored && width_ != DefaultWidth())
+        DefaultsChanged();
+    else
+        repaint();
+}
+
+void TqvTreeListColumn::DefaultsChanged()
+{
+    if (!IsStored(cvWidth) && treeList_) {
+        treeList_->BeginUpdate();
+        treeList_->EndUpdate();
+    } else {
+        repaint();
+    }
+}
+
 TColor TqvTreeListColumn::Color() const
 {
     if (colorAssigned_ || !treeList_) return color_;
@@ -64,7 +109,7 @@ void TqvTreeListColumn::SetHeaderGlyph(const QPixmap& glyph)
 
 void TqvTreeListColumn::SetMinWidth(int value) { setLayout(minWidth_, std::max(0, value)); }
 
-void TqvTreeListColumn::SetWidth(int value) { setLayout(width_, std::max(0, value)); }
+void TqvTreeListColumn::SetWidth(int value) { assign(cvWidth, width_, std::max(0, value), Width(), true); }
 
 void TqvTreeListColumn::SetBandIndex(int value)
 {

@@ -4,6 +4,10 @@
 // RowIndex and ColIndex place it in the header. Setters that change the
 // layout work inside one begin/end update of the tree list; a setter given
 // the value it already holds does nothing.
+//
+// Alignment, Caption, MaxLength, ReadOnly and Width follow a default until
+// they are set (a column bound to a field takes them from the field); the
+// column remembers which of them were set, and only those are stored.
 
 #include "grid/LayoutProperties.h"
 #include "grid/TreeListTypes.h"
@@ -28,10 +32,16 @@ public:
     int Index() const;
     void SetIndex(int index);
 
-    TAlignment Alignment() const { return alignment_; }
-    void SetAlignment(TAlignment value) { setPaint(alignment_, value); }
-    const AnsiString& Caption() const { return caption_; }
-    void SetCaption(const AnsiString& value) { setPaint(caption_, value); }
+    // The properties that follow a default until set.
+    enum TqvColumnValue : uint8_t { cvAlignment, cvCaption, cvMaxLength, cvReadOnly, cvWidth };
+    bool IsStored(TqvColumnValue value) const { return assigned_ & (1u << value); }
+    // Forgets what was set: every such property follows its default again.
+    void RestoreDefaults();
+
+    TAlignment Alignment() const { return IsStored(cvAlignment) ? alignment_ : DefaultAlignment(); }
+    void SetAlignment(TAlignment value);
+    AnsiString Caption() const { return IsStored(cvCaption) ? caption_ : DefaultCaption(); }
+    void SetCaption(const AnsiString& value);
     TEditCharCase CharCase() const { return charCase_; }
     void SetCharCase(TEditCharCase value) { charCase_ = value; }
     // The column's own colour when set, else the tree list's.
@@ -54,16 +64,16 @@ public:
     void SetHeaderAlignment(TAlignment value) { setPaint(headerAlignment_, value); }
     const QPixmap& HeaderGlyph() const { return headerGlyph_; }
     void SetHeaderGlyph(const QPixmap& glyph);
-    int MaxLength() const { return maxLength_; }
-    void SetMaxLength(int value) { maxLength_ = value < 0 ? 0 : value; }
+    int MaxLength() const { return IsStored(cvMaxLength) ? maxLength_ : DefaultMaxLength(); }
+    void SetMaxLength(int value);
     int MinWidth() const { return minWidth_; }
     void SetMinWidth(int value);
     bool OEMConvert() const { return oemConvert_; }
     void SetOEMConvert(bool value) { oemConvert_ = value; }
     char PasswordChar() const { return passwordChar_; }
     void SetPasswordChar(char value) { passwordChar_ = value; }
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool value) { readOnly_ = value; }
+    bool ReadOnly() const { return IsStored(cvReadOnly) ? readOnly_ : DefaultReadOnly(); }
+    void SetReadOnly(bool value);
     bool Sizing() const { return sizing_; }
     void SetSizing(bool value) { sizing_ = value; }
     TqvTreeListColumnSort Sorted() const { return sorted_; }
@@ -74,7 +84,7 @@ public:
     void SetVertAlignment(TTextLayout value) { setPaint(vertAlignment_, value); }
     bool Visible() const { return visible_; }
     void SetVisible(bool value) { setLayout(visible_, value); }
-    int Width() const { return width_; }
+    int Width() const { return IsStored(cvWidth) ? width_ : DefaultWidth(); }
     void SetWidth(int value);
     int HeaderMaxLineCount() const { return headerMaxLineCount_; }
     void SetHeaderMaxLineCount(int value) { setLayout(headerMaxLineCount_, value < 1 ? 1 : value); }
@@ -105,9 +115,26 @@ public:
     std::function<void(TComponent* Sender, TqvTreeListNode* ANode, AnsiString& AText, bool& ADone)> OnCustomDrawCell;
     std::function<void(TComponent* Sender, AnsiString& AText, bool& ADone)> OnCustomDrawColumnHeader;
 
+protected:
+    // What the properties show until they are set.
+    virtual TAlignment DefaultAlignment() const { return taLeftJustify; }
+    virtual AnsiString DefaultCaption() const { return {}; }
+    virtual int DefaultMaxLength() const { return 0; }
+    virtual bool DefaultReadOnly() const { return false; }
+    virtual int DefaultWidth() const { return 64; }
+    // The defaults changed (a field was bound): repaint, and lay out again
+    // when the width follows its default.
+    void DefaultsChanged();
+    // Asks the tree list to repaint (a property that changes only the looks).
+    void Repaint() { repaint(); }
+
 private:
     friend class TCustomqvTreeListControl;
     TCustomqvTreeList* LayoutOwner() const override;
+    // Stores a value and marks it set; the layout or the looks follow when
+    // what the property shows changed.
+    template <class T>
+    void assign(TqvColumnValue which, T& field, T value, T shown, bool layout);
 
     TCustomqvTreeListControl* treeList_ = nullptr;
     TAlignment alignment_ = taLeftJustify;
@@ -134,6 +161,7 @@ private:
     TTextLayout vertAlignment_ = tlTop;
     bool visible_ = true;
     int width_ = 64;
+    uint8_t assigned_ = 0;  // bit per TqvColumnValue
     int bandIndex_ = 0;
     int rowIndex_ = 0;
     int headerMaxLineCount_ = 1;

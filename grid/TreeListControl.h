@@ -9,6 +9,7 @@
 // position in this order; with one band and one header row it is the
 // position among the visible columns.
 
+#include "grid/CellTextPainter.h"
 #include "grid/TreeList.h"
 #include "grid/TreeListBands.h"
 #include "grid/TreeListColumn.h"
@@ -97,6 +98,13 @@ protected:
     int ColumnAt(int x, int yInRow) const;
 
     void Paint(QPainter& canvas, const QRect& updateRect) override;
+    // Zones below the data rows (the footer), painted after the rows.
+    virtual void PaintBelowRows(QPainter& canvas, const QRect& updateRect) {}
+    // Draws the texts of cells (and of the zones a subclass paints).
+    TqvCellTextPainter& CellTexts() { return textPainter_; }
+    // The height of "Wg" in the cell font and in the header font.
+    int CellTextHeight() const { return textHeight_; }
+    int HeaderTextHeight() const { return headerTextHeight_; }
     void MouseDown(Qt::MouseButton button, TShiftState shift, int x, int y) override;
     void DblClick(int x, int y) override;
 
@@ -145,6 +153,7 @@ private:
     TColor highlightTextColor_ = clHighlightText;
     bool showGrid_ = true;
     bool showHeader_ = true;
+    TqvCellTextPainter textPainter_;
     int textHeight_ = 13;        // of "Wg" in the cell font
     int headerTextHeight_ = 13;  // in the header font
 };

@@ -144,34 +144,36 @@ const AnsiString& TqvTreeListTextNode::Strings(int column) const
 {
     static const AnsiString empty;
     if (column < 0 || column >= StringCount()) return empty;
-    return strings_[static_cast<size_t>(column)];
+    return (*strings_)[static_cast<size_t>(column)];
 }
 
 void TqvTreeListTextNode::SetStrings(int column, const AnsiString& text)
 {
     if (column < 0) return;
-    if (column >= StringCount()) strings_.resize(static_cast<size_t>(column) + 1);
-    strings_[static_cast<size_t>(column)] = text;
+    if (!strings_) strings_ = std::make_unique<std::vector<AnsiString>>();
+    if (column >= StringCount()) strings_->resize(static_cast<size_t>(column) + 1);
+    (*strings_)[static_cast<size_t>(column)] = text;
     Owner()->InvalidateNode(this);
 }
 
 void TqvTreeListTextNode::ColumnInserted(int index)
 {
-    if (index >= 0 && index < StringCount()) strings_.insert(strings_.begin() + index, AnsiString());
+    if (index >= 0 && index < StringCount()) strings_->insert(strings_->begin() + index, AnsiString());
 }
 
 void TqvTreeListTextNode::ColumnRemoved(int index)
 {
-    if (index >= 0 && index < StringCount()) strings_.erase(strings_.begin() + index);
+    if (index >= 0 && index < StringCount()) strings_->erase(strings_->begin() + index);
 }
 
 void TqvTreeListTextNode::ColumnMoved(int from, int to)
 {
     int last = std::max(from, to);
-    if (from < 0 || to < 0 || from == to) return;
-    if (last >= StringCount()) strings_.resize(static_cast<size_t>(last) + 1);
+    if (from < 0 || to < 0 || from == to || !strings_) return;
+    auto& strings = *strings_;
+    if (last >= StringCount()) strings.resize(static_cast<size_t>(last) + 1);
     if (from < to)
-        std::rotate(strings_.begin() + from, strings_.begin() + from + 1, strings_.begin() + to + 1);
+        std::rotate(strings.begin() + from, strings.begin() + from + 1, strings.begin() + to + 1);
     else
-        std::rotate(strings_.begin() + to, strings_.begin() + from, strings_.begin() + from + 1);
+        std::rotate(strings.begin() + to, strings.begin() + from, strings.begin() + from + 1);
 }

@@ -91,13 +91,15 @@ private:
     std::vector<TqvTreeListNode*>& siblings() const;
 
     void* data_ = nullptr;
-    bool deleting_ = false;
-    bool expanded_ = false;
-    bool hasChildren_ = false;
     // Created at the first child, freed when the last child leaves.
     std::unique_ptr<std::vector<TqvTreeListNode*>> children_;
     TCustomqvTreeList* owner_;
     TqvTreeListNode* parent_ = nullptr;
+    // Last, so that a subclass's small fields fill the padding after them:
+    // grids hold a node per record, by the million.
+    bool deleting_ = false;
+    bool expanded_ = false;
+    bool hasChildren_ = false;
 };
 
 // Calls visit(node) for `node` and every descendant, in pre-order, expanded
@@ -123,12 +125,14 @@ public:
     // Empty for a column that has no string yet.
     const AnsiString& Strings(int column) const;
     void SetStrings(int column, const AnsiString& text);
-    int StringCount() const { return static_cast<int>(strings_.size()); }
+    int StringCount() const { return strings_ ? static_cast<int>(strings_->size()) : 0; }
 
     void ColumnInserted(int index) override;
     void ColumnRemoved(int index) override;
     void ColumnMoved(int from, int to) override;
 
 private:
-    std::vector<AnsiString> strings_;
+    // Made at the first string: nodes whose texts come from elsewhere (a
+    // dataset's records) carry one pointer, not a list per node.
+    std::unique_ptr<std::vector<AnsiString>> strings_;
 };

@@ -142,8 +142,22 @@ void TCustomqvTreeListControl::Paint(QPainter& canvas, const QRect& updateRect)
 
     auto drawText = [&](const QRect& cell, const AnsiString& text, Qt::Alignment align) {
         QRect inner = cell.adjusted(2, 1, -2, 0);
-        canvas.drawText(inner, static_cast<int>(align | Qt::TextSingleLine), AnsiToQString(text));
+        textPainter_.Draw(canvas, inner, static_cast<int>(align), AnsiToQString(text));
     };
+    // Fonts and colours once per column, not per cell.
+    std::vector<QFont> fonts;
+    std::vector<QColor> backs, fores;
+    for (const ColumnPlace& p : places) {
+        fonts.push_back(p.column->Font().ToQFont());
+        backs.push_back(ToQColor(p.column->Color(), &pal));
+        fores.push_back(ToQColor(p.column->Font().Color(), &pal));
+    }
+    QColor highlight = ToQColor(highlightColor_, &pal), highlightText = ToQColor(highlightTextColor_, &pal);
+    QColor background = ToQColor(color_, &pal);
+    // Grid lines of the rows, drawn together at the end, and the focus frame
+    // over them.
+    std::vector<QLine> gridLines;
+    QRect focusFrame;
 
     if (showHeader_) {
         canvas.setFont(headerFont_.ToQFont());
@@ -161,27 +175,31 @@ void TCustomqvTreeListControl::Paint(QPainter& canvas, const QRect& updateRect)
         }
     }
 
+    PaintBelowRows(canvas, updateRect);
     TqvTreeListNode* top = TopVisibleNode();
     if (!top) return;
     int topIndex = GetAbsoluteIndex(top);
     int focusedPosition = FocusedColumn();
     bool active = hasFocus();
-    for (int r = 0; DataTop() + r * RowHeight() < height(); ++r) {
+    // Rows never paint over the zones below them.
+    canvas.setClipRect(QRect(0, DataTop(), width(), std::max(0, DataBottom() - DataTop())), Qt::IntersectClip);
+    for (int r = 0; DataTop() + r * RowHeight() < DataBottom(); ++r) {
         TqvTreeListNode* node = GetNodeAtAbsoluteIndex(topIndex + r);
         if (!node) break;
         int y = DataTop() + r * RowHeight();
         if (!QRect(0, y, width(), RowHeight()).intersects(updateRect)) continue;
         bool focusedRow = node == FocusedNode();
         bool selectedRow = focusedRow || (IsOption(tloMultiSelect) && IsNodeSelected(node));
-        for (const ColumnPlace& p : places) {
+        for (size_t c = 0; c < places.size(); ++c) {
+            const ColumnPlace& p = places[c];
             QRect cell(p.left, y + p.row * line, p.width, line);
+            if (!cell.intersects(updateRect)) continue;
             bool focusedCell = focusedRow && p.position == focusedPosition;
             bool selected = selectedRow && (IsRowSelect() || (IsInvertSelect() ? !focusedCell : focusedCell));
-            TColor back = selected ? highlightColor_ : p.column->Color();
-            TColor fore = selected ? highlightTextColor_ : p.column->Font().Color();
-            canvas.fillRect(cell, ToQColor(back, &pal));
-            canvas.setFont(p.column->Font().ToQFont());
-            canvas.setPen(ToQColor(fore, &pal));
+            // The background is in the grid's colour already.
+            if (selected || backs[c] != background) canvas.fillRect(cell, selected ? highlight : backs[c]);
+            canvas.setFont(fonts[c]);
+            canvas.setPen(selected ? highlightText : fores[c]);
             QRect textCell = cell;
             if (p.position == 0) {
                 // The tree indent and the expand mark sit in the first column.
@@ -194,19 +212,21 @@ void TCustomqvTreeListControl::Paint(QPainter& canvas, const QRect& updateRect)
             drawText(textCell, GetCellText(node, p.column),
                      horizontal(p.column->Alignment()) | vertical(p.column->VertAlignment()));
             if (showGrid_) {
-                canvas.setPen(lines);
-                canvas.drawLine(cell.right(), cell.top(), cell.right(), cell.bottom());
-                canvas.drawLine(cell.left(), cell.bottom(), cell.right(), cell.bottom());
+                gridLines.emplace_back(cell.right(), cell.top(), cell.right(), cell.bottom());
+                gridLines.emplace_back(cell.left(), cell.bottom(), cell.right(), cell.bottom());
             }
-            if (focusedCell && active && !IsRowSelect() && !IsInvertSelect()) {
-                canvas.setPen(QPen(ToQColor(clWindowText, &pal), 1, Qt::DotLine));
-                canvas.drawRect(cell.adjusted(0, 0, -1, -1));
-            }
+            if (focusedCell && active && !IsRowSelect() && !IsInvertSelect()) focusFrame = cell.adjusted(0, 0, -1, -1);
         }
-        if (focusedRow && active && (IsRowSelect() || IsInvertSelect())) {
-            canvas.setPen(QPen(ToQColor(clWindowText, &pal), 1, Qt::DotLine));
-            canvas.drawRect(QRect(0, y, width(), RowHeight()).adjusted(0, 0, -1, -1));
-        }
+        if (focusedRow && active && (IsRowSelect() || IsInvertSelect()))
+            focusFrame = QRect(0, y, width(), RowHeight()).adjusted(0, 0, -1, -1);
+    }
+    if (!gridLines.empty()) {
+        canvas.setPen(lines);
+        canvas.drawLines(gridLines.data(), static_cast<int>(gridLines.size()));
+    }
+    if (!focusFrame.isNull()) {
+        canvas.setPen(QPen(ToQColor(clWindowText, &pal), 1, Qt::DotLine));
+        canvas.drawRect(focusFrame);
     }
 }
 

@@ -13,6 +13,8 @@ TqvTreeListNode* TCustomqvTreeList::Items(int index) const
 
 TqvTreeListNode* TCustomqvTreeList::CreateNode() { return new TqvTreeListNode(this); }
 
+void TCustomqvTreeList::FreeNode(TqvTreeListNode* node) { delete node; }
+
 TqvTreeListNode* TCustomqvTreeList::Add() { return attach(CreateNode(), nullptr, roots_.size()); }
 
 namespace {
@@ -103,6 +105,16 @@ void TCustomqvTreeList::releaseEmptyParent(TqvTreeListNode* parent)
     parent->hasChildren_ = DefaultHasChildren(parent);
 }
 
+void TCustomqvTreeList::SortNodeList(TqvTreeListNode* parent,
+                                     const std::function<bool(const TqvTreeListNode*, const TqvTreeListNode*)>& less)
+{
+    if (parent && (parent->owner_ != this || !parent->children_)) return;
+    auto& list = parent ? *parent->children_ : roots_;
+    std::stable_sort(list.begin(), list.end(), less);
+    cache_.Invalidate();
+    structureChanged();
+}
+
 void TCustomqvTreeList::MoveNode(TqvTreeListNode* node, TqvNodeAttachMode mode, TqvTreeListNode* destination)
 {
     if (!node || node->owner_ != this || node->deleting_) return;
@@ -157,7 +169,7 @@ void TCustomqvTreeList::DeleteNode(TqvTreeListNode* node)
     if (top_ == node) top_ = nullptr;
     if (pendingVisible_ == node) pendingVisible_ = nullptr;
     detach(node, true);
-    delete node;
+    FreeNode(node);
     --deletionDepth_;
     if (deletionDepth_ == 0) structureChanged();
     if (error) std::rethrow_exception(error);
@@ -221,7 +233,8 @@ void TCustomqvTreeList::freeSubtree(TqvTreeListNode* node)
         TqvTreeListNode* n = pending.back();
         pending.pop_back();
         if (n->children_) pending.insert(pending.end(), n->children_->begin(), n->children_->end());
-        delete n;
+        n->children_.reset();
+        FreeNode(n);
     }
 }
 

@@ -89,31 +89,35 @@ enum TqvTreeListOption : uint8_t {
     tloAutoCopySelectedToClipboard,
 };
 
-// A set of behaviour flags (bit i = flag i).
-class TqvTreeListOptions {
+// A set of the enumerators of one enumeration (bit i = enumerator i).
+template <class E>
+class TqvOptionSet {
 public:
-    constexpr TqvTreeListOptions() = default;
-    constexpr TqvTreeListOptions(std::initializer_list<TqvTreeListOption> flags)
+    constexpr TqvOptionSet() = default;
+    constexpr TqvOptionSet(std::initializer_list<E> flags)
     {
-        for (auto f : flags) bits_ |= bit(f);
+        for (E f : flags) bits_ |= bit(f);
     }
-    constexpr bool Contains(TqvTreeListOption f) const { return bits_ & bit(f); }
-    constexpr TqvTreeListOptions With(TqvTreeListOption f) const { return fromBits(bits_ | bit(f)); }
-    constexpr TqvTreeListOptions Without(TqvTreeListOption f) const { return fromBits(bits_ & ~bit(f)); }
-    constexpr TqvTreeListOptions Set(TqvTreeListOption f, bool on) const { return on ? With(f) : Without(f); }
+    constexpr bool Contains(E f) const { return bits_ & bit(f); }
+    constexpr TqvOptionSet With(E f) const { return FromBits(bits_ | bit(f)); }
+    constexpr TqvOptionSet Without(E f) const { return FromBits(bits_ & ~bit(f)); }
+    constexpr TqvOptionSet Set(E f, bool on) const { return on ? With(f) : Without(f); }
     constexpr uint64_t Bits() const { return bits_; }
-    static constexpr TqvTreeListOptions fromBits(uint64_t bits)
+    static constexpr TqvOptionSet FromBits(uint64_t bits)
     {
-        TqvTreeListOptions o;
-        o.bits_ = bits;
-        return o;
+        TqvOptionSet s;
+        s.bits_ = bits;
+        return s;
     }
-    constexpr bool operator==(const TqvTreeListOptions&) const = default;
+    constexpr bool operator==(const TqvOptionSet&) const = default;
 
 private:
-    static constexpr uint64_t bit(TqvTreeListOption f) { return uint64_t(1) << f; }
+    static constexpr uint64_t bit(E f) { return uint64_t(1) << static_cast<unsigned>(f); }
     uint64_t bits_ = 0;
 };
+
+// A set of behaviour flags.
+using TqvTreeListOptions = TqvOptionSet<TqvTreeListOption>;
 
 // What the mouse or the editor is doing. In the mouse operations marked
 // below the keyboard answers only Esc, which cancels the operation.

@@ -38,6 +38,9 @@ using TLocateOptions = uint8_t;
 // their values beside the display text).
 bool IsNumericFieldType(TFieldType type);
 bool IsBlobFieldType(TFieldType type);
+// True for the types whose values are bytes, not text: they are stored,
+// bound and read back unconverted.
+bool IsBinaryFieldType(TFieldType type);
 const char* FieldTypeName(TFieldType type);
 
 namespace DBText {

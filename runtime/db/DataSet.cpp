@@ -86,13 +86,12 @@ void TDataSet::doOpen()
         cursor_ = OpenCursor();
         fieldDefs_ = cursor_->Columns();
         bindFields();
-        ++generation_;
+        records_.Clear();
         fetchedAll_ = false;
-        fetched_ = 0;
         fetchOne();
-        pos_ = order_.empty() ? -1 : 0;
+        pos_ = records_.Count() == 0 ? -1 : 0;
         bof_ = true;
-        eof_ = order_.empty();
+        eof_ = records_.Count() == 0;
     } catch (...) {
         dropRecords();
         if (defaultFields_) {
@@ -158,19 +157,18 @@ void TDataSet::CloseSilently()
 void TDataSet::dropRecords()
 {
     cursor_.reset();
-    records_.clear();
-    order_.clear();
-    cache_.clear();
+    records_.Clear();
+    updates_.Clear();
+    calc_.clear();
     arena_.Clear();
     editBuffer_.clear();
     editCalc_.clear();
     keyBuffer_.clear();
-    pos_ = readPos_ = insertId_ = -1;
+    pos_ = readPos_ = -1;
+    insertId_ = 0;
     bof_ = eof_ = true;
     modified_ = false;
-    fetched_ = 0;
     fetchedAll_ = true;
-    ++generation_;
 }
 
 bool TDataSet::fetchOne()
@@ -182,17 +180,13 @@ bool TDataSet::fetchOne()
         cursor_.reset();
         return false;
     }
-    Record r;
-    r.current = builder_.Commit(arena_);
-    r.seq = fetched_++;
-    records_.push_back(std::move(r));
-    order_.push_back(static_cast<int>(records_.size() - 1));
+    records_.AddFetched(builder_.Commit(arena_));
     return true;
 }
 
 void TDataSet::fetchTo(int count)
 {
-    while (static_cast<int>(order_.size()) < count && fetchOne()) {
+    while (records_.Count() < count && fetchOne()) {
     }
 }
 
@@ -206,14 +200,14 @@ int TDataSet::AvailableFrom(int pos, int want)
 {
     if (pos < 0 || want <= 0) return 0;
     fetchTo(pos + want);
-    return std::clamp(static_cast<int>(order_.size()) - pos, 0, want);
+    return std::clamp(records_.Count() - pos, 0, want);
 }
 
 // --- moving ----------------------------------------------------------------
 
 bool TDataSet::IsEmpty() const
 {
-    return order_.empty() && fetchedAll_;
+    return records_.Count() == 0 && fetchedAll_;
 }
 
 int TDataSet::RecNo() const
@@ -231,7 +225,7 @@ int TDataSet::RecordCount()
 {
     CheckActive();
     fetchAll();
-    return static_cast<int>(order_.size());
+    return records_.Count();
 }
 
 void TDataSet::moveTo(int newPos, bool bof, bool eof)
@@ -250,7 +244,8 @@ void TDataSet::First()
 {
     CheckActive();
     CheckBrowseMode();
-    moveTo(order_.empty() ? -1 : 0, true, order_.empty());
+    bool empty = records_.Count() == 0;
+    moveTo(empty ? -1 : 0, true, empty);
 }
 
 void TDataSet::Last()
@@ -258,7 +253,7 @@ void TDataSet::Last()
     CheckActive();
     CheckBrowseMode();
     fetchAll();
-    moveTo(static_cast<int>(order_.size()) - 1, order_.empty(), true);
+    moveTo(records_.Count() - 1, records_.Count() == 0, true);
 }
 
 int TDataSet::MoveBy(int distance)
@@ -266,7 +261,7 @@ int TDataSet::MoveBy(int distance)
     CheckActive();
     CheckBrowseMode();
     if (distance == 0) return 0;
-    if (order_.empty()) {
+    if (records_.Count() == 0) {
         moveTo(-1, true, true);
         return 0;
     }
@@ -275,7 +270,7 @@ int TDataSet::MoveBy(int distance)
     if (distance > 0) {
         long long want = static_cast<long long>(pos_) + distance;
         fetchTo(static_cast<int>(std::min<long long>(want + 1, INT32_MAX)));
-        int last = static_cast<int>(order_.size()) - 1;
+        int last = records_.Count() - 1;
         target = static_cast<int>(std::min<long long>(want, last));
         eof = want > last;
     } else {
@@ -306,7 +301,7 @@ void TDataSet::setState(TDataSetState state)
 void TDataSet::loadEditBuffer()
 {
     editBuffer_.assign(cellTypes_.size(), Variant::Null());
-    RecordBlock record = pos_ >= 0 ? records_[order_[pos_]].current : nullptr;
+    RecordBlock record = pos_ >= 0 ? records_.Block(records_.IdAt(pos_)) : nullptr;
     if (record)
         for (size_t i = 0; i < cellTypes_.size(); ++i) editBuffer_[i] = ReadCell(record, static_cast<int>(i)).ToVariant();
     editCalcValid_ = false;
@@ -346,20 +341,8 @@ void TDataSet::beginInsert(bool append)
     CheckBrowseMode();
     fire(BeforeInsert, this);
     if (append) fetchAll();
-    Record r;
-    if (order_.empty()) {
-        r.seq = -1;
-    } else if (append || pos_ < 0) {
-        r.seq = records_[order_.back()].seq + 1;
-    } else {
-        double next = records_[order_[pos_]].seq;
-        double prev = pos_ > 0 ? records_[order_[pos_ - 1]].seq : next - 1;
-        r.seq = prev + (next - prev) / 2;
-    }
-    records_.push_back(std::move(r));
-    insertId_ = static_cast<int>(records_.size() - 1);
-    insertIntoOrder(insertId_);
-    pos_ = findPosition(insertId_);
+    insertId_ = records_.AddInserted(pos_, append);
+    pos_ = records_.PositionOf(insertId_);
     readPos_ = -1;
     bof_ = eof_ = false;
     editBuffer_.assign(cellTypes_.size(), Variant::Null());
@@ -402,23 +385,17 @@ void TDataSet::Post()
             throw EDatabaseError(Format(DBText::FieldRequired, f->DisplayName().c_str()));
     RecordBlock fresh = buildFromEditBuffer();
     bool inserting = state_ == dsInsert;
-    int id = inserting ? insertId_ : order_[pos_];
+    int id = inserting ? insertId_ : records_.IdAt(pos_);
     if (cachedUpdates_) {
-        Record& r = records_[id];
-        if (inserting) {
-            r.status = usInserted;
-        } else if (r.status == usUnmodified) {
-            r.original = r.current;
-            r.status = usModified;
-        }
-        r.current = fresh;
-        addToCache(id);
+        if (inserting)
+            updates_.Inserted(id);
+        else
+            updates_.Modified(id, records_.Block(id));
     } else {
-        writeRecord(inserting ? ukInsert : ukModify, fresh, records_[id].current);
-        records_[id].current = fresh;
+        writeRecord(inserting ? ukInsert : ukModify, fresh, records_.Block(id));
     }
-    records_[id].calcValid = false;
-    insertId_ = -1;
+    records_.SetBlock(id, fresh);
+    calc_.erase(id);
     backToBrowse(AfterPost);
 }
 
@@ -442,14 +419,13 @@ void TDataSet::Cancel()
     if (!isEditing(state_)) return;
     fire(BeforeCancel, this);
     if (state_ == dsInsert) {
-        removeFromOrder(insertId_);
-        insertId_ = -1;
-        pos_ = std::min(pos_, static_cast<int>(order_.size()) - 1);
-        if (order_.empty()) {
+        records_.Hide(insertId_);
+        pos_ = std::min(pos_, records_.Count() - 1);
+        if (records_.Count() == 0) {
             fetchTo(1);
-            pos_ = order_.empty() ? -1 : 0;
+            pos_ = records_.Count() == 0 ? -1 : 0;
         }
-        bof_ = eof_ = order_.empty();
+        bof_ = eof_ = records_.Count() == 0;
     }
     backToBrowse(AfterCancel);
 }
@@ -461,33 +437,23 @@ void TDataSet::Delete()
         Cancel();
         return;
     }
-    if (order_.empty()) throw EDatabaseError(DBText::DataSetEmpty);
+    if (records_.Count() == 0) throw EDatabaseError(DBText::DataSetEmpty);
     if (!CanModify()) throw EDatabaseError(DBText::DataSetReadOnly);
     checkNotApplying();
     notify(Event::CheckBrowseMode);
     fire(BeforeDelete, this);
     fire(BeforeScroll, this);
-    int id = order_[pos_];
-    Record& r = records_[id];
-    if (cachedUpdates_) {
-        if (r.status == usInserted) {
-            cache_.erase(std::remove(cache_.begin(), cache_.end(), id), cache_.end());
-            r.inCache = false;
-            r.status = usUnmodified;
-        } else {
-            if (r.status == usUnmodified) r.original = r.current;
-            r.status = usDeleted;
-            addToCache(id);
-        }
-    } else {
-        writeRecord(ukDelete, r.current, r.current);
-    }
-    removeFromOrder(id);
-    if (pos_ >= static_cast<int>(order_.size())) fetchTo(pos_ + 1);
-    pos_ = std::min(pos_, static_cast<int>(order_.size()) - 1);
+    int id = records_.IdAt(pos_);
+    if (cachedUpdates_)
+        updates_.Deleted(id, records_.Block(id));
+    else
+        writeRecord(ukDelete, records_.Block(id), records_.Block(id));
+    records_.Hide(id);
+    if (pos_ >= records_.Count()) fetchTo(pos_ + 1);
+    pos_ = std::min(pos_, records_.Count() - 1);
     readPos_ = -1;
     modified_ = false;
-    bof_ = eof_ = order_.empty();
+    bof_ = eof_ = records_.Count() == 0;
     if (state_ != dsBrowse) setState(dsBrowse);
     notify(Event::DataSetChanged);
     fire(AfterDelete, this);
@@ -537,8 +503,8 @@ CellView TDataSet::GetFieldCell(const TField* field) const
     if (state_ == dsSetKey) return CellView::Of(keyBuffer_[index]);
     int p = readPos_ >= 0 ? readPos_ : pos_;
     if (p == pos_ && isEditing(state_)) return CellView::Of(editBuffer_[index]);
-    if (p < 0 || p >= static_cast<int>(order_.size())) return {};
-    return ReadCell(records_[order_[p]].current, index);
+    if (p < 0 || p >= records_.Count()) return {};
+    return ReadCell(records_.Block(records_.IdAt(p)), index);
 }
 
 CellView TDataSet::calcCell(const TField* field) const
@@ -553,13 +519,17 @@ CellView TDataSet::calcCell(const TField* field) const
         }
         return CellView::Of(editCalc_[index]);
     }
-    if (p < 0 || p >= static_cast<int>(order_.size())) return {};
-    Record& r = records_[order_[p]];
-    if (!r.calcValid) {
-        computeCalc(r.calc, p);
-        r.calcValid = true;
+    if (p < 0 || p >= records_.Count()) return {};
+    auto [it, fresh] = calc_.try_emplace(records_.IdAt(p));
+    if (fresh) {
+        try {
+            computeCalc(it->second, p);
+        } catch (...) {
+            calc_.erase(it);
+            throw;
+        }
     }
-    return CellView::Of(r.calc[index]);
+    return CellView::Of(it->second[index]);
 }
 
 void TDataSet::computeCalc(std::vector<Variant>& out, int position) const
@@ -591,7 +561,7 @@ void TDataSet::computeCalc(std::vector<Variant>& out, int position) const
 
 void TDataSet::resetCalc()
 {
-    for (Record& r : records_) r.calcValid = false;
+    calc_.clear();
     editCalcValid_ = false;
 }
 
@@ -637,20 +607,11 @@ void TDataSet::SetCachedUpdates(bool value)
     cachedUpdates_ = value;
 }
 
-void TDataSet::addToCache(int id)
-{
-    Record& r = records_[id];
-    if (!r.inCache) {
-        r.inCache = true;
-        cache_.push_back(id);
-    }
-}
-
 TUpdateStatus TDataSet::UpdateStatus() const
 {
     if (state_ == dsInsert) return usInserted;
     if (pos_ < 0) return usUnmodified;
-    return records_[order_[pos_]].status;
+    return updates_.Status(records_.IdAt(pos_));
 }
 
 Variant TDataSet::OldValue(const TField* field) const
@@ -659,8 +620,9 @@ Variant TDataSet::OldValue(const TField* field) const
     if (index < 0 || field->fieldKind_ != fkData) return Variant::Null();
     if (applying_) return ReadCell(applyOld_, index).ToVariant();
     if (pos_ < 0 || state_ == dsInsert) return Variant::Null();
-    const Record& r = records_[order_[pos_]];
-    return ReadCell(r.original ? r.original : r.current, index).ToVariant();
+    int id = records_.IdAt(pos_);
+    RecordBlock original = updates_.Original(id);
+    return ReadCell(original ? original : records_.Block(id), index).ToVariant();
 }
 
 void TDataSet::ApplyUpdates()
@@ -668,15 +630,14 @@ void TDataSet::ApplyUpdates()
     CheckActive();
     if (!cachedUpdates_) throw EDatabaseError(DBText::NoCachedUpdates);
     if (isEditing(state_)) Post();
-    if (cache_.empty()) return;
+    if (updates_.Empty()) return;
     StartApply();
     try {
-        for (int id : cache_) {
-            Record& r = records_[id];
-            switch (r.status) {
-            case usModified: writeRecord(ukModify, r.current, r.original); break;
-            case usInserted: writeRecord(ukInsert, r.current, nullptr); break;
-            case usDeleted: writeRecord(ukDelete, r.current, r.original); break;
+        for (const TUpdateLog::Entry& e : updates_.Entries()) {
+            switch (e.status) {
+            case usModified: writeRecord(ukModify, records_.Block(e.id), e.original); break;
+            case usInserted: writeRecord(ukInsert, records_.Block(e.id), nullptr); break;
+            case usDeleted: writeRecord(ukDelete, records_.Block(e.id), e.original); break;
             default: break;
             }
         }
@@ -694,14 +655,9 @@ void TDataSet::ApplyUpdates()
 void TDataSet::CommitUpdates()
 {
     CheckActive();
-    for (int id : cache_) {
-        Record& r = records_[id];
-        if (r.status == usDeleted) r.current = nullptr;
-        r.original = nullptr;
-        r.status = usUnmodified;
-        r.inCache = false;
-    }
-    cache_.clear();
+    for (const TUpdateLog::Entry& e : updates_.Entries())
+        if (e.status == usDeleted) records_.SetBlock(e.id, nullptr);
+    updates_.Clear();
     notify(Event::DataSetChanged);
 }
 
@@ -709,58 +665,28 @@ void TDataSet::CancelUpdates()
 {
     if (!Active()) return;
     if (isEditing(state_)) Cancel();
-    int currentId = pos_ >= 0 ? order_[pos_] : -1;
-    for (auto it = cache_.rbegin(); it != cache_.rend(); ++it) {
-        int id = *it;
-        Record& r = records_[id];
-        switch (r.status) {
-        case usModified: r.current = r.original; break;
-        case usInserted: removeFromOrder(id); break;
+    int currentId = pos_ >= 0 ? records_.IdAt(pos_) : 0;
+    bool hadCurrent = pos_ >= 0;
+    const auto& entries = updates_.Entries();
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        switch (it->status) {
+        case usModified: records_.SetBlock(it->id, it->original); break;
+        case usInserted: records_.Hide(it->id); break;
         case usDeleted:
-            r.current = r.original;
-            insertIntoOrder(id);
+            records_.SetBlock(it->id, it->original);
+            records_.Show(it->id);
             break;
         default: break;
         }
-        r.original = nullptr;
-        r.status = usUnmodified;
-        r.inCache = false;
-        r.calcValid = false;
+        calc_.erase(it->id);
     }
-    cache_.clear();
-    int p = currentId >= 0 ? findPosition(currentId) : -1;
-    if (p < 0) p = std::min(std::max(pos_, 0), static_cast<int>(order_.size()) - 1);
+    updates_.Clear();
+    int p = hadCurrent ? records_.PositionOf(currentId) : -1;
+    if (p < 0) p = std::min(std::max(pos_, 0), records_.Count() - 1);
     pos_ = p;
     readPos_ = -1;
-    bof_ = eof_ = order_.empty();
+    bof_ = eof_ = records_.Count() == 0;
     notify(Event::DataSetChanged);
-}
-
-// --- record order ----------------------------------------------------------
-
-int TDataSet::findPosition(int id) const
-{
-    if (id < 0 || id >= static_cast<int>(records_.size())) return -1;
-    double seq = records_[id].seq;
-    auto it = std::lower_bound(order_.begin(), order_.end(), seq,
-                               [&](int a, double s) { return records_[a].seq < s; });
-    for (; it != order_.end() && records_[*it].seq == seq; ++it)
-        if (*it == id) return static_cast<int>(it - order_.begin());
-    return -1;
-}
-
-void TDataSet::insertIntoOrder(int id)
-{
-    double seq = records_[id].seq;
-    auto it = std::upper_bound(order_.begin(), order_.end(), seq,
-                               [&](double s, int a) { return s < records_[a].seq; });
-    order_.insert(it, id);
-}
-
-void TDataSet::removeFromOrder(int id)
-{
-    int p = findPosition(id);
-    if (p >= 0) order_.erase(order_.begin() + p);
 }
 
 // --- bookmarks -------------------------------------------------------------
@@ -768,30 +694,18 @@ void TDataSet::removeFromOrder(int id)
 TBookmarkStr TDataSet::Bookmark() const
 {
     if (!Active() || pos_ < 0) return {};
-    int32_t id = order_[pos_];
-    uint32_t gen = generation_;
-    TBookmarkStr b(8, '\0');
-    std::memcpy(b.data(), &id, 4);
-    std::memcpy(b.data() + 4, &gen, 4);
-    return b;
+    return records_.BookmarkOf(records_.IdAt(pos_));
 }
 
 bool TDataSet::decodeBookmark(const TBookmarkStr& bookmark, int& id) const
 {
-    if (bookmark.size() != 8 || !Active()) return false;
-    int32_t i;
-    uint32_t gen;
-    std::memcpy(&i, bookmark.data(), 4);
-    std::memcpy(&gen, bookmark.data() + 4, 4);
-    if (gen != generation_ || i < 0 || i >= static_cast<int>(records_.size())) return false;
-    id = i;
-    return true;
+    return Active() && records_.Decode(bookmark, id);
 }
 
 bool TDataSet::BookmarkValid(const TBookmarkStr& bookmark) const
 {
     int id;
-    return decodeBookmark(bookmark, id) && findPosition(id) >= 0;
+    return decodeBookmark(bookmark, id) && records_.PositionOf(id) >= 0;
 }
 
 void TDataSet::SetBookmark(const TBookmarkStr& bookmark)
@@ -799,7 +713,7 @@ void TDataSet::SetBookmark(const TBookmarkStr& bookmark)
     CheckActive();
     CheckBrowseMode();
     int id;
-    int p = decodeBookmark(bookmark, id) ? findPosition(id) : -1;
+    int p = decodeBookmark(bookmark, id) ? records_.PositionOf(id) : -1;
     if (p < 0) throw EDatabaseError(DBText::InvalidBookmark);
     moveTo(p, false, false);
 }
@@ -809,8 +723,7 @@ int TDataSet::CompareBookmarks(const TBookmarkStr& a, const TBookmarkStr& b) con
     int ia, ib;
     bool va = decodeBookmark(a, ia), vb = decodeBookmark(b, ib);
     if (!va || !vb) return va == vb ? 0 : (va ? 1 : -1);
-    double sa = records_[ia].seq, sb = records_[ib].seq;
-    return sa < sb ? -1 : (sa > sb ? 1 : 0);
+    return records_.Compare(ia, ib);
 }
 
 // --- searching -------------------------------------------------------------
@@ -850,7 +763,7 @@ bool TDataSet::Locate(const AnsiString& keyFields, const std::vector<Variant>& k
     finally(
         [&] {
             for (int p = 0;; ++p) {
-                if (p >= static_cast<int>(order_.size()) && !fetchOne()) break;
+                if (p >= records_.Count() && !fetchOne()) break;
                 readPos_ = p == pos_ ? -1 : p;
                 if (matches(fields, keyValues, options)) {
                     found = p;
@@ -875,7 +788,7 @@ Variant TDataSet::Lookup(const AnsiString& keyFields, const std::vector<Variant>
     finally(
         [&] {
             for (int p = 0;; ++p) {
-                if (p >= static_cast<int>(order_.size()) && !fetchOne()) break;
+                if (p >= records_.Count() && !fetchOne()) break;
                 readPos_ = p == pos_ ? -1 : p;
                 if (!matches(fields, keyValues, 0)) continue;
                 if (results.size() == 1) {

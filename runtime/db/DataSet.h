@@ -2,6 +2,9 @@
 // TDataSet: records of a result, a current record, editing and the cache of
 // updates. TQuery (and TStoredProc's result) build on it; the grid and the
 // report engine read datasets only through this interface and TDataLink.
+// The records, their order and their bookmarks are kept by a TRecordList, the
+// cached changes by a TUpdateLog; this class holds the cursor, the states and
+// the events.
 //
 // States: dsInactive (closed), dsBrowse, dsEdit, dsInsert, dsSetKey (a key
 // buffer takes field writes), dsCalcFields (while OnCalcFields runs).
@@ -55,11 +58,14 @@
 
 #include "DBTypes.h"
 #include "Field.h"
+#include "RecordList.h"
 #include "RecordStore.h"
+#include "UpdateLog.h"
 #include "runtime/Component.h"
 
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class TDataSource;
@@ -89,7 +95,7 @@ public:
     void SetRecNo(int recNo);
     int RecordCount();
     // Rows read from the result so far (diagnostics: opening reads one).
-    int RecordsFetched() const { return fetched_; }
+    int RecordsFetched() const { return records_.Fetched(); }
 
     void First();
     void Last();
@@ -143,7 +149,7 @@ public:
 
     bool CachedUpdates() const { return cachedUpdates_; }
     void SetCachedUpdates(bool value);
-    bool UpdatesPending() const { return !cache_.empty(); }
+    bool UpdatesPending() const { return !updates_.Empty(); }
     TUpdateStatus UpdateStatus() const;
     void ApplyUpdates();
     void CommitUpdates();
@@ -172,6 +178,18 @@ public:
     int ReadPosition() const { return readPos_ >= 0 ? readPos_ : pos_; }
     // Recomputes a link's window so that it holds the current record.
     int PlaceWindow(TDataLink& link);
+    // Handles name records of this opening in four bytes where a bookmark
+    // takes a string (a control that holds a million records keeps handles).
+    // A handle stays valid while its record exists; the record's position
+    // may change (inserts, deletes). RecordHandleAt needs a position of a
+    // record fetched already (AvailableFrom fetches).
+    int RecordHandleAt(int position) const { return records_.IdAt(position); }
+    // -1 when the record is gone, or when the handle is of another opening's
+    // record (as far as it can tell: handles carry no generation).
+    int PositionOfHandle(int handle) const { return Active() ? records_.PositionOf(handle) : -1; }
+    TBookmarkStr BookmarkOfHandle(int handle) const { return records_.BookmarkOf(handle); }
+    // False for a bookmark of another opening or of no record.
+    bool HandleOfBookmark(const TBookmarkStr& bookmark, int& handle) const { return decodeBookmark(bookmark, handle); }
     // Asks the links whether one of them focuses the field (deFocusControl).
     void FocusControl(TField* field);
 
@@ -199,15 +217,6 @@ private:
     friend class TDataLink;
     friend class TDataSource;
 
-    struct Record {
-        RecordBlock current = nullptr;
-        RecordBlock original = nullptr;  // as read, while the record has cached changes
-        double seq = 0;                  // sort key of its position
-        TUpdateStatus status = usUnmodified;
-        bool inCache = false;
-        std::vector<Variant> calc;  // calculated and lookup values
-        bool calcValid = false;
-    };
     enum class Event { ActiveChanged, EditingChanged, DataSetChanged, Scrolled, RecordChanged, UpdateData,
                        LayoutChanged, CheckBrowseMode, FocusControl };
 
@@ -223,10 +232,6 @@ private:
     void loadEditBuffer();
     RecordBlock buildFromEditBuffer();
     void writeRecord(TUpdateKind kind, RecordBlock newRecord, RecordBlock oldRecord);
-    void addToCache(int id);
-    void removeFromOrder(int id);
-    void insertIntoOrder(int id);
-    int findPosition(int id) const;
     void resetCalc();
     void computeCalc(std::vector<Variant>& out, int position) const;
     CellView calcCell(const TField* field) const;
@@ -247,10 +252,10 @@ private:
     std::vector<TFieldType> cellTypes_;
     RecordArena arena_;
     RecordBuilder builder_;
-    mutable std::vector<Record> records_;
-    std::vector<int> order_;  // ids of the visible records, by seq
-    std::vector<int> cache_;  // ids with cached changes, in order of first change
-    int fetched_ = 0;
+    TRecordList records_;
+    TUpdateLog updates_;
+    // Calculated and lookup values per record id, computed when first read.
+    mutable std::unordered_map<int, std::vector<Variant>> calc_;
     bool fetchedAll_ = true;
     int pos_ = -1;
     mutable int readPos_ = -1;
@@ -261,9 +266,8 @@ private:
     mutable bool editCalcValid_ = false;
     mutable std::vector<Variant>* calcTarget_ = nullptr;
     std::vector<Variant> keyBuffer_;
-    int insertId_ = -1;
+    int insertId_ = 0;  // the record being inserted (valid in dsInsert)
     bool cachedUpdates_ = false;
-    unsigned generation_ = 0;
     int disableCount_ = 0;
     bool eventSuppressed_ = false;
     TDataSetState disableState_ = dsInactive;

@@ -184,9 +184,9 @@ void StoreUtf8(RecordBuilder& row, int cell, TFieldType type, std::string_view u
         if (ParseIsoDateTime(utf8, v)) return row.SetDateTime(cell, v);
         break;
     }
-    case ftBlob: case ftGraphic: case ftBytes: case ftVarBytes: case ftTypedBinary:
-        return row.SetText(cell, utf8);
-    default: break;
+    default:
+        if (IsBinaryFieldType(type)) return row.SetText(cell, utf8);
+        break;
     }
     size_t start = row.TextBuffer().size();
     AppendUtf8AsAnsi(row.TextBuffer(), utf8);

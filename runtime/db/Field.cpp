@@ -23,6 +23,15 @@ bool IsBlobFieldType(TFieldType type)
     }
 }
 
+bool IsBinaryFieldType(TFieldType type)
+{
+    switch (type) {
+    case ftBlob: case ftGraphic: case ftBytes: case ftVarBytes: case ftTypedBinary: case ftParadoxOle:
+    case ftDBaseOle: return true;
+    default: return false;
+    }
+}
+
 const char* FieldTypeName(TFieldType type)
 {
     static const char* const names[] = {
@@ -47,9 +56,9 @@ TField* CreateField(TComponent* owner, TFieldType type, int size)
     case ftTime: return new TTimeField(owner);
     case ftDateTime: return new TDateTimeField(owner);
     case ftMemo: case ftFmtMemo: return new TMemoField(owner);
-    case ftBlob: case ftGraphic: case ftBytes: case ftVarBytes: case ftTypedBinary: case ftParadoxOle:
-    case ftDBaseOle: return new TBlobField(owner);
-    default: return new TStringField(owner, size > 0 ? size : 20);
+    default:
+        if (IsBinaryFieldType(type)) return new TBlobField(owner);
+        return new TStringField(owner, size > 0 ? size : 20);
     }
 }
 

@@ -51,9 +51,7 @@ QMetaType metaTypeOf(TFieldType type)
     case ftDate: return QMetaType(QMetaType::QDate);
     case ftTime: return QMetaType(QMetaType::QTime);
     case ftDateTime: return QMetaType(QMetaType::QDateTime);
-    case ftBlob: case ftGraphic: case ftBytes: case ftVarBytes: case ftTypedBinary:
-        return QMetaType(QMetaType::QByteArray);
-    default: return QMetaType(QMetaType::QString);
+    default: return QMetaType(IsBinaryFieldType(type) ? QMetaType::QByteArray : QMetaType::QString);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "RecordStore.h"
 
 #include <cstring>
+#include <stdexcept>
 
 Variant CellView::ToVariant() const
 {
@@ -31,7 +32,7 @@ CellView CellView::Of(const Variant& v)
 
 void* RecordArena::Allocate(size_t size)
 {
-    size = (size + 15) & ~size_t(15);
+    size = (size + 7) & ~size_t(7);
     used_ += size;
     if (size > kChunk / 4) {
         // A big block gets a chunk of its own; the current chunk stays current.
@@ -59,35 +60,35 @@ void RecordArena::Clear()
 
 void RecordBuilder::Reset(int cellCount)
 {
-    cells_.assign(static_cast<size_t>(cellCount), RecordCell());
+    cells_.assign(static_cast<size_t>(cellCount), Cell());
     text_.clear();
 }
 
-RecordCell& RecordBuilder::at(int i, VarType kind)
+RecordBuilder::Cell& RecordBuilder::at(int i, VarType kind)
 {
-    RecordCell& c = cells_[i];
+    Cell& c = cells_[i];
     c.kind = kind;
     return c;
 }
 
 void RecordBuilder::SetInteger(int i, int64_t v)
 {
-    at(i, VarType::Integer).i = v;
+    std::memcpy(&at(i, VarType::Integer).bits, &v, 8);
 }
 
 void RecordBuilder::SetFloat(int i, double v)
 {
-    at(i, VarType::Float).d = v;
+    std::memcpy(&at(i, VarType::Float).bits, &v, 8);
 }
 
 void RecordBuilder::SetDateTime(int i, double v)
 {
-    at(i, VarType::DateTime).d = v;
+    std::memcpy(&at(i, VarType::DateTime).bits, &v, 8);
 }
 
 void RecordBuilder::SetBoolean(int i, bool v)
 {
-    at(i, VarType::Boolean).b = v;
+    at(i, VarType::Boolean).bits = v ? 1 : 0;
 }
 
 void RecordBuilder::SetText(int i, std::string_view bytes)
@@ -99,9 +100,8 @@ void RecordBuilder::SetText(int i, std::string_view bytes)
 
 void RecordBuilder::SetTextFromBuffer(int i, size_t start)
 {
-    RecordCell& c = at(i, VarType::String);
-    c.offset = start;  // relative to the text area until Commit
-    c.length = static_cast<uint32_t>(text_.size() - start);
+    // Relative to the text area until Commit.
+    at(i, VarType::String).bits = uint64_t(start) | uint64_t(text_.size() - start) << 32;
 }
 
 void RecordBuilder::Set(int i, const CellView& v)
@@ -118,12 +118,22 @@ void RecordBuilder::Set(int i, const CellView& v)
 
 RecordBlock RecordBuilder::Commit(RecordArena& arena) const
 {
-    size_t head = cells_.size() * sizeof(RecordCell);
-    auto* block = static_cast<char*>(arena.Allocate(head + text_.size()));
-    auto* cells = reinterpret_cast<RecordCell*>(block);
-    std::memcpy(cells, cells_.data(), head);
+    size_t count = cells_.size();
+    if (count > 0xFFFF) throw std::length_error("A record holds at most 65535 values");
+    size_t values = RecordLayout::ValuesOffset(count);
+    size_t head = values + count * 8;
+    auto* block = static_cast<unsigned char*>(arena.Allocate(head + text_.size()));
+    uint16_t n = static_cast<uint16_t>(count);
+    std::memcpy(block, &n, 2);
+    std::memset(block + 2, 0, values - 2);
+    unsigned char* value = block + values;
+    for (size_t i = 0; i < count; ++i, value += 8) {
+        const Cell& c = cells_[i];
+        block[2 + i] = static_cast<unsigned char>(c.kind);
+        uint64_t bits = c.bits;
+        if (c.kind == VarType::String) bits += head;  // the offset from the block start
+        std::memcpy(value, &bits, 8);
+    }
     if (!text_.empty()) std::memcpy(block + head, text_.data(), text_.size());
-    for (size_t i = 0; i < cells_.size(); ++i)
-        if (cells[i].kind == VarType::String) cells[i].offset += head;
-    return cells;
+    return block;
 }

@@ -46,7 +46,7 @@ void bindAll(sqlite3* db, sqlite3_stmt* stmt, const std::vector<TBindValue>& par
                 break;
             }
             case VarType::String:
-                if (p.type == ftBlob || p.type == ftGraphic || p.type == ftBytes || p.type == ftTypedBinary) {
+                if (IsBinaryFieldType(p.type)) {
                     rc = sqlite3_bind_blob(stmt, n, v.StringValue().data(), static_cast<int>(v.StringValue().size()),
                                            SQLITE_TRANSIENT);
                 } else {
@@ -112,17 +112,19 @@ public:
             int cell = targets[c];
             if (cell < 0) continue;
             TFieldType type = types[cell];
-            switch (sqlite3_column_type(stmt_, c)) {
-            case SQLITE_INTEGER: StoreInteger(row, cell, type, sqlite3_column_int64(stmt_, c)); break;
-            case SQLITE_FLOAT: StoreFloat(row, cell, type, sqlite3_column_double(stmt_, c)); break;
+            // One look-up of the column; its value is read without further ones.
+            sqlite3_value* value = sqlite3_column_value(stmt_, c);
+            switch (sqlite3_value_type(value)) {
+            case SQLITE_INTEGER: StoreInteger(row, cell, type, sqlite3_value_int64(value)); break;
+            case SQLITE_FLOAT: StoreFloat(row, cell, type, sqlite3_value_double(value)); break;
             case SQLITE_TEXT: {
-                auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, c));
-                StoreUtf8(row, cell, type, std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(stmt_, c))));
+                auto* p = reinterpret_cast<const char*>(sqlite3_value_text(value));
+                StoreUtf8(row, cell, type, std::string_view(p, static_cast<size_t>(sqlite3_value_bytes(value))));
                 break;
             }
             case SQLITE_BLOB: {
-                auto* p = static_cast<const char*>(sqlite3_column_blob(stmt_, c));
-                row.SetText(cell, std::string_view(p ? p : "", static_cast<size_t>(sqlite3_column_bytes(stmt_, c))));
+                auto* p = static_cast<const char*>(sqlite3_value_blob(value));
+                row.SetText(cell, std::string_view(p ? p : "", static_cast<size_t>(sqlite3_value_bytes(value))));
                 break;
             }
             default: row.SetNull(cell); break;

@@ -138,6 +138,31 @@ TEST_P(EngineTest, ValuesCrossTheEngineUnchanged)
     EXPECT_EQ(t.FieldByName("N")->AsInteger(), 0);
 }
 
+TEST_P(EngineTest, BytesOfEveryBinaryTypeCrossUnconverted)
+{
+    db->Db().ExecScript(GetParam() == TestEngine::SQLite ? "CREATE TABLE BIN (ID INTEGER, B BLOB)"
+                                                          : "CREATE TABLE BIN (ID INTEGER, B BYTEA)");
+    // Not text in any code page: a conversion would change or refuse them.
+    const AnsiString bytes("\x00\xff\xfe\x81\x30", 5);
+    const TFieldType types[] = {ftBlob, ftGraphic, ftBytes, ftVarBytes, ftTypedBinary};
+    for (TFieldType type : types) {
+        TQuery ins;
+        ins.SetDatabaseName("qdb");
+        ins.SQL().SetText("INSERT INTO BIN VALUES (:ID, :B)");
+        ins.ParamByName("ID").SetAsInteger(type);
+        ins.ParamByName("B").SetDataType(type);
+        ins.ParamByName("B").SetValue(Variant(bytes));
+        ins.ExecSQL();
+
+        TQuery q;
+        q.SetDatabaseName("qdb");
+        q.SQL().SetText("SELECT B FROM BIN WHERE ID=:ID");
+        q.ParamByName("ID").SetAsInteger(type);
+        q.Open();
+        EXPECT_EQ(q.FieldByName("B")->AsString(), bytes) << FieldTypeName(type);
+    }
+}
+
 TEST_P(EngineTest, DecodeMatchesLikeTheDocumentSqlNeeds)
 {
     struct Case {

@@ -1,5 +1,6 @@
 // The grid as a widget: Qt's key, mouse and wheel events through the guard,
 // and plain painting.
+#include "GridEvents.h"
 #include "TestGrid.h"
 
 #include "runtime/Application.h"
@@ -16,19 +17,6 @@
 #include <vector>
 
 namespace {
-
-void key(QWidget& w, int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {})
-{
-    QKeyEvent press(QEvent::KeyPress, qtKey, mods, text);
-    QApplication::sendEvent(&w, &press);
-}
-
-void click(QWidget& w, QPoint at)
-{
-    QMouseEvent press(QEvent::MouseButtonPress, at, w.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&w, &press);
-}
 
 struct Sized : TestGrid {
     Sized(int columns, int nodes) : TestGrid(columns, nodes) { resize(400, 8 * RowHeight() + DataTop()); }

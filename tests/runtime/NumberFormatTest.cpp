@@ -1,7 +1,6 @@
 #include "runtime/CurrencyFormat.h"
 #include "runtime/DateTime.h"
 #include "runtime/NumberFormat.h"
-#include "runtime/SummaryFormat.h"
 #include "support/PinnedFormatSettings.h"
 
 #include <gtest/gtest.h>
@@ -211,43 +210,4 @@ TEST(NumberFormat, CurrencyDisplay)
             {",0.00;-,0.00", 1234567.891, "1,234,567.89"},
         },
         PinnedFormatSettings());
-}
-
-TEST(NumberFormat, SummaryTexts)
-{
-    const TFormatSettings s = PinnedFormatSettings();
-    const AnsiString total = Ansi(u8"合计：");
-    struct Summary {
-        SummaryKind kind;
-        AnsiString format;
-        long double value;
-        AnsiString text;
-    } cases[] = {
-        {SummaryKind::Sum, "", 1234.567L, "1234.57"},
-        {SummaryKind::Sum, "", -5.5L, "-5.50"},
-        {SummaryKind::Sum, "", 0, "0.00"},
-        {SummaryKind::Min, "", 3, "MIN=3.00"},
-        {SummaryKind::Max, "", -3, "MAX=-3.00"},
-        {SummaryKind::Count, "", 12, "12"},
-        {SummaryKind::Avg, "", 2.5L, "AVG=2.50"},
-        {SummaryKind::Sum, " 0.00", 0, " 0.00"},
-        {SummaryKind::Sum, " 0.00", 1500, " 1500.00"},
-        {SummaryKind::Count, total, 0, total},
-        {SummaryKind::Count, total, 37, total},
-        {SummaryKind::None, "0.00", 5, ""},
-    };
-    for (const Summary& c : cases)
-        EXPECT_EQ(SummaryText(c.kind, c.format, c.value, SummaryFieldKind::Other, false, s), c.text)
-            << static_cast<int>(c.kind) << " " << c.format;
-    EXPECT_EQ(SummaryText(SummaryKind::Sum, "", -2, SummaryFieldKind::Other, true, s), "(SUM=-2.00)");
-    EXPECT_EQ(SummaryText(SummaryKind::Count, "", 4, SummaryFieldKind::Other, true, s), "(COUNT=4)");
-
-    // Date and time fields: a prefix, then the value in the short formats.
-    const TDateTime when = EncodeDateTime(2003, 3, 10, 9, 5, 0, 0);
-    EXPECT_EQ(SummaryText(SummaryKind::Min, "", when, SummaryFieldKind::Date, false, s), "MIN=2003-03-10");
-    EXPECT_EQ(SummaryText(SummaryKind::Max, "", when, SummaryFieldKind::Time, false, s), "MAX=09:05");
-    EXPECT_EQ(SummaryText(SummaryKind::Sum, "", when, SummaryFieldKind::DateTime, false, s), "2003-03-10 09:05");
-    EXPECT_EQ(SummaryText(SummaryKind::Max, "last ", when, SummaryFieldKind::Date, false, s), "last 2003-03-10");
-    EXPECT_EQ(SummaryText(SummaryKind::Avg, "", when, SummaryFieldKind::Date, true, s), "(AVG=2003-03-10)");
-    EXPECT_EQ(SummaryText(SummaryKind::Count, "", 3, SummaryFieldKind::Date, false, s), "3");
 }

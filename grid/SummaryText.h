@@ -15,15 +15,18 @@
 // the format when one is set, else the default prefix of the kind ("", "MIN=",
 // "MAX=", "AVG="; in group rows "(SUM=", "(MIN=", ... and a closing ")").
 
-#include "AnsiString.h"
-#include "FormatSettings.h"
+#include "runtime/AnsiString.h"
+#include "runtime/FormatSettings.h"
 
-enum class SummaryKind { None = 0, Sum = 1, Min = 2, Max = 3, Count = 4, Avg = 5 };
+#include <cstdint>
+
+// The summary kinds of footers and group rows.
+enum TqvSummaryType : uint8_t { cstNone, cstSum, cstMin, cstMax, cstCount, cstAvg };
 enum class SummaryFieldKind { Other, Date, Time, DateTime };
 
-// The default number format of a kind ("" for None or an unknown kind).
-const char* DefaultSummaryFormat(SummaryKind kind, bool groupRow = false);
+// The default number format of a kind ("" for cstNone or an unknown kind).
+const char* DefaultSummaryFormat(TqvSummaryType kind, bool groupRow = false);
 
-AnsiString SummaryText(SummaryKind kind, std::string_view format, long double value,
+AnsiString SummaryText(TqvSummaryType kind, std::string_view format, long double value,
                        SummaryFieldKind field = SummaryFieldKind::Other, bool groupRow = false,
                        const TFormatSettings& settings = FormatSettings());

@@ -1,7 +1,7 @@
-#include "SummaryFormat.h"
+#include "grid/SummaryText.h"
 
-#include "DateTime.h"
-#include "NumberFormat.h"
+#include "runtime/DateTime.h"
+#include "runtime/NumberFormat.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ struct KindTexts {
     const char* groupPrefix;
 };
 
-const KindTexts* textsOf(SummaryKind kind)
+const KindTexts* textsOf(TqvSummaryType kind)
 {
     static const KindTexts table[] = {
         {"0.00;-0.00", "(SUM=0.00);(SUM=-0.00)", "", "(SUM="},
@@ -27,19 +27,19 @@ const KindTexts* textsOf(SummaryKind kind)
 
 }  // namespace
 
-const char* DefaultSummaryFormat(SummaryKind kind, bool groupRow)
+const char* DefaultSummaryFormat(TqvSummaryType kind, bool groupRow)
 {
     const KindTexts* t = textsOf(kind);
     if (!t) return "";
     return groupRow ? t->groupFormat : t->footerFormat;
 }
 
-AnsiString SummaryText(SummaryKind kind, std::string_view format, long double value, SummaryFieldKind field,
+AnsiString SummaryText(TqvSummaryType kind, std::string_view format, long double value, SummaryFieldKind field,
                        bool groupRow, const TFormatSettings& settings)
 {
     const KindTexts* t = textsOf(kind);
     if (!t) return {};
-    if (kind == SummaryKind::Count || field == SummaryFieldKind::Other) {
+    if (kind == cstCount || field == SummaryFieldKind::Other) {
         if (format.empty()) format = groupRow ? t->groupFormat : t->footerFormat;
         return FormatFloat(format, static_cast<double>(value), settings);
     }

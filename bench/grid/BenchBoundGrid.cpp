@@ -1,0 +1,271 @@
+// The dataset-bound grid over a million rows ("items": code, Chinese name,
+// price, quantity, amount, tax), beside the floor measured in the same run:
+// a bare sqlite3_step loop copying every row into a std::vector of structs.
+//
+//   BM_Floor               the floor: time and peak memory growth
+//   BM_LoadAllWithFooters  a load-all grid on a query over the table, with
+//                          sums of quantity, amount and tax, until the
+//                          footers are computed: time and peak memory growth
+//   BM_FirstPaint          the first paint of the loaded grid at 1000x600
+//   BM_PageDownAndPaint    Page Down and the paint that follows
+//   BM_WindowOpenAndPaint  a window-mode grid: open the query and paint
+//   BM_DownPress           one Down key in load-all mode (10,000 of them)
+//
+// The data: ../shared/workloads/items.py 1000000 FILE; the file is taken
+// from $BENCH_ITEMS (default /tmp/items.sqlite). Memory is the growth of the
+// resident set's peak over the run (VmHWM reset through clear_refs).
+#include "grid/DBGrid.h"
+#include "runtime/Application.h"
+#include "runtime/db/Query.h"
+#include "runtime/db/Session.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QSqlDatabase>
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <sqlite3.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const kSelect = "SELECT code, name, price, qty, amount, tax FROM items ORDER BY id";
+
+std::string itemsFile()
+{
+    const char* file = std::getenv("BENCH_ITEMS");
+    return file ? file : "/tmp/items.sqlite";
+}
+
+long statusKiB(const char* key)
+{
+    std::ifstream f("/proc/self/status");
+    std::string line;
+    while (std::getline(f, line))
+        if (line.rfind(key, 0) == 0) return std::stol(line.substr(std::string(key).size()));
+    return 0;
+}
+
+// The growth of the resident set's peak between Start and Stop.
+class PeakMemory {
+public:
+    void Start()
+    {
+        malloc_trim(0);
+        std::ofstream("/proc/self/clear_refs") << "5";
+        base_ = statusKiB("VmRSS:");
+    }
+    double StopMiB() const { return (statusKiB("VmHWM:") - base_) / 1024.0; }
+
+private:
+    long base_ = 0;
+};
+
+// The items file as "qdb" of a session of its own.
+struct Connection {
+    Connection()
+    {
+        if (!QSqlDatabase::contains("items")) {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "items");
+            db.setDatabaseName(QString::fromStdString(itemsFile()));
+            db.open();
+        }
+        session.AddDatabase("qdb", "items");
+        SetDefaultSession(&session);
+    }
+    ~Connection() { SetDefaultSession(nullptr); }
+    TSession session;
+};
+
+bool haveItems(benchmark::State& state)
+{
+    if (std::filesystem::exists(itemsFile())) return true;
+    state.SkipWithError(("no " + itemsFile() + ": make it with items.py 1000000 FILE").c_str());
+    return false;
+}
+
+void BM_Floor(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    struct Row {
+        std::string code, name;
+        double price, qty, amount, tax;
+    };
+    sqlite3* db = nullptr;
+    sqlite3_open(itemsFile().c_str(), &db);
+    PeakMemory memory;
+    double peak = 0;
+    size_t count = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        memory.Start();
+        state.ResumeTiming();
+        std::vector<Row> rows;
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(db, kSelect, -1, &stmt, nullptr);
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            Row r;
+            r.code.assign(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)),
+                          static_cast<size_t>(sqlite3_column_bytes(stmt, 0)));
+            r.name.assign(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)),
+                          static_cast<size_t>(sqlite3_column_bytes(stmt, 1)));
+            r.price = sqlite3_column_double(stmt, 2);
+            r.qty = sqlite3_column_double(stmt, 3);
+            r.amount = sqlite3_column_double(stmt, 4);
+            r.tax = sqlite3_column_double(stmt, 5);
+            rows.push_back(std::move(r));
+        }
+        sqlite3_finalize(stmt);
+        state.PauseTiming();
+        peak = memory.StopMiB();
+        count = rows.size();
+        rows = {};
+        state.ResumeTiming();
+    }
+    sqlite3_close(db);
+    state.counters["rows"] = static_cast<double>(count);
+    state.counters["peak_MiB"] = peak;
+}
+BENCHMARK(BM_Floor)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A grid like the module's line grid, over the items.
+struct ItemsGrid {
+    explicit ItemsGrid(bool loadAll)
+    {
+        query.SetDatabaseName("qdb");
+        query.SQL().SetText(kSelect);
+        source.SetDataSet(&query);
+        grid.SetDataSource(&source);
+        grid.SetKeyField("code");
+        if (loadAll) grid.SetOptionsDB(grid.OptionsDB().With(edgoLoadAllRecords));
+        grid.SetOptionsView({edgoAutoWidth, edgoBandHeaderWidth, edgoRowSelect, edgoUseBitmap});
+        for (const char* field : {"code", "name", "price", "qty", "amount", "tax"}) {
+            auto* column = grid.CreateColumnOf<TqvDBGridCurrencyColumn>();
+            column->SetFieldName(field);
+            column->SetDisplayFormat(",0.00;-,0.00");
+            if (field[0] == 'q' || field[0] == 'a' || field[0] == 't') column->SetSummaryFooterType(cstSum);
+        }
+        grid.SetShowSummaryFooter(true);
+        grid.resize(1000, 600);
+        image = QImage(grid.size(), QImage::Format_RGB32);
+    }
+    ~ItemsGrid() { query.Close(); }
+    void Paint() { grid.render(&image); }
+
+    TQuery query;
+    TDataSource source;
+    TqvDBGrid grid;
+    QImage image;
+};
+
+void BM_LoadAllWithFooters(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    Connection connection;
+    PeakMemory memory;
+    double peak = 0;
+    long double amount = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        memory.Start();
+        auto items = std::make_unique<ItemsGrid>(true);
+        state.ResumeTiming();
+        items->query.Open();
+        state.PauseTiming();
+        peak = memory.StopMiB();
+        amount = static_cast<TqvDBTreeListColumn*>(items->grid.Columns(4))->SummaryFooterValue();
+        items.reset();
+        state.ResumeTiming();
+    }
+    state.counters["peak_MiB"] = peak;
+    state.counters["sum_amount"] = static_cast<double>(amount);
+}
+BENCHMARK(BM_LoadAllWithFooters)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A loaded grid shared by the paint and key benchmarks.
+ItemsGrid& loadedGrid()
+{
+    static Connection connection;
+    static auto items = [] {
+        auto g = std::make_unique<ItemsGrid>(true);
+        g->query.Open();
+        return g;
+    }();
+    return *items;
+}
+
+void pressKey(QWidget& w, int qtKey)
+{
+    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
+    QApplication::sendEvent(&w, &press);
+}
+
+void BM_FirstPaint(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    ItemsGrid& items = loadedGrid();
+    for (auto _ : state) {
+        items.grid.SetTopVisibleNode(items.grid.Items(0));
+        items.Paint();
+    }
+}
+BENCHMARK(BM_FirstPaint)->Unit(benchmark::kMillisecond);
+
+void BM_PageDownAndPaint(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    ItemsGrid& items = loadedGrid();
+    for (auto _ : state) {
+        pressKey(items.grid, Qt::Key_PageDown);
+        items.Paint();
+    }
+}
+BENCHMARK(BM_PageDownAndPaint)->Unit(benchmark::kMillisecond);
+
+void BM_DownPress(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    ItemsGrid& items = loadedGrid();
+    items.query.First();
+    for (auto _ : state) pressKey(items.grid, Qt::Key_Down);
+    state.counters["recno"] = items.query.RecNo();
+}
+BENCHMARK(BM_DownPress)->Unit(benchmark::kMicrosecond)->Iterations(10000);
+
+void BM_WindowOpenAndPaint(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    Connection connection;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto items = std::make_unique<ItemsGrid>(false);
+        state.ResumeTiming();
+        items->query.Open();
+        items->Paint();
+        state.PauseTiming();
+        items.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_WindowOpenAndPaint)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    InitRuntimeEnvironment();
+    TQtApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

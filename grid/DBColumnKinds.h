@@ -1,0 +1,379 @@
+#pragma once
+// The kinds of field-bound columns: each holds the behaviour of one kind (its
+// own settings, its editor class, and in a few kinds how its cells read) and
+// is the base of the grid's column class of that kind (DBGridColumns.h).
+//
+// Cell texts: every kind shows the field's display text (then OnGetText),
+// except the memo kind, which shows the field's plain text cut to
+// MaxDisplayLength bytes (never inside a double-byte character; a negative
+// length keeps the whole text), and the currency kind, which paints the value
+// in its DisplayFormat (see TqvDBTreeListCurrencyColumn). A date column bound
+// to a text field, or a lookup column without lookup settings, therefore looks
+// exactly like a plain column.
+//
+// The settings that only the editors read (their editors come with the editor
+// framework) are plain stored values here.
+
+#include "grid/DBTreeListColumn.h"
+#include "runtime/StringList.h"
+
+#include <QPixmap>
+
+#include <vector>
+
+class TqvDBGridNode;
+
+// Declares a plain stored property Name() / SetName(v). Used for the settings
+// that nothing reads before the editors come; keep it at the end of a class
+// (it leaves the class in private access).
+#define QV_STORED_PROPERTY(Type, Name, ...)                      \
+public:                                                          \
+    const Type& Name() const { return Name##_; }                 \
+    void Set##Name(const Type& value) { Name##_ = value; }       \
+                                                                 \
+private:                                                         \
+    Type Name##_{__VA_ARGS__};
+
+enum TqvShowButtonStyle : uint8_t { sbDefault, sbAlways, sbNone };
+enum TqvPopupBorder : uint8_t { pbDefault, pbSingle, pbFrame3D, pbFlat };
+enum TDateButton : uint8_t { btnToday = 1, btnClear = 2 };
+using TDateButtons = uint8_t;
+enum TDateOnError : uint8_t { deToday, deNull };
+enum TqvEditButtonStyle : uint8_t { ebsEllipsis, ebsGlyph, ebsSimple };
+enum TqvShowNullFieldStyle : uint8_t { nsUnchecked, nsGrayedChecked, nsInactive };
+enum TqvDropDownListStyle : uint8_t { lsEditList, lsEditFixedList, lsFixedList };
+enum TqvBlobKind : uint8_t { bkAuto, bkNone, bkBlob, bkGraphic, bkMemo, bkPicture };
+enum TqvBlobPaintStyle : uint8_t { bpsDefault, bpsIcon, bpsText };
+enum TqvTimeEditFormat : uint8_t { tfHourMinSec, tfHourMin, tfHour };
+enum TqvScrollBars : uint8_t { sbsNone, sbsHorizontal, sbsVertical, sbsBoth };
+enum TqvCalcButtonStyle : uint8_t { cbsDefault, cbsFlat, cbs3D };
+
+// A button of the button kind.
+struct TqvEditButton {
+    TqvEditButtonStyle Kind = ebsEllipsis;
+    QPixmap Glyph;
+    bool Default = false;
+    bool Visible = true;
+    int Width = 0;
+};
+
+// ---- Kinds with a drop-down list or popup
+
+// Base of the date, lookup, pick, calc, image, button and blob kinds.
+class TqvDBTreeListDropDownColumn : public TqvDBTreeListColumn {
+public:
+    using TqvDBTreeListColumn::TqvDBTreeListColumn;
+    const char* ClassName() const override { return "TqvDBTreeListDropDownColumn"; }
+    // When the cell draws the editor's button (the painting code reads it).
+    TqvShowButtonStyle ShowButtonStyle() const { return showButtonStyle_; }
+    void SetShowButtonStyle(TqvShowButtonStyle value);
+    TNotifyEvent OnEditButtonClick;
+
+private:
+    TqvShowButtonStyle showButtonStyle_ = sbDefault;
+};
+
+// ---- The kinds the module uses
+
+class TqvDBTreeListMaskColumn : public TqvDBTreeListColumn {
+public:
+    using TqvDBTreeListColumn::TqvDBTreeListColumn;
+    const char* ClassName() const override { return "TqvDBTreeListMaskColumn"; }
+    const char* EditorClassName() const override { return "TqvInplaceDBTreeListMaskEdit"; }
+    // The field's edit mask until set; a mask set on the column is stored.
+    AnsiString EditMask() const;
+    void SetEditMask(const AnsiString& mask);
+    bool IsEditMaskStored() const { return editMaskAssigned_; }
+    bool IgnoreMaskBlank() const { return ignoreMaskBlank_; }
+    void SetIgnoreMaskBlank(bool value) { ignoreMaskBlank_ = value; }
+
+private:
+    AnsiString editMask_;
+    bool editMaskAssigned_ = false;
+    bool ignoreMaskBlank_ = false;
+};
+
+// Paints a number in DisplayFormat when one is set, the field has no get-text
+// handler and is not a field flagged as currency: the node's value formatted
+// by the float patterns; a null or a text shows as its text, where an empty
+// text shows NullString when Nullable is on; a value that does not convert
+// shows the display string.
+class TqvDBTreeListCurrencyColumn : public TqvDBTreeListColumn {
+public:
+    explicit TqvDBTreeListCurrencyColumn(TComponent* owner = nullptr);
+    const char* ClassName() const override { return "TqvDBTreeListCurrencyColumn"; }
+    const char* EditorClassName() const override { return "TqvInplaceDBTreeListCurrencyEdit"; }
+    AnsiString GetPaintText(TqvDBGridNode* node) const override;
+
+    unsigned DecimalPlaces() const { return decimalPlaces_; }
+    void SetDecimalPlaces(unsigned value) { decimalPlaces_ = value; }
+    // The locale's currency format until set (DefaultCurrencyDisplayFormat).
+    const AnsiString& DisplayFormat() const { return displayFormat_; }
+    void SetDisplayFormat(const AnsiString& value);
+    double MinValue() const { return minValue_; }
+    void SetMinValue(double value) { minValue_ = value; }
+    double MaxValue() const { return maxValue_; }
+    void SetMaxValue(double value) { maxValue_ = value; }
+    bool Nullable() const { return nullable_; }
+    void SetNullable(bool value);
+    const AnsiString& NullString() const { return nullString_; }
+    void SetNullString(const AnsiString& value);
+    bool UseThousandSeparator() const { return useThousandSeparator_; }
+    void SetUseThousandSeparator(bool value) { useThousandSeparator_ = value; }
+
+private:
+    unsigned decimalPlaces_ = 2;
+    AnsiString displayFormat_;
+    double minValue_ = 0, maxValue_ = 0;
+    bool nullable_ = true;
+    AnsiString nullString_;
+    bool useThousandSeparator_ = false;
+};
+
+class TqvDBTreeListDateColumn : public TqvDBTreeListDropDownColumn {
+public:
+    using TqvDBTreeListDropDownColumn::TqvDBTreeListDropDownColumn;
+    const char* ClassName() const override { return "TqvDBTreeListDateColumn"; }
+    const char* EditorClassName() const override { return "TqvInplaceDBTreeListDateEdit"; }
+    std::function<void(TComponent* Sender, const AnsiString& Text, double& Date, AnsiString& ErrorText,
+                       bool& Accept)>
+        OnDateValidateInput;
+    QV_STORED_PROPERTY(TDateButtons, DateButtons, btnToday | btnClear)
+    QV_STORED_PROPERTY(TDateOnError, DateOnError, deToday)
+    QV_STORED_PROPERTY(bool, DateValidation, false)
+    QV_STORED_PROPERTY(bool, SaveTime, true)
+    QV_STORED_PROPERTY(bool, UseEditMask, false)
+    QV_STORED_PROPERTY(QPixmap, ButtonGlyph)
+    QV_STORED_PROPERTY(TAlignment, PopupAlignment, taLeftJustify)
+    QV_STORED_PROPERTY(TqvPopupBorder, PopupBorder, pbDefault)
+};
+
+class TqvDBTreeListLookupColumn : public TqvDBTreeListDropDownColumn {
+public:
+    using TqvDBTreeListDropDownColumn::TqvDBTreeListDropDownColumn;
+    const char* ClassName() const override { return "TqvDBTreeListLookupColumn"; }
+    const char* EditorClassName() const override { return "TqvInplaceDBTreeListLookupEdit"; }
+    std::function<void(TComponent* Sender, Variant& Value, bool& Accept)> OnCloseUp;
+    QV_STORED_PROPERTY(QPixmap, ButtonGlyph)
+    QV_STORED_PROPERTY(uint16_t, ClearKey, 0)
+    QV_STORED_PROPERTY(int, DropDownRows, 7)
+    QV_STORED_PROPERTY(int, DropDownWidth, 0)
+    QV_STORED_PROPERTY(bool, ImmediateDropDown, false)
+    QV_STORED_PROPERTY(AnsiString, ListFieldName)
+    QV_STORED_PROPERTY(int, ListFieldIndex, 0)
+    QV_STORED_PROPERTY(int, ListWidth, 0)
+    QV_STORED_PROPERTY(bool, CanDeleteText, false)
+    QV_STORED_PROPERTY(TAlignment, PopupAlignment, taLeftJustify)
+    QV_STORED_PROPERTY(TqvPopupBorder, PopupBorder, pbDefault)
+};
+
+// ---- The other kinds
+
+class TqvDBTreeListButtonColumn : public TqvDBTreeListDropDownColumn {
+public:
+    using TqvDBTreeListDropDownColumn::TqvDBTreeListDropDownColumn;
+    const char* ClassName() const override { return "TqvDBTreeListButtonColumn"; }
+    const char* EditorClassName() const override { return "TqvInplaceDBTreeListButtonEdit"; }
+    std::function<void(TComponent* Sender, int AbsoluteIndex)> OnButtonClick;
+    QV_STORED_PROPERTY(bool, ButtonOnly, false)
+    QV_STORED_PROPERTY(std::vector<TqvEditButton>, Buttons, std::vector<TqvEditButton>{TqvEditButton{}})
+    QV_STORED_PROPERTY(TqvEditButtonStyle, EditButtonStyle, ebsEllipsis)
+    QV_STORED_PROPERTY(uint16_t, ClickKey, 0x400D)  // Ctrl+Enter
+    QV_STORED_PROPERTY(QPixmap, Glyph)
+    QV_STORED_PROPERTY(bool, HideEditCursor, false)
+};
+
+class TqvDBTreeListCheckColumn : public TqvDBTreeListColumn {
+public:
+    explicit TqvDBTreeListCheckColumn(TComponent* owner = nullptr) : TqvDBTreeListColumn(owner) { SetMinWidth(16); }
+    const char* ClassName() const override { return "TqvDBTreeListCheckColumn"; }
+    const char* EditorClassName() const override { return "TqvInplaceDBTreeListCheckEdit"; }
+    TNotifyEvent OnToggleClick;
+    QV_STORED_PROPERTY(bool, AllowGrayed, false)
+    QV_STORED_PROPERTY(bool, Border3D, false)
+    QV_STORED_PROPERTY(QPixmap, Glyph)
+    QV_STORED_PROPERTY(int, GlyphCount, 6)
+    QV_STORED_PROPERTY(TqvShowNullFieldStyle, ShowNullFieldStyle, nsUnchecked)
+    QV_STORED_PROPERTY(AnsiString, ValueChecked, "True")
+    QV_STORED_PROPERTY(AnsiString, ValueGrayed)
+    QV_STORED_PROPERTY(AnsiString, ValueUnchecked, "False")
+};
+
+class TqvDBTreeListImageColumn : public TqvDBTreeListDropDownColumn {
+public:
+    using TqvDBTreeListDropDownColumn::TqvDBTreeListDropDownColumn;
+    const char* ClassName() const override { return "TqvDBTreeListImageColumn"; }
+    const char* EditorClassName() const override { return "TqvInplaceDBTreeListImageEdit"; }
+    std::function<void(TComponent* Sender, Variant& Value, bool& Accept)> OnCloseUp;
+    QV_STORED_PROPERTY(QPixmap, ButtonGlyph)
+    QV_STORED_PROPERTY(bool, DefaultImages, true)
+    QV_STORED_PROPERTY(std::vector<AnsiString>, Descriptions)
+    QV_STORED_PROPERTY(int, DropDownRows, 7)
+    QV_STORED_PROPERTY(int, DropDownWidth, 0)
+    QV_STORED_PROPERTY(std::vector<QPixmap>, Images)
+    QV_STORED_PROPERTY(std::vector<AnsiString>, ImageIndexes)
+    QV_STORED_PROPERTY(bool, Incremental, false)
+    QV_STORED_PROPERTY(std::vector<QPixmap>, LargeImages)
+    QV_STORED_PROPERTY(int, ListWidth, 0)
+    QV_STORED_PROPERTY(bool, MultiLineText, false)
+    QV_STORED_PROPERTY(TAlignment, PopupAlignment, taLeftJustify)
+    QV_STORED_PROPERTY(TqvPopupBorder, PopupBorder, pbDefault)
+    QV_STORED_PROPERTY(bool, ShowDescription, false)
+    QV_STORED_PROPERTY(std::vector<AnsiString>, Values)
+};
+
+class TqvDBTreeListSpinColumn : public TqvDBTreeListColumn {
+public:
+    using TqvDBTreeListColumn::TqvDBTreeListColumn;
+    const char* ClassName() const override { return "TqvDBTreeListSpinColumn"; }
+    const char* EditorClassName() const override { return "TqvInplaceDBTreeListSpinEdit"; }
+    QV_STORED_PROPERTY(bool, EditorEnabled, true)
+    QV_STORED_PROPERTY(double, Increment, 1)
+    QV_STORED_PROPERTY(double, MinValue, 0)
+    QV_STORED_PROPERTY(double, MaxValue, 0)
+    QV_STORED_PROPERTY(TqvShowButtonStyle, ShowButtonStyle, sbDefault)
+    QV_STORED_PROPERTY(bool, UseCtrlIncrement, false)
+};
+
+class TqvDBTreeListPickColumn : public TqvDBTreeListDropDownColumn {
+public:
+    using TqvDBTreeListDropDownColumn::TqvDBTreeListDropDownColumn;
+    const char* ClassName() const override { return "TqvDBTreeListPickColumn"; }
+    const char* EditorClassName() const override { return "TqvInplaceDBTreeListPickEdit"; }
+    std::function<void(TComponent* Sender, Variant& Value, bool& Accept)> OnCloseUp;
+    QV_STORED_PROPERTY(QPixmap, ButtonGlyph)
+    QV_STORED_PROPERTY(TqvDropDownListStyle, DropDownListStyle, lsEditList)
+    QV_STORED_PROPERTY(std::vector<AnsiString>, Items)
+    QV_STORED_PROPERTY(bool, ItemsSorted, false)
+    QV_STORED_PROPERTY(int, DropDownRows, 7)
+    QV_STORED_PROPERTY(int, DropDownWidth, 0)
+    QV_STORED_PROPERTY(bool, ImmediateDropDown, true)
+    QV_STORED_PROPERTY(bool, CanDeleteText, false)
+    QV_STORED_PROPERTY(TAlignment, PopupAlignment, taLeftJustify)
+    QV_STORED_PROPERTY(TqvPopupBorder, PopupBorder, pbDefault)
+    QV_STORED_PROPERTY(bool, Revertable, false)
+};
+
+class TqvDBTreeListCalcColumn : public TqvDBTreeListDropDownColumn {
+public:
+    using TqvDBTreeListDropDownColumn::TqvDBTreeListDropDownColumn;
+    const char* ClassName() const override { return "TqvDBTreeListCalcColumn"; }
+    const char* EditorClassName() const override { return "TqvInplaceDBTreeListCalcEdit"; }
+    QV_STORED_PROPERTY(bool, BeepOnError, true)
+    QV_STORED_PROPERTY(QPixmap, ButtonGlyph)
+    QV_STORED_PROPERTY(TqvCalcButtonStyle, ButtonStyle, cbsDefault)
+    QV_STORED_PROPERTY(TAlignment, PopupAlignment, taLeftJustify)
+    QV_STORED_PROPERTY(TqvPopupBorder, PopupBorder, pbDefault)
+    QV_STORED_PROPERTY(int, Precision, 13)
+    QV_STORED_PROPERTY(bool, QuickClose, false)
+    QV_STORED_PROPERTY(bool, ShowButtonFrame, false)
+};
+
+class TqvDBTreeListBlobColumn : public TqvDBTreeListDropDownColumn {
+public:
+    using TqvDBTreeListDropDownColumn::TqvDBTreeListDropDownColumn;
+    const char* ClassName() const override { return "TqvDBTreeListBlobColumn"; }
+    const char* EditorClassName() const override { return "TqvInplaceDBTreeListBlobEdit"; }
+    TNotifyEvent OnAssignPicture;
+    TNotifyEvent OnGetGraphicClass;
+    QV_STORED_PROPERTY(TqvBlobKind, BlobKind, bkAuto)
+    QV_STORED_PROPERTY(TqvBlobPaintStyle, BlobPaintStyle, bpsDefault)
+    QV_STORED_PROPERTY(int, MaxDisplayLength, 255)
+    QV_STORED_PROPERTY(bool, MemoWordWrap, true)
+    QV_STORED_PROPERTY(bool, MemoWantReturns, true)
+    QV_STORED_PROPERTY(bool, MemoWantTabs, true)
+    QV_STORED_PROPERTY(TqvScrollBars, MemoScrollBars, sbsBoth)
+    QV_STORED_PROPERTY(int, MemoMaxLength, 0)
+    QV_STORED_PROPERTY(bool, PictureAutoSize, true)
+    QV_STORED_PROPERTY(bool, PictureTransparency, false)
+    QV_STORED_PROPERTY(int, PopupWidth, 0)
+    QV_STORED_PROPERTY(int, PopupHeight, 0)
+};
+
+class TqvDBTreeListHyperLinkColumn : public TqvDBTreeListColumn {
+public:
+    using TqvDBTreeListColumn::TqvDBTreeListColumn;
+    const char* ClassName() const override { return "TqvDBTreeListHyperLinkColumn"; }
+    const char* EditorClassName() const override { return "TqvInplaceDBTreeListHyperLinkEdit"; }
+    TNotifyEvent OnStartClick;
+    QV_STORED_PROPERTY(TColor, EditBackgroundColor, clWindow)
+    QV_STORED_PROPERTY(TColor, EditFontColor, clBlue)
+    QV_STORED_PROPERTY(bool, SingleClick, false)
+    QV_STORED_PROPERTY(uint16_t, StartKey, 0x400D)  // Ctrl+Enter
+};
+
+class TqvDBTreeListTimeColumn : public TqvDBTreeListColumn {
+public:
+    using TqvDBTreeListColumn::TqvDBTreeListColumn;
+    const char* ClassName() const override { return "TqvDBTreeListTimeColumn"; }
+    const char* EditorClassName() const override { return "TqvInplaceDBTreeListTimeEdit"; }
+    QV_STORED_PROPERTY(TqvTimeEditFormat, TimeEditFormat, tfHourMinSec)
+    QV_STORED_PROPERTY(bool, UseCtrlIncrement, false)
+};
+
+// Shows the field's plain text cut to MaxDisplayLength bytes.
+class TqvDBTreeListMemoColumn : public TqvDBTreeListColumn {
+public:
+    using TqvDBTreeListColumn::TqvDBTreeListColumn;
+    const char* ClassName() const override { return "TqvDBTreeListMemoColumn"; }
+    const char* EditorClassName() const override { return "TqvInplaceDBTreeListMemoEdit"; }
+    int MaxDisplayLength() const { return maxDisplayLength_; }
+    void SetMaxDisplayLength(int value);
+
+protected:
+    AnsiString KindText() const override;
+
+private:
+    int maxDisplayLength_ = 255;
+    QV_STORED_PROPERTY(bool, HideScrollBars, true)
+    QV_STORED_PROPERTY(TqvScrollBars, ScrollBars, sbsNone)
+    QV_STORED_PROPERTY(bool, SelectionBar, false)
+    QV_STORED_PROPERTY(bool, WantReturns, true)
+    QV_STORED_PROPERTY(bool, WantTabs, false)
+    QV_STORED_PROPERTY(bool, WordWrap, true)
+};
+
+class TqvDBTreeListGraphicColumn : public TqvDBTreeListColumn {
+public:
+    using TqvDBTreeListColumn::TqvDBTreeListColumn;
+    const char* ClassName() const override { return "TqvDBTreeListGraphicColumn"; }
+    const char* EditorClassName() const override { return "TqvInplaceDBTreeListGraphicEdit"; }
+    TNotifyEvent OnAssignPicture;
+    TNotifyEvent OnCustomClick;
+    TNotifyEvent OnGetGraphicClass;
+    QV_STORED_PROPERTY(bool, Center, true)
+    QV_STORED_PROPERTY(AnsiString, CustomFilter)
+    QV_STORED_PROPERTY(AnsiString, CustomGraphic)
+    QV_STORED_PROPERTY(bool, DblClickActivate, true)
+    QV_STORED_PROPERTY(bool, GraphicTransparency, false)
+    QV_STORED_PROPERTY(bool, PopupToolBar, true)
+    QV_STORED_PROPERTY(bool, QuickDraw, false)
+    QV_STORED_PROPERTY(bool, ShadowSelection, true)
+    QV_STORED_PROPERTY(bool, Stretch, true)
+};
+
+class TqvDBTreeListMRUColumn : public TqvDBTreeListPickColumn {
+public:
+    explicit TqvDBTreeListMRUColumn(TComponent* owner = nullptr) : TqvDBTreeListPickColumn(owner)
+    {
+        SetImmediateDropDown(false);
+    }
+    const char* ClassName() const override { return "TqvDBTreeListMRUColumn"; }
+    const char* EditorClassName() const override { return "TqvInplaceDBTreeListMRUEdit"; }
+    TNotifyEvent OnButtonClick;
+    QV_STORED_PROPERTY(int, MaxItemCount, 7)
+    QV_STORED_PROPERTY(bool, ShowEllipsis, true)
+};
+
+// Shows, and edits with the editor of, the column that OnGetReferenceColumn
+// names for a node; without one it is a plain column.
+class TqvDBTreeListWrapperColumn : public TqvDBTreeListColumn {
+public:
+    using TqvDBTreeListColumn::TqvDBTreeListColumn;
+    const char* ClassName() const override { return "TqvDBTreeListWrapperColumn"; }
+    AnsiString GetPaintText(TqvDBGridNode* node) const override;
+    // The referenced column of a node, null when there is none.
+    TqvDBTreeListColumn* ReferenceColumn(TqvTreeListNode* node) const;
+    std::function<void(TComponent* Sender, TqvTreeListNode* Node, TqvDBTreeListColumn*& Column)>
+        OnGetReferenceColumn;
+};

@@ -1,0 +1,273 @@
+// The audit module's two grids, configured exactly as its window configures
+// them, over the data module and the demo documents: the header grid in
+// window mode, the line grid in load-all mode keyed by product code with its
+// count and sum footers.
+#include "DBGridFixture.h"
+
+#include "data/Params.h"
+#include "data/Tdm.h"
+#include "db/DemoData.h"
+#include "grid/DBGrid.h"
+#include "runtime/Font.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+using Grid = TestDBGrid;
+
+TFont headerFont()
+{
+    TFont font(Ansi(u8"宋体"), 9, 0, clBlack, GB2312_CHARSET);
+    font.SetHeight(-12);
+    return font;
+}
+
+template <class C>
+C* addColumn(Grid& grid, const char* name, const char* field, const char8_t* caption, int width)
+{
+    C* column = grid.CreateColumnOf<C>();
+    column->SetName(name);
+    column->SetFieldName(field);
+    column->SetCaption(Ansi(caption));
+    column->SetWidth(width);
+    column->SetHeaderAlignment(taCenter);
+    return column;
+}
+
+// The line grid dbg_xstgjfp2 of the audit window.
+void configureLineGrid(Grid& g, Tdm& dm)
+{
+    g.SetName("dbg_xstgjfp2");
+    g.SetDataSource(dm.ds_xstgjfp2);
+    g.SetKeyField("SPDM00");
+    g.Bands().Items(0)->SetFixed(bfNone);
+    g.SetHeaderPanelRowCount(1);
+    g.SetDefaultLayout(true);
+    g.SetShowSummaryFooter(true);
+    g.SetLookAndFeel(lfFlat);
+    g.SetHeaderColor(clWindow);
+    g.SetHeaderFont(headerFont());
+    g.SetOptionsBehavior({edgoDragScroll, edgoEditing, edgoEnterShowEditor, edgoImmediateEditor, edgoMouseScroll,
+                          edgoTabThrough, edgoVertThrough});
+    g.SetOptionsDB({edgoCancelOnExit, edgoCanDelete, edgoCanInsert, edgoCanNavigation, edgoConfirmDelete,
+                    edgoLoadAllRecords, edgoUseBookmarks});
+    g.SetOptionsView({edgoAutoWidth, edgoBandHeaderWidth, edgoRowSelect, edgoUseBitmap});
+    addColumn<TqvDBGridMaskColumn>(g, "dbg_xstgjfp2SPDM00", "SPDM00", u8"商品代码", 108);
+    addColumn<TqvDBGridMaskColumn>(g, "dbg_xstgjfp2SPMC00", "SPMC00", u8"商品名称", 114);
+    auto* price = addColumn<TqvDBGridCurrencyColumn>(g, "dbg_xstgjfp2DJIA00", "DJIA00", u8"单价（条）", 93);
+    price->SetDisplayFormat(",0.000000;-,0.000000");
+    price->SetDecimalPlaces(6);
+    price->SetNullable(false);
+    price->SetSummaryFooterType(cstCount);
+    price->SetSummaryFooterFormat(Ansi(u8"合计："));
+    auto* quantity = addColumn<TqvDBGridColumn>(g, "dbg_xstgjfp2SL0000", "SL0000", u8"数量（条）", 178);
+    quantity->SetSummaryFooterType(cstSum);
+    quantity->SetSummaryFooterFormat(" 0.00");
+    for (auto [name, field, caption, width] :
+         {std::tuple{"dbg_xstgjfp2JE0000", "JE0000", u8"金额", 153}, {"dbg_xstgjfp2SE0000", "SE0000", u8"税额", 152}}) {
+        auto* column = addColumn<TqvDBGridCurrencyColumn>(g, name, field, caption, width);
+        column->SetDisplayFormat(",0.00;-,0.00");
+        column->SetNullable(false);
+        column->SetSummaryFooterType(cstSum);
+    }
+}
+
+// The header grid dbg_xstykfp1 of the audit window.
+void configureHeaderGrid(Grid& g, Tdm& dm)
+{
+    g.SetName("dbg_xstykfp1");
+    g.SetDataSource(dm.ds_xstgjfp1);
+    g.SetKeyField("DHAO00");
+    g.Bands().Items(0)->SetFixed(bfLeft);
+    g.SetDefaultLayout(false);
+    g.SetLookAndFeel(lfFlat);
+    g.SetHeaderColor(clWindow);
+    g.SetHeaderFont(headerFont());
+    g.SetOptionsDB({edgoCancelOnExit, edgoUseBookmarks});
+    g.SetOptionsView({edgoAutoWidth, edgoBandHeaderWidth, edgoRowSelect, edgoUseBitmap});
+    addColumn<TqvDBGridLookupColumn>(g, "dbg_xstykfp1DHAO00", "DHAO00", u8"购进单号", 82);
+    addColumn<TqvDBGridDateColumn>(g, "dbg_xstykfp1DWDM00", "DWDM00", u8"供货单位代码", 114);
+    addColumn<TqvDBGridDateColumn>(g, "dbg_xstykfp1DWMC00", "DWMC00", u8"供货单位名称", 128);
+    addColumn<TqvDBGridColumn>(g, "dbg_xstykfp1CKRQ00", "CKRQ00", u8"制单日期", 76);
+    addColumn<TqvDBGridColumn>(g, "dbg_xstykfp1CKRYMC", "CKRYMC", u8"制单人员", 76);
+    addColumn<TqvDBGridDateColumn>(g, "dbg_xstykfp1YWRQ00", "YWRQ00", u8"审核日期", 85);
+    addColumn<TqvDBGridMaskColumn>(g, "dbg_xstykfp1YWRYMC", "YWRYMC", u8"审核人员", 92);
+    addColumn<TqvDBGridColumn>(g, "dbg_xstykfp1GJBJ00", "GJBJ00", u8"购进标记", 66);
+    addColumn<TqvDBGridColumn>(g, "dbg_xstykfp1FPHAO0", "FPHAO0", u8"发票号", 63);
+}
+
+class AuditGrids : public ::testing::Test {
+public:
+    AuditGrids()
+    {
+        GenerateDemoData(db.Db(), DemoDataOptions{12, 20240101});
+        Params = {kDemoCompany, "", "A01", Ansi(u8"审核员"), "2024-3-11 9:00:00", "", "", "", "600", "1000", "100", "50"};
+        configureHeaderGrid(header, dm);
+        configureLineGrid(lines, dm);
+        header.resize(1000, 188);
+        lines.resize(1000, 400);
+        dm.qry_xstgjfp1->Open();
+        dm.qry_xstgjfp2->Open();
+    }
+    ~AuditGrids() override
+    {
+        dm.qry_xstgjfp2->Close();
+        dm.qry_xstgjfp1->Close();
+    }
+
+    // The current document's number, and an SQL value over its lines.
+    std::string document() const { return dm.qry_xstgjfp1DHAO00->AsString(); }
+    double sql(const std::string& aggregate)
+    {
+        return std::stod(db.Scalar("SELECT " + aggregate + " FROM XSTGJFP2 A, GSTJYGL1 B WHERE A.SPDM00=B.SPDM00 AND "
+                                   "A.GSDW00='" + std::string(kDemoCompany) + "' AND A.DHAO00=" + document()));
+    }
+    std::string footer(int index) const
+    {
+        return AnsiToUtf8(static_cast<TqvDBTreeListColumn*>(lines.Columns(index))->SummaryFooterText());
+    }
+    static std::string twoDecimals(double v)
+    {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.2f", v);
+        return text;
+    }
+
+    TestDatabase db{TestEngine::SQLite};
+    Tdm dm;
+    Grid header;
+    Grid lines;
+};
+
+TEST_F(AuditGrids, TheLineGridShowsTheDocumentsLinesWithTheirTotals)
+{
+    EXPECT_EQ(lines.objectName(), QStringLiteral("dbg_xstgjfp2"));
+    EXPECT_EQ(lines.LoadMode(), TqvDBLoadMode::LoadAll);
+    EXPECT_EQ(header.LoadMode(), TqvDBLoadMode::Window);
+    for (int document = 0; document < 4; ++document, dm.qry_xstgjfp1->Next()) {
+        SCOPED_TRACE("document " + this->document());
+        ASSERT_EQ(lines.Count(), static_cast<int>(sql("COUNT(*)")));
+        // The lines in product-code order, as the query reads them.
+        dm.qry_xstgjfp2->First();
+        for (int i = 0; i < lines.Count(); ++i, dm.qry_xstgjfp2->Next())
+            EXPECT_EQ(lines.GetCellText(lines.Items(i), lines.Columns(0)), dm.qry_xstgjfp2SPDM00->AsString());
+        dm.qry_xstgjfp2->First();
+        EXPECT_EQ(footer(2), "合计：");
+        EXPECT_EQ(footer(3), " " + twoDecimals(sql("SUM(A.SL0000)")));
+        EXPECT_EQ(footer(4), twoDecimals(sql("SUM(A.JE0000)")));
+        EXPECT_EQ(footer(5), twoDecimals(sql("SUM(A.SE0000)")));
+        EXPECT_DOUBLE_EQ(static_cast<double>(static_cast<TqvDBTreeListColumn*>(lines.Columns(2))->SummaryFooterValue()),
+                         sql("COUNT(*)"));
+    }
+}
+
+TEST_F(AuditGrids, FootersEqualTheDatabasesAggregates)
+{
+    auto* amount = static_cast<TqvDBTreeListColumn*>(lines.Columns(4));
+    struct Kind {
+        TqvSummaryType type;
+        const char* aggregate;
+    } kinds[] = {{cstSum, "SUM(A.JE0000)"},   {cstMin, "MIN(A.JE0000)"}, {cstMax, "MAX(A.JE0000)"},
+                 {cstCount, "COUNT(*)"},      {cstAvg, "AVG(A.JE0000)"}};
+    for (int document = 0; document < 3; ++document, dm.qry_xstgjfp1->Next())
+        for (const Kind& k : kinds) {
+            amount->SetSummaryFooterType(k.type);
+            lines.FullRefresh();
+            double want = sql(k.aggregate);
+            EXPECT_NEAR(static_cast<double>(amount->SummaryFooterValue()), want, 1e-9 * std::max(1.0, want))
+                << k.aggregate << " of document " << this->document();
+        }
+}
+
+TEST_F(AuditGrids, ClicksAndKeysMoveTheLinesAndTheLinesMoveTheFocus)
+{
+    ASSERT_GE(lines.Count(), 5);
+    click(lines, lines.CellPoint(3, 1));
+    EXPECT_EQ(dm.qry_xstgjfp2->RecNo(), 4);
+    EXPECT_EQ(lines.FocusedColumn(), 0);  // row selection
+    key(lines, Qt::Key_Down);
+    EXPECT_EQ(dm.qry_xstgjfp2->RecNo(), 5);
+    dm.qry_xstgjfp2->Prior();
+    EXPECT_EQ(lines.FocusedAbsoluteIndex(), 3);
+    AnsiString second = lines.GetCellText(lines.Items(1), lines.Columns(0));
+    ASSERT_TRUE(dm.qry_xstgjfp2->Locate("SPDM00", Variant(second)));
+    EXPECT_EQ(lines.FocusedAbsoluteIndex(), 1);
+}
+
+TEST_F(AuditGrids, MovingTheHeaderReloadsTheLines)
+{
+    std::string first = document();
+    long double total = static_cast<TqvDBTreeListColumn*>(lines.Columns(4))->SummaryFooterValue();
+    key(header, Qt::Key_Down);
+    ASSERT_NE(document(), first);
+    EXPECT_EQ(lines.Count(), static_cast<int>(sql("COUNT(*)")));
+    EXPECT_EQ(footer(4), twoDecimals(sql("SUM(A.JE0000)")));
+    EXPECT_NE(static_cast<TqvDBTreeListColumn*>(lines.Columns(4))->SummaryFooterValue(), total);
+    // The header grid holds the visible headers only.
+    EXPECT_EQ(header.Count(), header.VisibleRowCount());
+    EXPECT_LT(header.Count(), dm.qry_xstgjfp1->RecordCount());
+}
+
+TEST_F(AuditGrids, PostingAnEditedLineChangesTheTotals)
+{
+    auto* amount = static_cast<TqvDBTreeListColumn*>(lines.Columns(4));
+    long double before = amount->SummaryFooterValue();
+    dm.qry_xstgjfp2->Edit();
+    double old = dm.qry_xstgjfp2JE0000->AsFloat();
+    dm.qry_xstgjfp2JE0000->SetAsFloat(old + 100);
+    EXPECT_EQ(amount->SummaryFooterValue(), before);  // not before the post
+    dm.qry_xstgjfp2->Post();
+    EXPECT_NEAR(static_cast<double>(amount->SummaryFooterValue() - before), 100, 1e-6);
+    EXPECT_EQ(lines.FocusedAbsoluteIndex(), 0);
+}
+
+TEST_F(AuditGrids, AnEmptyDocumentShowsZerosAndTheCaption)
+{
+    db.Exec("INSERT INTO XSTGJFP1 (GSDW00, DHAO00, CKRQ00) VALUES (?, 2099000001, '2099-01-01 08:00:00')",
+            {kDemoCompany});
+    dm.qry_xstgjfp1->Close();
+    dm.qry_xstgjfp1->Open();  // the newest document comes first
+    dm.qry_xstgjfp2->Open();
+    ASSERT_EQ(document(), "2099000001");
+    EXPECT_EQ(lines.Count(), 0);
+    for (int i = 2; i < 6; ++i)
+        EXPECT_EQ(static_cast<TqvDBTreeListColumn*>(lines.Columns(i))->SummaryFooterValue(), 0.0L) << i;
+    EXPECT_EQ(footer(2), "合计：");
+    EXPECT_EQ(footer(3), " 0.00");
+    EXPECT_EQ(footer(4), "0.00");
+}
+
+// The grid painted well enough to see: rows with their texts, and the footer.
+TEST_F(AuditGrids, AGrabShowsRowsAndTheFooter)
+{
+    lines.show();
+    QImage image = lines.grab().toImage();
+    if (const char* dir = getenv("GRID_GRAB_DIR")) image.save(QString::fromUtf8(dir) + "/line-grid.png");
+    auto inkIn = [&](QRect zone) {
+        QRgb background = image.pixel(zone.right() - 1, zone.top() + 1);
+        int ink = 0;
+        for (int y = zone.top(); y <= zone.bottom(); ++y)
+            for (int x = zone.left(); x <= zone.right(); ++x) ink += image.pixel(x, y) != background;
+        return ink;
+    };
+    // The footer's cell under the amount column, and the text of a second row.
+    int footerTop = lines.DataBottom();
+    QRect amountFooter;
+    QRect secondRow;
+    for (const auto& p : lines.PlaceColumns())
+        if (p.position == 4) {
+            amountFooter = QRect(p.left + 2, footerTop + 3, p.width - 4, lines.height() - footerTop - 6);
+            secondRow = QRect(p.left + 2, lines.DataTop() + lines.RowHeight() + 2, p.width - 4, lines.RowHeight() - 4);
+        }
+    EXPECT_GT(inkIn(amountFooter), 20);
+    EXPECT_GT(inkIn(secondRow), 20);
+    lines.hide();
+}
+
+}  // namespace
