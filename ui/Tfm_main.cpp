@@ -1,12 +1,14 @@
 #include "Tfm_main.h"
 
 #include "AuditFunction.h"
+#include "AuditGrids.h"
 #include "PostApply.h"
 #include "PrintTotals.h"
 #include "ShowInfo.h"
 #include "Tfm_date.h"
 #include "data/Params.h"
 #include "data/Tdm.h"
+#include "grid/DBGrid.h"
 #include "report/data/DBDataSet.h"
 #include "report/model/Report.h"
 #include "runtime/Application.h"
@@ -32,15 +34,6 @@ bool currentDocumentOpenForChanges()
 bool hasCurrentDocument()
 {
     return dm->qry_xstgjfp1->Active() && !dm->qry_xstgjfp1->IsEmpty();
-}
-
-// Stands in for a data grid: a focusable area of the window.
-QWidget* gridPlace(QWidget* form, const char* name)
-{
-    auto* place = new QWidget(form);
-    place->setObjectName(QLatin1String(name));
-    place->setFocusPolicy(Qt::StrongFocus);
-    return place;
 }
 
 }  // namespace
@@ -70,10 +63,16 @@ Tfm_main::Tfm_main(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
     };
     for (auto [button, handler] : commands) button->OnClick = [this, handler](TComponent*) { (this->*handler)(); };
 
-    dbg_xstykfp1 = gridPlace(this, "dbg_xstykfp1");
+    dbg_xstykfp1 = new TqvDBGrid(this, this);
+    ConfigureHeaderGrid(*dbg_xstykfp1, dm);
     dbg_xstykfp1->resize(width(), 188);
     ApplyAlign(dbg_xstykfp1, alTop);
-    dbg_xstgjfp2 = gridPlace(this, "dbg_xstgjfp2");
+    dbg_xstgjfp2 = new TqvDBGrid(this, this);
+    ConfigureLineGrid(*dbg_xstgjfp2, dm);
+    dbg_xstgjfp2->OnKeyDown = [this](TComponent* sender, Word& key, TShiftState shift) {
+        dbg_xstgjfp2KeyDown(sender, key, shift);
+    };
+    dbg_xstgjfp2->OnEdited = [this](TComponent* sender, TqvTreeListNode* node) { dbg_xstgjfp2Edited(sender, node); };
     ApplyAlign(dbg_xstgjfp2, alClient);
     StatusBar1 = new TStatusBar(this, this);
     StatusBar1->SetName("StatusBar1");
@@ -168,11 +167,6 @@ void Tfm_main::setCommandState(TCommandState state)
     dbg_xstykfp1->setEnabled(!editing);
 }
 
-void Tfm_main::setLineCellMode(bool on)
-{
-    // The line grid's place has no cells of its own yet.
-}
-
 void Tfm_main::Sb_ExitClick()
 {
     close();
@@ -184,11 +178,12 @@ void Tfm_main::sb_editClick()
         ShowInfo(Ansi(u8"该记录已审核或为空，不能被编辑！"));
         return;
     }
-    setLineCellMode(true);
+    SetLineGridCellMode(*dbg_xstgjfp2, true);
     // A document without lines gets no empty line to fill in: its keys would
     // stay empty and the database would refuse to save it.
     if (!dm->qry_xstgjfp2->IsEmpty()) dm->qry_xstgjfp2->Edit();
     setCommandState(TCommandState::Editing);
+    dbg_xstgjfp2->SetFocusedColumn(lcPrice);
 }
 
 void Tfm_main::sb_saveClick()
@@ -200,13 +195,13 @@ void Tfm_main::sb_saveClick()
     PostApply(lines);
     setCommandState(TCommandState::Browse);
     ShowInfo(Ansi(u8"保存成功！"));
-    setLineCellMode(false);
+    SetLineGridCellMode(*dbg_xstgjfp2, false);
 }
 
 void Tfm_main::sb_cancelClick()
 {
     dm->qry_xstgjfp2->CancelUpdates();
-    setLineCellMode(false);
+    SetLineGridCellMode(*dbg_xstgjfp2, false);
     setCommandState(TCommandState::Browse);
 }
 
@@ -244,4 +239,38 @@ void Tfm_main::sb_printClick()
     if (!rqReport1->LoadMessage().empty()) return;
     SetPrintVariables(SumPrintRows(*rows));
     rqReport1->ShowReport();
+}
+
+void Tfm_main::dbg_xstgjfp2KeyDown(TComponent*, Word& Key, TShiftState)
+{
+    if (Key != VK_RETURN) return;
+    Key = 0;
+    // Enter walks price, amount and tax, line by line, and from the tax of
+    // the last line back to the first line's price. In row selection the
+    // focused column reads 0 and cannot be set, so Enter does nothing there.
+    TqvDBGrid& grid = *dbg_xstgjfp2;
+    TQuery* lines = dm->qry_xstgjfp2;
+    if (grid.FocusedColumn() == grid.ColumnCount() - 1) {
+        lines->Next();
+        grid.SetFocusedColumn(lcPrice);
+        if (lines->Eof()) lines->First();
+    } else {
+        grid.SetFocusedColumn(grid.FocusedColumn() + 1);
+    }
+    // The quantity is not the auditor's to change.
+    if (grid.FocusedColumn() == lcQuantity) grid.SetFocusedColumn(lcAmount);
+}
+
+void Tfm_main::dbg_xstgjfp2Edited(TComponent*, TqvTreeListNode*)
+{
+    // Only a price recomputes the line; an amount or a tax typed by hand
+    // stays as typed.
+    if (dbg_xstgjfp2->FocusedColumn() != lcPrice) return;
+    dm->qry_xstgjfp2->Edit();
+    const long double amount =
+        static_cast<long double>(dm->qry_xstgjfp2SL0000->AsFloat()) * dm->qry_xstgjfp2DJIA00->AsFloat();
+    dm->qry_xstgjfp2JE0000->SetAsFloat(static_cast<double>(amount));
+    // The tax from the amount as stored: 17 per cent.
+    const long double stored = dm->qry_xstgjfp2JE0000->AsFloat();
+    dm->qry_xstgjfp2SE0000->SetAsFloat(static_cast<double>(stored / 100 * 17));
 }

@@ -26,11 +26,14 @@
 // at once, without a question; unsaved line changes go with the data module.
 
 #include "runtime/Component.h"
+#include "runtime/Keys.h"
 #include "ui/AuditToolbar.h"
 
 #include <QDialog>
 
 class TStatusBar;
+class TqvDBGrid;
+class TqvTreeListNode;
 class TrqDBDataSet;
 class TrqReport;
 
@@ -61,10 +64,14 @@ public:
     void sb_AuditClick();
     void sb_CancelAudiClick();
     void sb_printClick();
+    // The line grid's events: Enter walks the editable cells, a changed price
+    // recomputes amount and tax.
+    void dbg_xstgjfp2KeyDown(TComponent* Sender, Word& Key, TShiftState Shift);
+    void dbg_xstgjfp2Edited(TComponent* Sender, TqvTreeListNode* Node);
 
     // Panel2 and the seven buttons come with TAuditToolbar.
-    QWidget* dbg_xstykfp1;
-    QWidget* dbg_xstgjfp2;
+    TqvDBGrid* dbg_xstykfp1;
+    TqvDBGrid* dbg_xstgjfp2;
     TStatusBar* StatusBar1;
     TFlatSkin* FlatSkin1;
     // The purchase invoice: the template is loaded anew by every print; the
@@ -79,8 +86,6 @@ protected:
 
 private:
     void setCommandState(TCommandState state);
-    // Row selection in browse state, cell editing while lines are edited.
-    void setLineCellMode(bool on);
 
     TCommandState state_ = TCommandState::Browse;
 };

@@ -142,7 +142,8 @@ TEST_P(AuditWindowTest, RefusedCommandsOnAnEmptyListChangeNothing)
 TEST_P(AuditWindowTest, EnterAndEscNeverCloseTheWindow)
 {
     Open();
-    for (QWidget* target : {window->dbg_xstykfp1, window->dbg_xstgjfp2, static_cast<QWidget*>(window.get())}) {
+    for (QWidget* target : {static_cast<QWidget*>(window->dbg_xstykfp1), static_cast<QWidget*>(window->dbg_xstgjfp2),
+                            static_cast<QWidget*>(window.get())}) {
         target->setFocus();
         for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
             QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
