@@ -3,6 +3,7 @@
 #include "AuditWindowFixture.h"
 
 #include "report/language/Globals.h"
+#include "ui/AuditGrids.h"
 #include "report/model/Report.h"
 #include "report/pages/EMFPages.h"
 #include "report/preview/PreviewForm.h"
@@ -52,6 +53,10 @@ protected:
 
     void installTemplate() { ASSERT_TRUE(QFile::copy(INVOICE_TEMPLATE, "qdb_xstgjfp.rqf")); }
     static double variable(const char* name) { return rqVariables().GetVariable(name).AsFloat(); }
+    long double footer(int column) const
+    {
+        return static_cast<TqvDBTreeListColumn*>(window->dbg_xstgjfp2->Columns(column))->SummaryFooterValue();
+    }
 
     QTemporaryDir directory;
     QString previousDirectory;
@@ -68,6 +73,9 @@ TEST_P(PrintCommandTest, TotalsOfThePrintedRows)
     EXPECT_DOUBLE_EQ(variable("JE"), 4000.03);
     EXPECT_TRUE(dm->qry_xsvgjfp0->Active());
     EXPECT_THAT(previewPages, ElementsAre(1));
+    // In browse state they are the line grid's footer totals.
+    EXPECT_EQ(variable("SL_TIAO"), static_cast<double>(footer(lcQuantity)));
+    EXPECT_EQ(variable("JE"), static_cast<double>(footer(lcAmount)));
 
     // While a line is being edited the printed rows and their totals are the
     // stored ones: the edit has not been saved.
@@ -78,6 +86,7 @@ TEST_P(PrintCommandTest, TotalsOfThePrintedRows)
     dm->qry_xstgjfp2->Post();
     Press(window->sb_print);
     EXPECT_DOUBLE_EQ(variable("JE"), 4000.03);
+    EXPECT_NE(variable("JE"), static_cast<double>(footer(lcAmount))) << "the footer counts the unsaved amount";
     EXPECT_EQ(window->CommandState(), TCommandState::Editing);
     EXPECT_EQ(previewPages.size(), 2u);
 }
