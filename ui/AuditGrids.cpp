@@ -16,6 +16,9 @@ TFont headerFont()
     return font;
 }
 
+// Bands and columns can be moved and sized by the user.
+constexpr TqvDBGridOptionsCustomize kCustomize{edgoBandMoving, edgoBandSizing, edgoColumnMoving, edgoColumnSizing};
+
 void setLook(TqvDBGrid& grid)
 {
     grid.SetHeaderPanelRowCount(1);
@@ -45,7 +48,10 @@ void ConfigureHeaderGrid(TqvDBGrid& g, Tdm* data)
     g.Bands().Items(0)->SetFixed(bfLeft);
     g.SetDefaultLayout(false);
     setLook(g);
-    // Behaviour and customizing keep the grid's defaults.
+    // Behaviour and customizing are the grid's defaults, spelt out.
+    g.SetOptionsBehavior({edgoAutoSort, edgoDragScroll, edgoEditing, edgoEnterShowEditor, edgoImmediateEditor,
+                          edgoTabThrough, edgoVertThrough});
+    g.SetOptionsCustomize(kCustomize);
     g.SetOptionsDB({edgoCancelOnExit, edgoUseBookmarks});
     g.SetOptionsView({edgoAutoWidth, edgoBandHeaderWidth, edgoRowSelect, edgoUseBitmap});
     addColumn<TqvDBGridLookupColumn>(g, "dbg_xstykfp1DHAO00", "DHAO00", u8"购进单号", 82);
@@ -72,6 +78,7 @@ void ConfigureLineGrid(TqvDBGrid& g, Tdm* data)
                           edgoTabThrough, edgoVertThrough});
     g.SetOptionsDB({edgoCancelOnExit, edgoCanDelete, edgoCanInsert, edgoCanNavigation, edgoConfirmDelete,
                     edgoLoadAllRecords, edgoUseBookmarks});
+    g.SetOptionsCustomize(kCustomize);
     g.SetOptionsView({edgoAutoWidth, edgoBandHeaderWidth, edgoRowSelect, edgoUseBitmap});
     addColumn<TqvDBGridMaskColumn>(g, "dbg_xstgjfp2SPDM00", "SPDM00", u8"商品代码", 108);
     addColumn<TqvDBGridMaskColumn>(g, "dbg_xstgjfp2SPMC00", "SPMC00", u8"商品名称", 114);

@@ -87,11 +87,17 @@ TEST_P(LineGridTest, GridsAreSetUpAsTheWindowShowsThem)
     EXPECT_EQ(header->Bands().Items(0)->Fixed(), bfLeft);
     EXPECT_FALSE(header->ShowSummaryFooter());
     EXPECT_EQ(header->OptionsDB(), TqvDBGridOptionsDB({edgoCancelOnExit, edgoUseBookmarks}));
+    EXPECT_EQ(header->OptionsBehavior(),
+              TqvDBGridOptionsBehavior({edgoAutoSort, edgoDragScroll, edgoEditing, edgoEnterShowEditor,
+                                        edgoImmediateEditor, edgoTabThrough, edgoVertThrough}));
 
     TqvDBGrid* lines = window->dbg_xstgjfp2;
     EXPECT_EQ(lines->DataSource(), dm->ds_xstgjfp2);
     EXPECT_EQ(lines->KeyField(), "SPDM00");
     EXPECT_EQ(lines->LoadMode(), TqvDBLoadMode::LoadAll);
+    EXPECT_EQ(lines->OptionsDB(),
+              TqvDBGridOptionsDB({edgoCancelOnExit, edgoCanDelete, edgoCanInsert, edgoCanNavigation,
+                                  edgoConfirmDelete, edgoLoadAllRecords, edgoUseBookmarks}));
     EXPECT_EQ(lines->Bands().Items(0)->Fixed(), bfNone);
     EXPECT_TRUE(lines->ShowSummaryFooter());
     EXPECT_EQ(lines->OptionsBehavior(),
@@ -109,6 +115,8 @@ TEST_P(LineGridTest, GridsAreSetUpAsTheWindowShowsThem)
         EXPECT_EQ(grid->HeaderPanelRowCount(), 1);
         EXPECT_EQ(grid->HeaderFont().Height(), -12);
         EXPECT_EQ(grid->HeaderFont().Color(), clBlack);
+        EXPECT_EQ(grid->OptionsCustomize(), TqvDBGridOptionsCustomize({edgoBandMoving, edgoBandSizing,
+                                                                        edgoColumnMoving, edgoColumnSizing}));
         EXPECT_EQ(grid->OptionsView(),
                   TqvDBGridOptionsView({edgoAutoWidth, edgoBandHeaderWidth, edgoRowSelect, edgoUseBitmap}));
     }
