@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCollator>
+#include <QLocale>
 #include <QScopeGuard>
 
 #include <algorithm>
@@ -86,7 +87,11 @@ std::vector<uint32_t> rankTexts(const KeyValues& v, bool ansi, bool caseInsensit
     if (ansi) {
         std::iota(groupRank.begin(), groupRank.end(), 0u);
     } else {
-        QCollator collator;
+        // The module's texts are Chinese: a process started without a
+        // locale (C) still sorts them the way a Chinese reader expects.
+        QLocale locale;
+        if (locale.language() == QLocale::C) locale = QLocale(QLocale::Chinese, QLocale::China);
+        QCollator collator(locale);
         collator.setCaseSensitivity(caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);
         std::vector<QCollatorSortKey> keys;
         keys.reserve(firstOfGroup.size());
