@@ -34,7 +34,8 @@ bool TCustomqvDBGrid::HasCellButton(const TqvTreeListColumn* column, bool focuse
     if (!dropDown || column->DisableEditor()) return false;
     switch (dropDown->ShowButtonStyle()) {
     case sbAlways: return true;
-    case sbDefault: return focusedCell || IsOption(tloShowButtonAlways);
+    // Under row selection the row has the focus, not a cell.
+    case sbDefault: return (focusedCell && !IsRowSelect()) || IsOption(tloShowButtonAlways);
     case sbNone: return false;
     }
     return false;
