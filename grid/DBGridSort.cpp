@@ -110,6 +110,45 @@ std::vector<uint32_t> rankTexts(const KeyValues& v, bool ansi, bool caseInsensit
     for (size_t k = 0; k < items.size(); ++k) rank[items[k].index] = groupRank[groupOf[k]];
     return rank;
 }
+// Ranks of a key's values in ascending order: nulls 0, then the numbers,
+// then the texts; equal values share a rank, so ranks are dense.
+std::vector<uint32_t> rankKey(const KeyValues& v, bool ansi, bool caseInsensitive, uint32_t& top)
+{
+    const size_t n = v.cls.size();
+    std::vector<std::pair<double, uint32_t>> numbers;
+    bool anyText = false;
+    for (size_t i = 0; i < n; ++i) {
+        if (v.cls[i] == KeyValues::Number) numbers.push_back({v.number[i], static_cast<uint32_t>(i)});
+        anyText = anyText || v.cls[i] == KeyValues::Text;
+    }
+    std::sort(numbers.begin(), numbers.end());
+    std::vector<uint32_t> rank = anyText ? rankTexts(v, ansi, caseInsensitive) : std::vector<uint32_t>(n, 0);
+    uint32_t r = 0;
+    for (size_t k = 0; k < numbers.size(); ++k) {
+        if (k == 0 || numbers[k].first != numbers[k - 1].first) ++r;
+        rank[numbers[k].second] = r;
+    }
+    uint32_t textBase = r + 1;
+    top = r;
+    for (size_t i = 0; i < n; ++i)
+        if (v.cls[i] == KeyValues::Text) {
+            rank[i] += textBase;
+            top = std::max(top, rank[i]);
+        }
+    return rank;
+}
+
+// Reorders `order` stably by `rank` (counting sort: ranks are dense).
+void countingSort(std::vector<uint32_t>& order, const std::vector<uint32_t>& rank, uint32_t top, bool descending)
+{
+    std::vector<uint32_t> start(size_t(top) + 2, 0);
+    auto key = [&](uint32_t i) { return descending ? top - rank[i] : rank[i]; };
+    for (uint32_t i : order) ++start[key(i) + 1];
+    for (size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
+    std::vector<uint32_t> sorted(order.size());
+    for (uint32_t i : order) sorted[start[key(i)]++] = i;
+    order.swap(sorted);
+}
 }  // namespace
 
 bool TCustomqvDBGrid::IsSortingActive() const
@@ -154,8 +193,9 @@ void TCustomqvDBGrid::SortNodes()
         nodes.reserve(static_cast<size_t>(count));
         for (int i = 0; i < count; ++i) {
             TqvTreeListNode* node = parent ? parent->Items(i) : Items(i);
+            // Every node of the grid is a TqvDBGridNode (CreateNode).
             // Group nodes are made in their sorted place already.
-            if (DBNode(node)->IsGroupNode()) return;
+            if (static_cast<TqvDBGridNode*>(node)->IsGroupNode()) return;
             nodes.push_back(node);
         }
         const size_t n = nodes.size();
@@ -167,8 +207,15 @@ void TCustomqvDBGrid::SortNodes()
             v.textStart.assign(n, 0);
             v.textLength.assign(n, 0);
         }
-        for (size_t i = 0; i < n; ++i)
-            ReadNodeRecord(DBNode(nodes[i]), [&] {
+        // Records are read in the order of the nodes in memory, which is the
+        // order the records were loaded in: after an earlier sort the list
+        // order would touch memory at random.
+        std::vector<std::pair<const void*, uint32_t>> visit(n);
+        for (size_t i = 0; i < n; ++i) visit[i] = {nodes[i], static_cast<uint32_t>(i)};
+        auto byAddress = [](const auto& a, const auto& b) { return std::less<const void*>()(a.first, b.first); };
+        if (!std::is_sorted(visit.begin(), visit.end(), byAddress)) std::sort(visit.begin(), visit.end(), byAddress);
+        for (const auto& [address, i] : visit)
+            ReadNodeRecord(static_cast<TqvDBGridNode*>(nodes[i]), [&] {
                 for (size_t k = 0; k < keys.size(); ++k) {
                     KeyValues& v = values[k];
                     CellView cell = keys[k]->Field()->GetCell();
@@ -189,24 +236,15 @@ void TCustomqvDBGrid::SortNodes()
                     }
                 }
             });
-        std::vector<std::vector<uint32_t>> ranks;
-        for (const KeyValues& v : values) ranks.push_back(rankTexts(v, ansi, caseInsensitive));
+        // Least significant key first: each stable pass keeps the order of
+        // the keys after it, and the first pass keeps the display order.
         std::vector<uint32_t> order(n);
         std::iota(order.begin(), order.end(), 0u);
-        std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
-            for (size_t k = 0; k < keys.size(); ++k) {
-                const KeyValues& v = values[k];
-                int c = 0;
-                if (v.cls[a] != v.cls[b])
-                    c = v.cls[a] < v.cls[b] ? -1 : 1;
-                else if (v.cls[a] == KeyValues::Number)
-                    c = v.number[a] < v.number[b] ? -1 : v.number[b] < v.number[a] ? 1 : 0;
-                else if (v.cls[a] == KeyValues::Text)
-                    c = ranks[k][a] < ranks[k][b] ? -1 : ranks[k][b] < ranks[k][a] ? 1 : 0;
-                if (c) return keys[k]->Sorted() == csDown ? c > 0 : c < 0;
-            }
-            return false;
-        });
+        for (size_t k = keys.size(); k-- > 0;) {
+            uint32_t top = 0;
+            std::vector<uint32_t> rank = rankKey(values[k], ansi, caseInsensitive, top);
+            countingSort(order, rank, top, keys[k]->Sorted() == csDown);
+        }
         std::vector<TqvTreeListNode*> arranged(n);
         for (size_t i = 0; i < n; ++i) arranged[i] = nodes[order[i]];
         ArrangeNodeList(parent, std::move(arranged));
