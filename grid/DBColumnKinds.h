@@ -135,6 +135,12 @@ public:
     using TqvDBTreeListDropDownColumn::TqvDBTreeListDropDownColumn;
     const char* ClassName() const override { return "TqvDBTreeListDateColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListDateEdit"; }
+    // Editing (DBColumnDropDownEditing.cpp): a null field loads no date; the
+    // editor's date is written as the field's value, no date clears it; an
+    // unreadable text writes nothing.
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
+    Variant LoadEditor(TqvInplaceEdit* editor) const override;
+    Variant WriteEditor(TqvInplaceEdit* editor) override;
     std::function<void(TComponent* Sender, const AnsiString& Text, double& Date, AnsiString& ErrorText,
                        bool& Accept)>
         OnDateValidateInput;
@@ -153,6 +159,12 @@ public:
     using TqvDBTreeListDropDownColumn::TqvDBTreeListDropDownColumn;
     const char* ClassName() const override { return "TqvDBTreeListLookupColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListLookupEdit"; }
+    // Editing (DBColumnDropDownEditing.cpp): a lookup field gives the editor a
+    // snapshot of its lookup dataset's (key, result) pairs and is written
+    // through its key field; any other field edits as plain text.
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
+    Variant LoadEditor(TqvInplaceEdit* editor) const override;
+    Variant WriteEditor(TqvInplaceEdit* editor) override;
     std::function<void(TComponent* Sender, Variant& Value, bool& Accept)> OnCloseUp;
     QV_STORED_PROPERTY(QPixmap, ButtonGlyph)
     QV_STORED_PROPERTY(uint16_t, ClearKey, 0)

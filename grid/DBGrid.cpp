@@ -405,6 +405,6 @@ AnsiString TCustomqvDBGrid::NodePreviewText(const TqvDBGridNode* node) const
 TqvEditStyleData TCustomqvDBGrid::EditStyleFallback() const
 {
     TqvEditStyleData v = TCustomqvDBTreeListControl::EditStyleFallback();
-    v.ButtonStyle = lookAndFeel_ == lfFlat ? btsFlat : lookAndFeel_ == lfUltraFlat ? btsHotFlat : bts3D;
+    v.ButtonStyle = LookAndFeel() == lfFlat ? btsFlat : LookAndFeel() == lfUltraFlat ? btsHotFlat : bts3D;
     return v;
 }
