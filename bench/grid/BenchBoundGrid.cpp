@@ -15,6 +15,10 @@
 //   BM_SortByText          a header click sorting the loaded grid by name,
 //                          in locale order (arg 0) and in ANSI order (arg 1)
 //   BM_SortByNumber        a header click sorting it by amount
+//   BM_SearchFloor         the floor of a search: one pass over the million
+//                          codes comparing a prefix
+//   BM_LookupKeystroke     one keystroke of a lookup editor's incremental
+//                          search over a snapshot of the million codes
 //   BM_FirstPaintAllLooks  the first paint with grid lines, inverted select,
 //   BM_ScrollAndPaintAllLooks  footers and the indicator on; and a Page Down
 //                          with its paint
@@ -23,6 +27,7 @@
 // from $BENCH_ITEMS (default /tmp/items.sqlite). Memory is the growth of the
 // resident set's peak over the run (VmHWM reset through clear_refs).
 #include "grid/DBGrid.h"
+#include "grid/editors/InplaceLookupEdit.h"
 #include "runtime/Application.h"
 #include "runtime/db/Query.h"
 #include "runtime/db/Session.h"
@@ -340,6 +345,58 @@ void BM_SortByNumber(benchmark::State& state)
     sortBy(state, 4);
 }
 BENCHMARK(BM_SortByNumber)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+const std::vector<std::string>& codes()
+{
+    static std::vector<std::string> data = [] {
+        std::vector<std::string> d;
+        sqlite3* db = nullptr;
+        sqlite3_open(itemsFile().c_str(), &db);
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(db, "SELECT code FROM items ORDER BY id", -1, &stmt, nullptr);
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            d.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)),
+                           static_cast<size_t>(sqlite3_column_bytes(stmt, 0)));
+        sqlite3_finalize(stmt);
+        sqlite3_close(db);
+        return d;
+    }();
+    return data;
+}
+
+void BM_SearchFloor(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    const auto& all = codes();
+    const std::string prefix = "C12345";
+    for (auto _ : state) {
+        auto it = std::find_if(all.begin(), all.end(), [&](const std::string& c) { return c.compare(0, prefix.size(), prefix) == 0; });
+        benchmark::DoNotOptimize(it);
+    }
+}
+BENCHMARK(BM_SearchFloor)->Unit(benchmark::kMillisecond);
+
+void BM_LookupKeystroke(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    TqvInplaceLookupEdit editor(nullptr);
+    std::vector<TqvLookupItem> items;
+    for (size_t i = 0; i < codes().size(); ++i) items.push_back({Variant(static_cast<int>(i)), codes()[i]});
+    editor.SetListItems(std::move(items));
+    const char typed[] = "C12345";
+    size_t at = 0;
+    for (auto _ : state) {
+        if (at == sizeof typed - 1) {
+            state.PauseTiming();
+            editor.LoadValue(Variant::Null());  // a new search
+            at = 0;
+            state.ResumeTiming();
+        }
+        editor.TypeCharacter(static_cast<char32_t>(typed[at++]));
+    }
+    state.counters["key"] = static_cast<double>(editor.Key().IsNull() ? -1 : editor.Key().AsFloat());
+}
+BENCHMARK(BM_LookupKeystroke)->Unit(benchmark::kMillisecond);
 
 ItemsGrid& allLooks()
 {
