@@ -345,6 +345,7 @@ private:
     std::vector<TqvDBTreeListColumn*> footerColumns_;  // with a footer, in the load running
     TqvEditorState editor_;
     std::vector<std::unique_ptr<TqvInplaceEdit>> editors_;  // one per class, reused
+    Variant editorFieldValue_;  // the field's value the open editor was loaded from
     // Closes the open editor: checked (unless cancelled), written, OnEdited.
     void closeEditor(bool write, bool focusGrid);
     // Leaving the grid: the edited record is written (or an untouched

@@ -7,6 +7,7 @@
 #include "grid/editors/InplaceEdit.h"
 #include "runtime/db/DataSet.h"
 #include "runtime/db/DBTypes.h"
+#include "runtime/db/Field.h"
 
 #include <QApplication>
 
@@ -119,7 +120,12 @@ void TCustomqvDBTreeListControl::ShowEditor()
     try {
         prepareEditor(editor, column);
         Variant loaded = Variant(AnsiString());
-        if (!ReadNodeRecord(node, [&] { loaded = column->LoadEditor(editor); })) loaded = column->LoadEditor(editor);
+        editorFieldValue_ = Variant::Null();
+        auto load = [&] {
+            loaded = column->LoadEditor(editor);
+            if (column->Field()) editorFieldValue_ = column->Field()->Value();
+        };
+        if (!ReadNodeRecord(node, load)) load();
         editor_.LoadedValue = loaded;
         editor->SetModified(false);
         editor->SetReadOnly(IsEditReadOnly() || column->ReadOnly());
@@ -226,12 +232,18 @@ void TCustomqvDBTreeListControl::RefreshEditor(TField* field)
     if (State() != tsEditing || !editor || editor->Modified()) return;
     auto* column = dynamic_cast<TqvDBTreeListColumn*>(NavigationColumn(editor_.Column));
     if (!column || !column->Field() || (field && field != column->Field())) return;
-    AnsiString shown = editor->Text();
+    // Only a value that really changed is loaded again: reloading the same
+    // value would lose the selection the user is typing over.
+    Variant now;
+    bool read = ReadNodeRecord(DBNode(editor_.Node), [&] { now = column->Field()->Value(); });
+    if (!read || now == editorFieldValue_) return;
     Variant loaded;
-    if (!ReadNodeRecord(DBNode(editor_.Node), [&] { loaded = column->LoadEditor(editor); })) return;
+    ReadNodeRecord(DBNode(editor_.Node), [&] { loaded = column->LoadEditor(editor); });
+    editorFieldValue_ = now;
     editor_.LoadedValue = loaded;
     editor->SetModified(false);
-    if (editor->Text() != shown) editor->Activate();
+    editor->Activate();
+    editor->SelectAllText();
 }
 
 // ---- Typing and clicking

@@ -17,6 +17,10 @@ std::map<std::string, TqvEditorFactory, std::less<>>& classes()
     static std::map<std::string, TqvEditorFactory, std::less<>> table{
         {"TqvInplaceTextEdit", make<TqvInplaceTextEdit>},
         {"TqvInplaceTreeListTextEdit", make<TqvInplaceTreeListTextEdit>},
+        {"TqvInplaceMaskEdit", make<TqvInplaceMaskEdit>},
+        {"TqvInplaceDBTreeListMaskEdit", make<TqvInplaceDBTreeListMaskEdit>},
+        {"TqvInplaceCurrencyEdit", make<TqvInplaceCurrencyEdit>},
+        {"TqvInplaceDBTreeListCurrencyEdit", make<TqvInplaceDBTreeListCurrencyEdit>},
     };
     return table;
 }

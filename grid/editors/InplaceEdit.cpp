@@ -118,7 +118,7 @@ void TqvInplaceEdit::ShowAt(const QRect& cell)
     raise();
     QWidget* focus = FocusWidget();
     if (!focus->hasFocus()) focus->setFocus(Qt::OtherFocusReason);
-    if (auto* edit = dynamic_cast<QWidget*>(focus)) edit->update();
+    SelectAllText();
     if (!wasVisible && activateLock_ == 0) DoActivate();
 }
 

@@ -134,6 +134,8 @@ public:
     // Paints view data as this editor class paints itself.
     virtual void PaintView(QPainter& canvas, const TqvEditViewData& data) const;
 
+    // Selects all of the editor's text (showing the editor does).
+    virtual void SelectAllText() {}
     // The widget that holds the keyboard focus while the editor is up.
     virtual QWidget* FocusWidget() { return this; }
 

@@ -55,6 +55,7 @@ public:
     int SelLength() const;
     void SetSelection(int start, int length);
     void SelectAll();
+    void SelectAllText() override { SelectAll(); }
 
     // The user's editing commands (each asks the container first).
     void Paste();
