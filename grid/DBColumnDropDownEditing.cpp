@@ -1,5 +1,5 @@
-// How the date and lookup columns feed their drop-down editors and write
-// back. The editor classes are registered here, with the columns that use them.
+// How the date, lookup and spin columns feed their editors and write back.
+// The editor classes are registered here, with the columns that use them.
 #include "grid/DBColumnKinds.h"
 #include "grid/editors/DropDownEditors.h"
 #include "grid/editors/EditorRegistry.h"
@@ -16,6 +16,10 @@ const bool registered = [] {
                           [](TCustomqvContainer* c) { return std::make_unique<TqvInplaceLookupEdit>(c); });
     RegisterInplaceEditor("TqvInplaceDBTreeListLookupEdit",
                           [](TCustomqvContainer* c) { return std::make_unique<TqvInplaceDBTreeListLookupEdit>(c); });
+    RegisterInplaceEditor("TqvInplaceSpinEdit",
+                          [](TCustomqvContainer* c) { return std::make_unique<TqvInplaceSpinEdit>(c); });
+    RegisterInplaceEditor("TqvInplaceDBTreeListSpinEdit",
+                          [](TCustomqvContainer* c) { return std::make_unique<TqvInplaceDBTreeListSpinEdit>(c); });
     return true;
 }();
 
@@ -122,4 +126,18 @@ Variant TqvDBTreeListLookupColumn::WriteEditor(TqvInplaceEdit* editor)
     if (!lookup || !key || lookup->ListItems().empty()) return TqvDBTreeListDropDownColumn::WriteEditor(editor);
     key->SetValue(lookup->Key());
     return key->Value();
+}
+
+// ---- Spin
+
+void TqvDBTreeListSpinColumn::PrepareEditor(TqvInplaceEdit* editor) const
+{
+    TqvDBTreeListColumn::PrepareEditor(editor);
+    if (auto* spin = dynamic_cast<TqvInplaceSpinEdit*>(editor)) {
+        spin->SetEditorEnabled(EditorEnabled());
+        spin->SetIncrement(Increment());
+        spin->SetMinValue(MinValue());
+        spin->SetMaxValue(MaxValue());
+        spin->SetUseCtrlIncrement(UseCtrlIncrement());
+    }
 }

@@ -245,6 +245,8 @@ public:
     using TqvDBTreeListColumn::TqvDBTreeListColumn;
     const char* ClassName() const override { return "TqvDBTreeListSpinColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListSpinEdit"; }
+    // The step settings go to the editor (DBColumnDropDownEditing.cpp).
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
     QV_STORED_PROPERTY(bool, EditorEnabled, true)
     QV_STORED_PROPERTY(double, Increment, 1)
     QV_STORED_PROPERTY(double, MinValue, 0)

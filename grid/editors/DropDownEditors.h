@@ -1,9 +1,10 @@
 #pragma once
-// The drop-down editor classes the grid's date and lookup columns name
+// The editor classes the grid's date, lookup and spin columns name
 // (EditorClassName). They add nothing to the kinds they derive from.
 
 #include "grid/editors/InplaceDateEdit.h"
 #include "grid/editors/InplaceLookupEdit.h"
+#include "grid/editors/InplaceSpinEdit.h"
 
 class TqvInplaceDBTreeListDateEdit : public TqvInplaceDateEdit {
 public:
@@ -15,4 +16,10 @@ class TqvInplaceDBTreeListLookupEdit : public TqvInplaceLookupEdit {
 public:
     using TqvInplaceLookupEdit::TqvInplaceLookupEdit;
     const char* ClassName() const override { return "TqvInplaceDBTreeListLookupEdit"; }
+};
+
+class TqvInplaceDBTreeListSpinEdit : public TqvInplaceSpinEdit {
+public:
+    using TqvInplaceSpinEdit::TqvInplaceSpinEdit;
+    const char* ClassName() const override { return "TqvInplaceDBTreeListSpinEdit"; }
 };

@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-TqvInplaceDropDownEdit::TqvInplaceDropDownEdit(TCustomqvContainer* container) : TqvInplaceTextEdit(container) {}
+TqvInplaceDropDownEdit::TqvInplaceDropDownEdit(TCustomqvContainer* container) : TqvInplaceMaskEdit(container) {}
 
 TqvInplaceDropDownEdit::~TqvInplaceDropDownEdit() = default;
 
@@ -99,7 +99,7 @@ bool TqvInplaceDropDownEdit::eventFilter(QObject* watched, QEvent* event)
         }
     }
     if (watched == popup_ && event->type() == QEvent::Hide) SetKeepOpen(false);
-    return TqvInplaceTextEdit::eventFilter(watched, event);
+    return TqvInplaceMaskEdit::eventFilter(watched, event);
 }
 
 // The wheel belongs to the editor, not to the grid under it.

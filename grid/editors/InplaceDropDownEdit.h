@@ -1,6 +1,6 @@
 #pragma once
-// The base of the drop-down editor kinds (date, lookup, pick, ...): a text
-// editor with a button and a drop-down window under it.
+// The base of the drop-down editor kinds (date, lookup, pick, ...): a masked
+// text editor with a button and a drop-down window under it.
 //
 // Rules that are easy to break:
 // - F4 (without Alt), Alt+Down and Alt+Up open the window, or close it
@@ -12,13 +12,13 @@
 // - While the window is up the editor stays open (KeepOpen): the focus that
 //   the window takes is not a focus loss of the editor.
 
-#include "grid/editors/InplaceTextEdit.h"
+#include "grid/editors/InplaceMaskEdit.h"
 
 class QFrame;
 
 enum class TqvPopupAlignment : uint8_t { Left, Right, Center };
 
-class TqvInplaceDropDownEdit : public TqvInplaceTextEdit {
+class TqvInplaceDropDownEdit : public TqvInplaceMaskEdit {
 public:
     explicit TqvInplaceDropDownEdit(TCustomqvContainer* container);
     ~TqvInplaceDropDownEdit() override;

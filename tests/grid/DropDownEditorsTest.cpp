@@ -7,7 +7,8 @@
 
 #include "grid/editors/DropDownEditors.h"
 
-#include <QScopedValueRollback>
+#include <QKeyEvent>
+#include <QLineEdit>
 
 #include <gmock/gmock.h>
 
@@ -160,6 +161,38 @@ TEST(DropDown, TheWindowStaysOnTheScreen)
     };
     for (const Case& c : cases)
         EXPECT_EQ(TqvInplaceDropDownEdit::PlacePopup(c.editor, c.size, screen, c.alignment), c.want) << c.why;
+}
+
+TEST(SpinEditor, UpAndDownStepWithinTheLimits)
+{
+    struct Case {
+        const char* why;
+        double min, max, increment;
+        bool ctrl, useCtrl;
+        const char* start;
+        int key;
+        const char* want;
+    } cases[] = {
+        {"up", 0, 0, 1, false, false, "5", Qt::Key_Up, "6"},
+        {"down below 0 without limits", 0, 0, 2.5, false, false, "1", Qt::Key_Down, "-1.5"},
+        {"up to the maximum", 0, 10, 5, false, false, "8", Qt::Key_Up, "10"},
+        {"down to the minimum", 3, 10, 5, false, false, "4", Qt::Key_Down, "3"},
+        {"UseCtrlIncrement: a plain Up does not step", 0, 0, 1, false, true, "5", Qt::Key_Up, "5"},
+        {"UseCtrlIncrement: Ctrl+Up steps", 0, 0, 1, true, true, "5", Qt::Key_Up, "6"},
+        {"a text that is no number counts as 0", 0, 0, 1, false, false, "x", Qt::Key_Up, "1"},
+    };
+    for (const Case& c : cases) {
+        TqvInplaceSpinEdit editor(nullptr);
+        EXPECT_EQ(editor.Text(), "0") << "it starts with 0";
+        editor.SetMinValue(c.min);
+        editor.SetMaxValue(c.max);
+        editor.SetIncrement(c.increment);
+        editor.SetUseCtrlIncrement(c.useCtrl);
+        editor.SetText(c.start);
+        QKeyEvent press(QEvent::KeyPress, c.key, c.ctrl ? Qt::ControlModifier : Qt::NoModifier);
+        QApplication::sendEvent(editor.LineEdit(), &press);
+        EXPECT_EQ(editor.Text(), c.want) << c.why;
+    }
 }
 
 class Lookup : public DBGridFixture {
