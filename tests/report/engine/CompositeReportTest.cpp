@@ -157,6 +157,45 @@ TEST_F(CompositeReport, PrintToPrevPageContinuesOnlyOnTheSamePaper)
     }
 }
 
+TEST_F(CompositeReport, PrintToPrevPageComparesWithThePageItWouldContinue)
+{
+    // Portrait, landscape, then portrait asking to continue: the page before it
+    // is the landscape one, so the third report needs a page of its own even
+    // though the first report's paper is its own.
+    Numbers(2, "T");
+    Numbers(2, "U");
+    Numbers(2, "W");
+    auto* third = new TrqReport(form_.get());
+    third->SetName("Report3");
+    TrqPage& page = *third->Pages()[0];
+    page.LeftMargin = page.TopMargin = page.RightMargin = page.BottomMargin = Margin;
+    composite_->AddReport(third);
+    List(first_, "A", "T", false);
+    List(second_, "B", "U", false);
+    List(third, "C", "W", false);
+    second_->Pages()[0]->Orientation = poLandscape;
+    third->Pages()[0]->PrintToPrevPage = true;
+    ASSERT_TRUE(PrepareComposite()) << Message();
+    std::vector<PrintedPage> pages = Pages();
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[2].front().name, "TitleTextC");
+    EXPECT_EQ(composite_->EMFPages()[2].Orientation, poPortrait);
+    EXPECT_EQ(composite_->EMFPages()[1].Orientation, poLandscape);
+}
+
+TEST_F(CompositeReport, AReportListedTwicePrintsTwice)
+{
+    Numbers(2, "T");
+    List(first_, "A", "T");
+    composite_->RemoveReport(second_);
+    composite_->AddReport(first_);
+    const std::string before = TemplateToJson(*first_);
+    ASSERT_TRUE(PrepareComposite()) << Message();
+    EXPECT_EQ(Texts("RowA"), (std::vector<std::string>{"A1", "A2", "A1", "A2"}));
+    EXPECT_EQ(Texts("PageNo"), (std::vector<std::string>{"1/0", "2/0"}));
+    EXPECT_EQ(TemplateToJson(*first_), before);
+}
+
 TEST_F(CompositeReport, AFailingReportClearsThePagesAndLeavesEveryTemplateAsItWas)
 {
     Numbers(30, "T");
@@ -192,8 +231,9 @@ TEST_F(CompositeReport, ADatasetBuildsEveryReportOncePerRecord)
     Numbers(3, "K");
     Numbers(2, "T");
     Numbers(1, "U");
-    List(first_, "A", "T", false);
-    List(second_, "B", "U", false);
+    List(first_, "A", "T");
+    List(second_, "B", "U");
+    composite_->SetTwoPass(true);
     // The title names the composite's record; its script moves it, which each
     // record's fresh template undoes.
     TrqView& title = *first_->FindObject("TitleTextA");
@@ -211,6 +251,7 @@ TEST_F(CompositeReport, ADatasetBuildsEveryReportOncePerRecord)
     EXPECT_EQ(Texts("TitleTextA"), (std::vector<std::string>{"Record 1", "Record 2", "Record 3"}));
     EXPECT_EQ(Texts("RowA"), (std::vector<std::string>{"A1", "A2", "A1", "A2", "A1", "A2"}));
     EXPECT_EQ(Texts("RowB"), (std::vector<std::string>{"B1", "B1", "B1"}));
+    EXPECT_EQ(Texts("PageNo"), (std::vector<std::string>{"1/6", "2/6", "3/6", "4/6", "5/6", "6/6"}));
     // Rows and the title stand at the same Left in the template.
     const PrintedPage first = Pages()[0];
     const int rowLeft =
