@@ -3,6 +3,7 @@
 #include "EngineTestBase.h"
 
 #include "report/model/CompositeReport.h"
+#include "report/pages/ProgressForm.h"
 #include "report/stream/TemplateJson.h"
 
 namespace {
@@ -194,6 +195,40 @@ TEST_F(CompositeReport, AReportListedTwicePrintsTwice)
     EXPECT_EQ(Texts("RowA"), (std::vector<std::string>{"A1", "A2", "A1", "A2"}));
     EXPECT_EQ(Texts("PageNo"), (std::vector<std::string>{"1/0", "2/0"}));
     EXPECT_EQ(TemplateToJson(*first_), before);
+}
+
+TEST_F(CompositeReport, AStopInOneReportEndsTheWholeBuild)
+{
+    struct Case {
+        const char* why;
+        bool cancel;  // the progress window's Cancel; otherwise STOPREPORT
+        bool built;
+        int pages;
+    } cases[] = {
+        {"STOPREPORT keeps what was built", false, true, 1},
+        {"Cancel in the progress window fails the build; as in one report, the page begun stays", true, false, 1},
+    };
+    Numbers(5, "T");
+    Numbers(5, "U");
+    List(first_, "A", "T");
+    List(second_, "B", "U");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        composite_->SetShowProgress(c.cancel);
+        Script(*first_->FindObject("MasterDataA"), {c.cancel ? "" : "IF [QA.\"N\"] = 3 THEN STOPREPORT"});
+        first_->OnBeginBand = [&](TrqBand*) {
+            if (c.cancel) rqProgressForm().Cancel();
+        };
+        bool secondBuilt = false;
+        second_->OnBeginBand = [&](TrqBand*) { secondBuilt = true; };
+        EXPECT_EQ(PrepareComposite(), c.built) << Message();
+        EXPECT_FALSE(secondBuilt);
+        EXPECT_EQ(composite_->EMFPages().Count(), c.pages);
+        if (c.built) {
+            EXPECT_EQ(Texts("RowA"), Rows("A", 1, 2));
+        }
+        EXPECT_TRUE(dialogs_.Calls().empty());
+    }
 }
 
 TEST_F(CompositeReport, AFailingReportClearsThePagesAndLeavesEveryTemplateAsItWas)
