@@ -2,8 +2,8 @@
 // Vocabulary of the tree list: its errors, behaviour flags, states, event
 // types and the small enumerations its columns and bands publish.
 
-#include "runtime/AnsiString.h"
 #include "runtime/Alignment.h"
+#include "runtime/AnsiString.h"
 #include "runtime/Exceptions.h"
 
 #include <cstdint>

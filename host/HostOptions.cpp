@@ -1,69 +1,82 @@
 #include "HostOptions.h"
 
-#include <stdexcept>
-
-const char* HostUsage()
+const CommandLineSpec& HostCommandLine()
 {
-    return "Usage: stockin-host [OPTION]...\n"
-           "Opens the document database, loads the audit module and calls its showdll\n"
-           "from a small main window (button or menu).\n"
-           "\n"
-           "  --db SPEC            the database: FILE.sqlite, postgresql://USER@HOST:PORT/DB\n"
-           "                       (?host=/socket/dir for a Unix socket), or odbc:DSN.\n"
-           "                       Default: the demo database in the user's data directory,\n"
-           "                       created with demo documents on first run. A database\n"
-           "                       without the document tables gets them, with demo data.\n"
-           "  --module FILE        the module to load (default: libstockin_audit.so beside\n"
-           "                       this program)\n"
-           "  --company CODE       parameter 0: the company whose documents are shown\n"
-           "                       (default 110101, a company of the demo data)\n"
-           "  --param1 TEXT        parameter 1 (not read by the module)\n"
-           "  --auditor CODE       parameter 2: the auditor's code (default 0101)\n"
-           "  --auditor-name NAME  parameter 3: the auditor's name (default 赵敏)\n"
-           "  --audit-date TEXT    parameter 4: the default audit date in the short date and\n"
-           "                       time format (default: now)\n"
-           "  --access MODE        parameter 5: R (either case) for read-only; anything else\n"
-           "                       is full access (default W)\n"
-           "  --param6 TEXT, --param7 TEXT   parameters 6 and 7 (not read by the module)\n"
-           "  --height N, --width N, --top N, --left N\n"
-           "                       parameters 8 to 11: the audit window's client height and\n"
-           "                       width and its screen position (default: this program's\n"
-           "                       main window)\n"
-           "  --open               call showdll at once\n"
-           "  --screenshot FILE    save a picture of the screen once the audit window shows,\n"
-           "                       then close the window and quit (checks, documentation)\n"
-           "  --help               this text\n";
+    static const CommandLineSpec spec{
+        .program = "stockin-host",
+        .synopsis = "[OPTION]...",
+        .summary = "Opens the document database, loads the audit module and calls its showdll from a small "
+                   "main window (button or menu).",
+        .options =
+            {
+                {{"db"}, "SPEC",
+                 "The database: FILE.sqlite, postgresql://USER@HOST:PORT/DB (?host=/socket/dir for a Unix "
+                 "socket), or odbc:DSN. Default: the demo database in the user's data directory, created with "
+                 "demo documents on first run. A database without the document tables gets them, with demo "
+                 "data."},
+                {{"module"}, "FILE",
+                 "The module to load (default: libstockin_audit.so installed with this program)."},
+                {{"templates"}, "DIR",
+                 "The directory of the report templates; the module runs in it, as it reads its templates from "
+                 "the current directory (default: the templates installed with this program)."},
+                {{"company"}, "CODE",
+                 "Parameter 0: the company whose documents are shown (default 110101, a company of the demo "
+                 "data)."},
+                {{"param1"}, "TEXT", "Parameter 1 (not read by the module)."},
+                {{"auditor"}, "CODE", "Parameter 2: the auditor's code (default 0101)."},
+                {{"auditor-name"}, "NAME", "Parameter 3: the auditor's name (default 赵敏)."},
+                {{"audit-date"}, "TEXT",
+                 "Parameter 4: the default audit date in the short date and time format (default: now)."},
+                {{"access"}, "MODE",
+                 "Parameter 5: R (either case) for read-only; anything else is full access (default W)."},
+                {{"param6"}, "TEXT", "Parameter 6 (not read by the module)."},
+                {{"param7"}, "TEXT", "Parameter 7 (not read by the module)."},
+                {{"height"}, "N",
+                 "Parameter 8: the audit window's client height (default: this program's main window)."},
+                {{"width"}, "N",
+                 "Parameter 9: the audit window's client width (default: this program's main window)."},
+                {{"top"}, "N",
+                 "Parameter 10: the audit window's screen position from the top (default: this program's main "
+                 "window)."},
+                {{"left"}, "N",
+                 "Parameter 11: the audit window's screen position from the left (default: this program's main "
+                 "window)."},
+                {{"open"}, "", "Call showdll at once."},
+                {{"screenshot"}, "FILE",
+                 "Save a picture of the screen once the audit window shows, then close the window and quit "
+                 "(checks, documentation)."},
+            },
+        .version = true,
+    };
+    return spec;
 }
 
 HostOptions ParseHostOptions(const std::vector<std::string>& args)
 {
+    CommandLine line(HostCommandLine(), args);
     HostOptions o;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> std::string {
-            if (i + 1 >= args.size()) throw std::invalid_argument("option " + a + " needs a value");
-            return args[++i];
-        };
-        if (a == "--help" || a == "-h") o.help = true;
-        else if (a == "--open") o.open = true;
-        else if (a == "--db") o.database = value();
-        else if (a == "--module") o.module = value();
-        else if (a == "--company") o.company = value();
-        else if (a == "--param1") o.param1 = value();
-        else if (a == "--auditor") o.auditorCode = value();
-        else if (a == "--auditor-name") o.auditorName = value();
-        else if (a == "--audit-date") o.auditDate = value();
-        else if (a == "--access") o.access = value();
-        else if (a == "--param6") o.param6 = value();
-        else if (a == "--param7") o.param7 = value();
-        else if (a == "--height") o.height = value();
-        else if (a == "--width") o.width = value();
-        else if (a == "--top") o.top = value();
-        else if (a == "--left") o.left = value();
-        else if (a == "--screenshot") {
-            o.screenshot = value();
-            o.open = true;
-        } else throw std::invalid_argument("unknown option " + a + " (see --help)");
-    }
+    o.help = line.HelpRequested();
+    o.version = line.VersionRequested();
+    auto take = [&](const char* name, std::string& field) { field = line.Value(name, field); };
+    auto takeOptional = [&](const char* name, std::optional<std::string>& field) {
+        if (line.IsSet(name)) field = line.Value(name);
+    };
+    take("db", o.database);
+    take("module", o.module);
+    take("templates", o.templates);
+    take("company", o.company);
+    take("param1", o.param1);
+    take("auditor", o.auditorCode);
+    take("auditor-name", o.auditorName);
+    takeOptional("audit-date", o.auditDate);
+    take("access", o.access);
+    take("param6", o.param6);
+    take("param7", o.param7);
+    takeOptional("height", o.height);
+    takeOptional("width", o.width);
+    takeOptional("top", o.top);
+    takeOptional("left", o.left);
+    take("screenshot", o.screenshot);
+    o.open = line.IsSet("open") || line.IsSet("screenshot");
     return o;
 }

@@ -1,5 +1,8 @@
 #pragma once
-// The command line of stockin-host.
+// The command line of stockin-host: its declaration (which --help and the
+// manual page are made from) and the options it gives.
+
+#include "runtime/CommandLine.h"
 
 #include <optional>
 #include <string>
@@ -7,7 +10,8 @@
 
 struct HostOptions {
     std::string database;  // empty: the demo database in the user's data directory
-    std::string module;    // empty: libstockin_audit.so beside the program
+    std::string module;    // empty: the module installed with the host
+    std::string templates; // empty: the templates installed with the host
     std::string company = "110101";
     std::string param1;
     std::string auditorCode = "0101";
@@ -18,9 +22,10 @@ struct HostOptions {
     std::optional<std::string> height, width, top, left;  // default: the host window's
     bool open = false;
     bool help = false;
+    bool version = false;
     std::string screenshot;
 };
 
-// Raises std::invalid_argument with a message for an unknown or incomplete option.
+const CommandLineSpec& HostCommandLine();
+// Raises CommandLineError for an unknown option, a missing value or an argument.
 HostOptions ParseHostOptions(const std::vector<std::string>& args);
-const char* HostUsage();

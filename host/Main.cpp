@@ -4,6 +4,7 @@
 #include "db/HostDatabase.h"
 #include "runtime/Application.h"
 #include "runtime/FormatSettings.h"
+#include "runtime/InstallLayout.h"
 #include "runtime/db/Session.h"
 
 #include <QApplication>
@@ -16,7 +17,10 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <stdexcept>
+
+#ifndef STOCKIN_VERSION
+#define STOCKIN_VERSION "unknown"
+#endif
 
 namespace {
 
@@ -27,11 +31,20 @@ std::string defaultDatabase()
     return (dir + QStringLiteral("/stockin-demo.sqlite")).toStdString();
 }
 
-std::string defaultModule()
+// The module reads its report templates from the current directory, as it was
+// made for hosts that run in their own installation directory; this host runs
+// in the templates' directory once the database is open and the module loaded
+// (relative paths of the command line are resolved before that).
+bool enterTemplateDirectory(const std::string& chosen)
 {
+    std::filesystem::path dir = chosen.empty() ? InstalledTemplateDirectory() : std::filesystem::path(chosen);
     std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return (exe.parent_path() / "libstockin_audit.so").string();
+    std::filesystem::current_path(dir, ec);
+    if (ec && !chosen.empty()) {
+        std::fprintf(stderr, "stockin-host: %s: %s\n", chosen.c_str(), ec.message().c_str());
+        return false;
+    }
+    return true;
 }
 
 // Saves the screen once the audit window is up, then closes it.
@@ -53,19 +66,23 @@ void armScreenshot(const std::string& file)
 
 int main(int argc, char** argv)
 {
-    InitRuntimeEnvironment();
-    std::vector<std::string> args(argv + 1, argv + argc);
     HostOptions options;
     try {
-        options = ParseHostOptions(args);
-    } catch (const std::invalid_argument& e) {
-        std::fprintf(stderr, "stockin-host: %s\n", e.what());
+        options = ParseHostOptions(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const CommandLineError& e) {
+        std::fprintf(stderr, "stockin-host: %s (see --help)\n", e.message.c_str());
         return 2;
     }
     if (options.help) {
-        std::fputs(HostUsage(), stdout);
+        std::fputs(HelpText(HostCommandLine()).c_str(), stdout);
         return 0;
     }
+    if (options.version) {
+        std::printf("stockin-host %s\n", STOCKIN_VERSION);
+        return 0;
+    }
+    if (!options.screenshot.empty()) options.screenshot = std::filesystem::absolute(options.screenshot).string();
+    InitRuntimeEnvironment();
 
     TQtApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("stockin-host"));
@@ -81,7 +98,8 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    std::string module = options.module.empty() ? defaultModule() : options.module;
+    std::string module =
+        options.module.empty() ? (InstalledModuleDirectory() / "libstockin_audit.so").string() : options.module;
     void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         std::fprintf(stderr, "stockin-host: %s\n", dlerror());
@@ -92,6 +110,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "stockin-host: %s has no showdll\n", module.c_str());
         return 1;
     }
+    if (!enterTemplateDirectory(options.templates)) return 1;
 
     int rc;
     {

@@ -80,5 +80,6 @@ public:
 };
 
 // Prepares the process before Qt starts: the project's font configuration
-// (fonts.conf beside the executable) unless FONTCONFIG_FILE is already set.
+// (fonts.conf where InstallLayout.h finds it) unless FONTCONFIG_FILE is already
+// set, and a private runtime directory when the environment lacks a usable one.
 void InitRuntimeEnvironment();

@@ -30,7 +30,6 @@ enum TUpdateKind : uint8_t { ukModify, ukInsert, ukDelete };
 
 enum TParamType : uint8_t { ptUnknown, ptInput, ptOutput, ptInputOutput, ptResult };
 
-
 enum TLocateOption : uint8_t { loCaseInsensitive = 1, loPartialKey = 2 };
 using TLocateOptions = uint8_t;
 

@@ -19,14 +19,16 @@ struct HostRun {
     QString out, err;
 };
 
-HostRun runHost(const QStringList& args, const QString& home)
+HostRun runHost(const QStringList& args, const QString& home, const QString& workingDirectory = {})
 {
     QProcess p;
+    p.setWorkingDirectory(workingDirectory);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", home);
     env.insert("XDG_DATA_HOME", home + "/data");
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("ASAN_OPTIONS", "detect_leaks=0");
+    env.remove("XDG_RUNTIME_DIR");  // as under cron or a build runner
     p.setProcessEnvironment(env);
     p.start(HOST_PATH, args);
     p.waitForFinished(120000);
@@ -39,12 +41,24 @@ TEST(HostTest, HelpExplainsEveryOption)
     QTemporaryDir home;
     HostRun r = runHost({"--help"}, home.path());
     EXPECT_EQ(r.code, 0);
-    for (const char* option : {"--db", "--module", "--company", "--param1", "--auditor", "--auditor-name", "--audit-date",
-                               "--access", "--param6", "--height", "--width", "--top", "--left", "--open", "--screenshot"})
+    for (const char* option : {"--db", "--module", "--templates", "--company", "--param1", "--auditor", "--auditor-name",
+                               "--audit-date", "--access", "--param6", "--height", "--width", "--top", "--left",
+                               "--open", "--screenshot", "--version"})
         EXPECT_TRUE(r.out.contains(option)) << option;
-    HostRun bad = runHost({"--bogus"}, home.path());
-    EXPECT_EQ(bad.code, 2);
-    EXPECT_TRUE(bad.err.contains("unknown option --bogus"));
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    EXPECT_TRUE(runHost({"--version"}, home.path()).out.startsWith("stockin-host 0."));
+
+    struct Bad {
+        QStringList args;
+        const char* message;
+    };
+    for (const Bad& bad : {Bad{{"--bogus"}, "stockin-host: unknown option --bogus"},
+                           Bad{{"--db"}, "stockin-host: missing value after '--db'"},
+                           Bad{{"extra"}, "stockin-host: unexpected argument 'extra'"}}) {
+        HostRun r = runHost(bad.args, home.path());
+        EXPECT_EQ(r.code, 2) << bad.message;
+        EXPECT_TRUE(r.err.contains(bad.message)) << r.err.toStdString();
+    }
 }
 
 TEST(HostTest, FirstRunCreatesTheDemoDatabaseAndOpensTheWindow)
@@ -90,11 +104,18 @@ TEST(HostTest, FirstRunCreatesTheDemoDatabaseAndOpensTheWindow)
     SetDefaultSession(nullptr);
     EXPECT_LE(longest, 50u);
 
-    // The second run finds the database and leaves it as it is.
+    // The second run finds the database and leaves it as it is. The host runs
+    // in the templates' directory, but a relative path of its command line
+    // still means the directory it was started in.
     double documents = scalar("SELECT COUNT(*) FROM XSTGJFP1");
-    HostRun again = runHost({"--screenshot", shot}, home.path());
+    HostRun again = runHost({"--screenshot", "again.png"}, home.path(), home.path());
     EXPECT_EQ(again.code, 0);
+    EXPECT_TRUE(QFileInfo::exists(home.path() + "/again.png"));
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM XSTGJFP1"), documents);
+
+    HostRun noTemplates = runHost({"--templates", "/nonexistent/templates", "--open"}, home.path());
+    EXPECT_EQ(noTemplates.code, 1);
+    EXPECT_TRUE(noTemplates.err.contains("stockin-host: /nonexistent/templates:")) << noTemplates.err.toStdString();
     QSqlDatabase::removeDatabase("demo-check");
 }
 

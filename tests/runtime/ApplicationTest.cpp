@@ -11,8 +11,16 @@
 #include <QFont>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 TEST(Application, ExceptionInASlotReachesTheHandlerOnceAndTheLoopGoesOn)
 {
@@ -146,4 +154,86 @@ TEST(Settings, ValuesPersistPerKey)
     again.DeleteValue("Left");
     EXPECT_FALSE(again.ValueExists("Left"));
     SetSettingsFile("");
+}
+
+// Where XDG_RUNTIME_DIR is missing or not private, the runtime gives Qt a
+// directory in the temporary directory instead. Anyone can create names there,
+// so a name that is not a private directory of ours is never adopted: not a
+// directory others can enter, not a link (even to a directory of ours), not a
+// file.
+TEST(Application, RuntimeDirectoryIsAlwaysPrivateAndOurs)
+{
+    const std::string savedTmp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+    const std::string savedRuntime = std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
+    auto restore = qScopeGuard([&] {
+        savedTmp.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", savedTmp.c_str(), 1);
+        savedRuntime.empty() ? unsetenv("XDG_RUNTIME_DIR") : setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1);
+    });
+    auto mode = [](const std::string& path) {
+        struct stat st {};
+        return lstat(path.c_str(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+    };
+
+    enum Expect { Given, Shared, OwnDirectory };
+    struct Case {
+        const char* why;
+        const char* given;    // XDG_RUNTIME_DIR: nullptr unset, "private" or "open" (0755)
+        const char* shared;   // what lies at the shared name beforehand: nullptr, "private", "open", "link", "file"
+        Expect expect;
+    };
+    const Case cases[] = {
+        {"a private directory of ours in the environment is kept", "private", nullptr, Given},
+        {"none: the shared name is made private and used", nullptr, nullptr, Shared},
+        {"one others can enter is replaced", "open", nullptr, Shared},
+        {"the shared name from an earlier run is used again", nullptr, "private", Shared},
+        {"a shared name others can enter is left alone", nullptr, "open", OwnDirectory},
+        {"a link at the shared name is not followed", nullptr, "link", OwnDirectory},
+        {"a file at the shared name is left alone", nullptr, "file", OwnDirectory},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        QTemporaryDir tmp;
+        ASSERT_TRUE(tmp.isValid());
+        const std::string base = tmp.path().toStdString();
+        const std::string given = base + "/given";
+        const std::string shared = base + "/stockin-runtime-" + std::to_string(geteuid());
+        const std::string target = base + "/target";
+        setenv("TMPDIR", base.c_str(), 1);
+        unsetenv("XDG_RUNTIME_DIR");
+        if (c.given) {
+            mkdir(given.c_str(), 0700);
+            chmod(given.c_str(), std::string(c.given) == "open" ? 0755 : 0700);
+            setenv("XDG_RUNTIME_DIR", given.c_str(), 1);
+        }
+        const std::string before = c.shared ? c.shared : "";
+        if (before == "private" || before == "open") {
+            mkdir(shared.c_str(), 0700);
+            chmod(shared.c_str(), before == "open" ? 0755 : 0700);
+        } else if (before == "link") {
+            mkdir(target.c_str(), 0700);
+            ASSERT_EQ(symlink(target.c_str(), shared.c_str()), 0);
+        } else if (before == "file") {
+            std::fclose(std::fopen(shared.c_str(), "w"));
+        }
+        const int sharedModeBefore = mode(shared);
+
+        InitRuntimeEnvironment();
+
+        const std::string used = std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
+        struct stat st {};
+        ASSERT_EQ(lstat(used.c_str(), &st), 0) << used;
+        EXPECT_TRUE(S_ISDIR(st.st_mode));
+        EXPECT_EQ(st.st_uid, geteuid());
+        EXPECT_EQ(st.st_mode & 07777, 0700u);
+        switch (c.expect) {
+        case Given: EXPECT_EQ(used, given); break;
+        case Shared: EXPECT_EQ(used, shared); break;
+        case OwnDirectory:
+            EXPECT_EQ(used.rfind(base + "/stockin-runtime-", 0), 0u) << used;
+            EXPECT_NE(used, shared);
+            EXPECT_NE(used, target);
+            EXPECT_EQ(mode(shared), sharedModeBefore);  // as it was
+            break;
+        }
+    }
 }

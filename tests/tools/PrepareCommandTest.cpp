@@ -111,7 +111,7 @@ TEST_F(PrepareCommand, UsageErrorsAndFailuresLeaveNoFiles)
         {listArgs({"--dataset", "Other=Nowhere", "-o", rqp}), 2, "--dataset: no query 'Nowhere'"},
         {listArgs({"--master", "Q1=Nowhere", "-o", rqp}), 2, "--master: no query 'Nowhere'"},
         {listArgs({"--report-dataset", "Nothing", "-o", rqp}), 2, "--report-dataset: no dataset 'Nothing'"},
-        {{"prepare", "--query", "Q1=SELECT 1"}, 2, "a template file is needed"},
+        {{"prepare", "--query", "Q1=SELECT 1"}, 2, "missing TEMPLATE"},
         {{"prepare", list_, "--query", "Q1=SELECT 1"}, 2, "--query needs --db"},
         // [Label] is not defined: the build fails with the engine's message.
         {listArgs({"-o", rqp, "--pdf", path("bad.pdf")}), 1,

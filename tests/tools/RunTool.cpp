@@ -1,6 +1,7 @@
 #include "RunTool.h"
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 
 ToolResult RunTool(const std::string& program, const std::vector<std::string>& args, const std::string& input)
@@ -8,6 +9,12 @@ ToolResult RunTool(const std::string& program, const std::vector<std::string>& a
     QProcess process;
     QStringList list;
     for (const auto& a : args) list << QString::fromStdString(a);
+    // As from a plain shell: the program finds its fonts itself, and the
+    // runtime directory is unset, as under cron or a build runner.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("FONTCONFIG_FILE");
+    env.remove("XDG_RUNTIME_DIR");
+    process.setProcessEnvironment(env);
     process.start(QString::fromStdString(program), list);
     ToolResult result;
     if (!process.waitForStarted()) return result;

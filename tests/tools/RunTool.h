@@ -1,5 +1,6 @@
 #pragma once
-// Runs a command-line tool of the project and collects what it printed.
+// Runs a command-line tool of the project, in the environment of a plain shell
+// (no FONTCONFIG_FILE, no XDG_RUNTIME_DIR), and collects what it printed.
 
 #include <string>
 #include <vector>

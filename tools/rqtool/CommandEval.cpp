@@ -11,26 +11,32 @@
 
 namespace {
 
-int runEval(const RqArgs& args)
+int runEval(const CommandLine& line)
 {
-    LanguageOptions options = ParseLanguageOptions(args);
-    if (options.rest.empty()) throw RqUsageError{"no expression given"};
+    const char decimalSeparator = ApplyLanguageOptions(line);
     int status = 0;
-    for (const std::string& expression : options.rest) {
-        std::string line;
+    for (const std::string& expression : line.Arguments()) {
+        std::string output;
         try {
-            line = KindAndText(rqParser().Evaluate(Utf8ToAnsi(expression)), options.decimalSeparator);
+            output = KindAndText(rqParser().Evaluate(Utf8ToAnsi(expression)), decimalSeparator);
         } catch (const Exception& e) {
-            line = "error\t" + AnsiToUtf8(e.Message());
+            output = "error\t" + AnsiToUtf8(e.Message());
             status = 1;
         }
-        std::printf("%s\n", line.c_str());
+        std::printf("%s\n", output.c_str());
         std::fflush(stdout);
     }
     return status;
 }
 
-RqCommand eval("eval", "[--var NAME=KIND:VALUE]... [--decimal-separator C] EXPR...",
-               "evaluate report expressions (no report loaded)", runEval);
+RqCommand eval("eval",
+               {.synopsis = "[--var NAME=KIND:VALUE]... [--decimal-separator C] EXPR...",
+                .summary = "Evaluate report expressions as a report build would, with no report loaded.",
+                .options = WithLanguageOptions(),
+                .arguments = {{"EXPR",
+                               "An expression. Each prints one line: its kind, a tab and its text (\"error\", a "
+                               "tab and the message when it fails; the exit status is then 1).",
+                               1, -1}}},
+               runEval);
 
 }  // namespace

@@ -27,44 +27,30 @@ int32_t codeArg(const std::string& text)
     return static_cast<int32_t>(std::stoul(digits, nullptr, 16));
 }
 
-int runFormat(const RqArgs& args)
+int runFormat(const CommandLine& line)
 {
-    bool haveCode = false;
-    int32_t code = 0;
-    std::string pattern;
-    std::string valueText;
-    bool haveValue = false;
     TFormatSettings& settings = FormatSettings();
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto next = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw RqUsageError{a + " needs a value"};
-            return args[++i];
-        };
-        if (a == "--decimal-separator") settings.DecimalSeparator = separatorArg(a, next());
-        else if (a == "--thousand-separator") settings.ThousandSeparator = separatorArg(a, next());
-        else if (a == "--code") {
-            code = codeArg(next());
-            haveCode = true;
-        } else if (a == "--pattern") pattern = next();
-        else if (a.size() > 2 && a.compare(0, 2, "--") == 0) throw RqUsageError{"unknown option " + a};
-        else if (haveValue) throw RqUsageError{"only one VALUE may be given"};
-        else {
-            valueText = a;
-            haveValue = true;
-        }
-    }
-    if (!haveCode) throw RqUsageError{"--code is required"};
-    if (!haveValue) throw RqUsageError{"VALUE is required"};
-    const Variant value = ParseValueArg(valueText);
-    std::string text = AnsiToUtf8(FormatValue(value, code, Utf8ToAnsi(pattern)));
+    if (line.IsSet("decimal-separator"))
+        settings.DecimalSeparator = separatorArg("--decimal-separator", line.Value("decimal-separator"));
+    if (line.IsSet("thousand-separator"))
+        settings.ThousandSeparator = separatorArg("--thousand-separator", line.Value("thousand-separator"));
+    if (!line.IsSet("code")) throw RqUsageError{"--code is required"};
+    const int32_t code = codeArg(line.Value("code"));
+    const Variant value = ParseValueArg(line.Arguments()[0]);
+    std::string text = AnsiToUtf8(FormatValue(value, code, Utf8ToAnsi(line.Value("pattern"))));
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fputc('\n', stdout);
     return 0;
 }
 
 RqCommand format("format",
-                 "[--decimal-separator C] [--thousand-separator C] --code HEX [--pattern TEXT] VALUE",
-                 "the text a memo shows for VALUE (KIND:TEXT) with display format code HEX", runFormat);
+                 {.synopsis = "[--decimal-separator C] [--thousand-separator C] --code HEX [--pattern TEXT] VALUE",
+                  .summary = "Print the text a memo shows for VALUE with a display format code.",
+                  .options = {{{"decimal-separator"}, "C", "The decimal separator (one character)."},
+                              {{"thousand-separator"}, "C", "The thousands separator (one character)."},
+                              {{"code"}, "HEX", "The display format code, hexadecimal (required)."},
+                              {{"pattern"}, "TEXT", "The format pattern of a custom kind."}},
+                  .arguments = {{"VALUE", "The value as KIND:TEXT (int, float, str, bool, null, date)."}}},
+                 runFormat);
 
 }  // namespace

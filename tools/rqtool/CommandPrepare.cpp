@@ -1,23 +1,7 @@
-// rqtool prepare TEMPLATE [--db URL] [--query NAME=SQL]... [--master DETAIL=MASTER]...
-//                [--dataset NAME=QUERY]... [--report-dataset NAME] [--var NAME=KIND:VALUE]...
-//                [--dump] [-o OUT.rqp] [--pdf OUT.pdf]
-//
-// Builds a report from the command line: the template (a .rqf file or its
-// JSON form) is filled from queries over a database and written as prepared
-// pages (.rqp), PDF, or printed as JSON in the form of `rqp dump`.
-//
-//   --query NAME=SQL        a query of the report's form; FORM.NAME puts it on
-//                           the application-wide data module FORM (made on
-//                           demand), so that stored references such as
-//                           dm.qry."FIELD" resolve
-//   --master DETAIL=MASTER  DETAIL's :parameters come from MASTER's current record
-//   --dataset NAME=QUERY    a report dataset NAME of the form over QUERY
-//                           (named as given to --query)
-//   --report-dataset NAME   the report's Dataset
-//
-// Progress (pages done) goes to standard error when it is a terminal. A build
-// that fails prints the engine's message to standard error, exits with 1 and
-// writes no output file.
+// rqtool prepare: builds a report from the command line. The template (a .rqf
+// file or its JSON form) is filled from queries over a database and written as
+// prepared pages (.rqp), PDF, or printed as JSON in the form of `rqp dump`.
+// The options are described with the command's declaration at the end.
 #include "RqCommand.h"
 #include "ValueArgs.h"
 
@@ -64,28 +48,19 @@ std::pair<std::string, std::string> nameAndValue(const std::string& option, cons
 }
 
 // The command line only; what it names is checked when the report is set up.
-PrepareOptions parsePrepareOptions(const RqArgs& args)
+PrepareOptions parsePrepareOptions(const CommandLine& line)
 {
     PrepareOptions o;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw RqUsageError{a + " needs a value"};
-            return args[++i];
-        };
-        if (a == "--db") o.db = value();
-        else if (a == "--query") o.queries.push_back(nameAndValue(a, value()));
-        else if (a == "--master") o.masters.push_back(nameAndValue(a, value()));
-        else if (a == "--dataset") o.datasets.push_back(nameAndValue(a, value()));
-        else if (a == "--report-dataset") o.reportDataset = value();
-        else if (a == "--var") o.vars.push_back(ParseVarArg(value()));
-        else if (a == "--dump") o.dump = true;
-        else if (a == "-o") o.output = value();
-        else if (a == "--pdf") o.pdf = value();
-        else if (o.templateFile.empty() && !a.starts_with("-")) o.templateFile = a;
-        else throw RqUsageError{"unexpected argument '" + a + "'"};
-    }
-    if (o.templateFile.empty()) throw RqUsageError{"a template file is needed"};
+    o.templateFile = line.Arguments()[0];
+    o.db = line.Value("db");
+    for (const std::string& q : line.Values("query")) o.queries.push_back(nameAndValue("--query", q));
+    for (const std::string& m : line.Values("master")) o.masters.push_back(nameAndValue("--master", m));
+    for (const std::string& d : line.Values("dataset")) o.datasets.push_back(nameAndValue("--dataset", d));
+    o.reportDataset = line.Value("report-dataset");
+    for (const std::string& v : line.Values("var")) o.vars.push_back(ParseVarArg(v));
+    o.dump = line.IsSet("dump");
+    o.output = line.Value("o");
+    o.pdf = line.Value("pdf");
     if (!o.queries.empty() && o.db.empty()) throw RqUsageError{"--query needs --db"};
     return o;
 }
@@ -234,10 +209,28 @@ int runPrepare(const PrepareOptions& o)
     return 0;
 }
 
-int run(const RqArgs& args) { return runPrepare(parsePrepareOptions(args)); }
+int run(const CommandLine& line) { return runPrepare(parsePrepareOptions(line)); }
 
-RqCommand command("prepare",
-                  "TEMPLATE [--db URL] [--query NAME=SQL]... [--master DETAIL=MASTER]... [--dataset NAME=QUERY]... "
-                  "[--report-dataset NAME] [--var NAME=KIND:VALUE]... [--dump] [-o OUT.rqp] [--pdf OUT.pdf]",
-                  "build a report from a template and SQL data; write prepared pages, PDF or JSON", run);
+RqCommand command(
+    "prepare",
+    {.synopsis = "TEMPLATE [--db URL] [--query NAME=SQL]... [--master DETAIL=MASTER]... [--dataset NAME=QUERY]... "
+                 "[--report-dataset NAME] [--var NAME=KIND:VALUE]... [--dump] [-o OUT.rqp] [--pdf OUT.pdf]",
+     .summary = "Build a report from a template and SQL data; write prepared pages, PDF or JSON.",
+     .options = {{{"db"}, "URL", "The database, as stockin-host --db takes it."},
+                 {{"query"}, "NAME=SQL",
+                  "A query of the report's form; FORM.NAME puts it on the data module FORM (made on demand), so "
+                  "that stored references such as dm.qry.\"FIELD\" resolve (may be repeated; needs --db)."},
+                 {{"master"}, "DETAIL=MASTER", "DETAIL's :parameters come from MASTER's current record."},
+                 {{"dataset"}, "NAME=QUERY", "A report dataset NAME of the form over QUERY (named as in --query)."},
+                 {{"report-dataset"}, "NAME", "The report's Dataset."},
+                 {{"var"}, "NAME=KIND:VALUE", "Set the global variable NAME before the build (may be repeated)."},
+                 {{"dump"}, "", "Print the prepared pages as JSON, as rqp dump prints them."},
+                 {{"o"}, "OUT.rqp", "Write the prepared pages."},
+                 {{"pdf"}, "OUT.pdf", "Write the pages as PDF."}},
+     .arguments = {{"TEMPLATE", "The template: a .rqf file or its JSON form."}},
+     .details = "Progress (pages done) goes to standard error when it is a terminal. A build\n"
+                "that fails prints the engine's message to standard error, exits with 1 and\n"
+                "writes no output file.\n"},
+    run);
+
 }  // namespace

@@ -10,9 +10,8 @@
 #include <cstdio>
 
 namespace {
-int run(const RqArgs& args)
+int run(const CommandLine&)
 {
-    if (!args.empty()) throw RqUsageError{"printers takes no arguments"};
     TrqPrinter& printer = rqPrinter();
     const int current = printer.PrinterIndex();
     const int count = static_cast<int>(printer.Printers().size());
@@ -31,5 +30,10 @@ int run(const RqArgs& args)
     return 0;
 }
 
-RqCommand command("printers", "", "list the printers with their current paper and page geometry", run);
+RqCommand command("printers",
+                  {.summary = "List the printers with their current paper and its geometry.",
+                   .details = "One line per printer, fields separated by tabs: current mark (* or blank), name,\n"
+                              "paper code, paper name, paper size in tenths of a millimetre, orientation, page\n"
+                              "size in report units, printable offset and printable size in report units.\n"},
+                  run);
 }  // namespace

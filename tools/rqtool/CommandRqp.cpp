@@ -5,7 +5,6 @@
 //                                                  (1 = 100 %, or a percentage "150%")
 // rqtool rqp print FILE.rqp [...]                  prints it (CommandRqpPrint.cpp)
 #include "RqCommand.h"
-#include "RqpPrint.h"
 
 #include "report/model/Report.h"
 #include "report/pages/EMFPages.h"
@@ -16,25 +15,6 @@
 #include <cstdlib>
 
 namespace {
-struct Options {
-    std::string input, output, page, zoom;
-};
-
-Options parse(const RqArgs& args, bool pageAndZoom)
-{
-    Options o;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        bool hasValue = i + 1 < args.size();
-        if (a == "-o" && hasValue) o.output = args[++i];
-        else if (pageAndZoom && a == "--page" && hasValue) o.page = args[++i];
-        else if (pageAndZoom && a == "--zoom" && hasValue) o.zoom = args[++i];
-        else if (o.input.empty() && !a.starts_with("-")) o.input = a;
-        else throw RqUsageError{"unexpected argument '" + a + "'"};
-    }
-    if (o.input.empty()) throw RqUsageError{"a prepared report file is needed"};
-    return o;
-}
 
 // A whole number or a decimal; false for anything else.
 bool parseNumber(const std::string& text, double& value)
@@ -63,36 +43,68 @@ int pageNumber(const std::string& text)
     return static_cast<int>(n);
 }
 
+std::string outputFile(const CommandLine& line, const char* command)
+{
+    if (!line.IsSet("o")) throw RqUsageError{std::string(command) + " needs -o OUTPUT"};
+    return line.Value("o");
+}
+
 void load(TrqReport& report, const std::string& fileName) { report.LoadPreparedReport(Utf8ToAnsi(fileName)); }
 
-int run(const RqArgs& args)
-{
-    if (args.empty()) throw RqUsageError{"dump, pdf, png or print?"};
-    const std::string& what = args[0];
-    if (what == "print") return RunRqpPrint(args);
-    if (what != "dump" && what != "pdf" && what != "png") throw RqUsageError{"unknown rqp command '" + what + "'"};
-    Options o = parse(args, what == "png");
-    if (what != "dump" && o.output.empty()) throw RqUsageError{what + " needs -o OUTPUT"};
-    if (what == "png" && o.page.empty()) throw RqUsageError{"png needs --page N"};
-    const double zoom = what == "png" ? parseZoom(o.zoom) : 1.0;
-    const int page = what == "png" ? pageNumber(o.page) : 0;
+const CommandLineArgument kPreparedFile{"FILE.rqp", "The prepared report file."};
 
+int dump(const CommandLine& line)
+{
     TrqReport report;
-    load(report, o.input);
-    TrqEMFPages& pages = report.EMFPages();
-    if (what == "dump") {
-        std::string json = PreparedPagesToJson(pages);
-        std::fwrite(json.data(), 1, json.size(), stdout);
-    } else if (what == "pdf") {
-        SavePdf(pages, Utf8ToAnsi(o.output), Utf8ToAnsi(o.input));
-    } else {
-        SavePagePng(pages, page - 1, zoom, Utf8ToAnsi(o.output));
-    }
+    load(report, line.Arguments()[0]);
+    std::string json = PreparedPagesToJson(report.EMFPages());
+    std::fwrite(json.data(), 1, json.size(), stdout);
     return 0;
 }
 
-RqCommand command("rqp",
-                  "dump FILE.rqp | pdf FILE.rqp -o OUT.pdf | png FILE.rqp --page N [--zoom Z] -o OUT.png | "
-                  "print FILE.rqp [--printer NAME] [--pages LIST] [--copies N] [--collate] [--odd|--even] [--dry-run]",
-                  "print a prepared report as JSON, render it to PDF or a page of it to PNG, or print it", run);
+int pdf(const CommandLine& line)
+{
+    const std::string output = outputFile(line, "pdf");
+    TrqReport report;
+    load(report, line.Arguments()[0]);
+    SavePdf(report.EMFPages(), Utf8ToAnsi(output), Utf8ToAnsi(line.Arguments()[0]));
+    return 0;
+}
+
+int png(const CommandLine& line)
+{
+    const std::string output = outputFile(line, "png");
+    if (!line.IsSet("page")) throw RqUsageError{"png needs --page N"};
+    const int page = pageNumber(line.Value("page"));
+    const double zoom = parseZoom(line.Value("zoom"));
+    TrqReport report;
+    load(report, line.Arguments()[0]);
+    SavePagePng(report.EMFPages(), page - 1, zoom, Utf8ToAnsi(output));
+    return 0;
+}
+
+RqCommand dumpCommand("rqp dump",
+                      {.synopsis = "FILE.rqp",
+                       .summary = "Print a prepared report as JSON.",
+                       .arguments = {kPreparedFile}},
+                      dump);
+
+RqCommand pdfCommand("rqp pdf",
+                     {.synopsis = "FILE.rqp -o OUT.pdf",
+                      .summary = "Render every page of a prepared report into one PDF, each page with its own "
+                                 "paper; text stays text.",
+                      .options = {{{"o"}, "OUT.pdf", "The PDF file to write."}},
+                      .arguments = {kPreparedFile}},
+                     pdf);
+
+RqCommand pngCommand("rqp png",
+                     {.synopsis = "FILE.rqp --page N [--zoom Z] -o OUT.png",
+                      .summary = "Render one page of a prepared report into a PNG picture.",
+                      .options = {{{"page"}, "N", "The page, from 1."},
+                                  {{"zoom"}, "Z", "Screen pixels per report unit: 1 = 100 % (the default), or a "
+                                                  "percentage such as 150%."},
+                                  {{"o"}, "OUT.png", "The picture file to write."}},
+                      .arguments = {kPreparedFile}},
+                     png);
+
 }  // namespace

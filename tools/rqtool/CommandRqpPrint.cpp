@@ -1,15 +1,8 @@
-// rqtool rqp print FILE.rqp [--printer NAME] [--pages LIST] [--copies N]
-//                           [--collate] [--odd|--even] [--dry-run]
-//
-// Prints a prepared report as the print dialog would: the page list, copies,
-// collation and odd or even pages go to the report's print loop, which sends
-// the pages to the printer (the current one, or NAME) with a new job at every
-// change of paper. --dry-run needs no printer and sends nothing: it prints one
-// line per job instead, "job K: PAPER ORIENTATION copies C: P P P...", with
-// the paper's name as `rqtool printers` shows it and the page numbers in the
-// order they would be sent. A bad page list or copy count and an unknown
-// printer are reported (exit status 1) before any job starts.
-#include "RqpPrint.h"
+// rqtool rqp print: prints a prepared report as the print dialog would. The
+// page list, copies, collation and odd or even pages go to the report's print
+// loop; --dry-run records the jobs instead of sending them. The options are
+// described with the command's declaration at the end.
+#include "RqCommand.h"
 
 #include "report/model/Report.h"
 #include "report/pages/EMFPages.h"
@@ -29,25 +22,17 @@ struct PrintOptions {
     int kind = 0;  // 0 all pages, 1 odd, 2 even
 };
 
-// The command line after "rqp print".
-PrintOptions parsePrintOptions(const RqArgs& args)
+PrintOptions parsePrintOptions(const CommandLine& line)
 {
     PrintOptions o;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--printer" && hasValue) o.printer = args[++i];
-        else if (a == "--pages" && hasValue) o.pages = args[++i];
-        else if (a == "--copies" && hasValue) o.copies = args[++i];
-        else if (a == "--collate") o.collate = true;
-        else if (a == "--dry-run") o.dryRun = true;
-        else if (a == "--odd" || a == "--even") {
-            if (o.kind != 0) throw RqUsageError{"--odd and --even exclude each other"};
-            o.kind = a == "--odd" ? 1 : 2;
-        } else if (o.input.empty() && !a.starts_with("-")) o.input = a;
-        else throw RqUsageError{"unexpected argument '" + a + "'"};
-    }
-    if (o.input.empty()) throw RqUsageError{"a prepared report file is needed"};
+    o.input = line.Arguments()[0];
+    o.printer = line.Value("printer");
+    o.pages = line.Value("pages");
+    o.copies = line.Value("copies", o.copies);
+    o.collate = line.IsSet("collate");
+    o.dryRun = line.IsSet("dry-run");
+    if (line.IsSet("odd") && line.IsSet("even")) throw RqUsageError{"--odd and --even exclude each other"};
+    o.kind = line.IsSet("odd") ? 1 : line.IsSet("even") ? 2 : 0;
     return o;
 }
 
@@ -60,11 +45,10 @@ void selectPrinter(const std::string& name)
         throw Exception("Unknown printer \"" + Utf8ToAnsi(name) + "\"");
     printer.SetPrinterIndex(index);
 }
-}  // namespace
 
-int RunRqpPrint(const RqArgs& args)
+int run(const CommandLine& line)
 {
-    const PrintOptions o = parsePrintOptions(args);
+    const PrintOptions o = parsePrintOptions(line);
     TrqReport report;
     report.SetShowProgress(false);
     report.SetTitle(Utf8ToAnsi(QFileInfo(QString::fromStdString(o.input)).fileName().toStdString()));
@@ -91,3 +75,23 @@ int RunRqpPrint(const RqArgs& args)
     for (const std::string& line : job.SubmittedLines()) std::printf("%s\n", line.c_str());
     return 0;
 }
+
+RqCommand command(
+    "rqp print",
+    {.synopsis = "FILE.rqp [--printer NAME] [--pages LIST] [--copies N] [--collate] [--odd|--even] [--dry-run]",
+     .summary = "Print a prepared report as the print dialog would.",
+     .options = {{{"printer"}, "NAME", "The printer (default: the current one)."},
+                 {{"pages"}, "LIST", "The pages, as the print dialog takes them: \"1,3-5\" (default: all)."},
+                 {{"copies"}, "N", "How many copies (default 1)."},
+                 {{"collate"}, "", "Print whole copies one after the other."},
+                 {{"odd"}, "", "Only the odd pages."},
+                 {{"even"}, "", "Only the even pages."},
+                 {{"dry-run"}, "", "Send nothing; print one line per job instead (needs no printer)."}},
+     .arguments = {{"FILE.rqp", "The prepared report file."}},
+     .details = "A new job starts at every change of paper. The dry run prints \"job K: PAPER\n"
+                "ORIENTATION copies C: P P P...\", with the paper's name as rqtool printers shows\n"
+                "it and the page numbers in the order they would be sent. A bad page list or copy\n"
+                "count and an unknown printer are reported (exit status 1) before any job starts.\n"},
+    run);
+
+}  // namespace

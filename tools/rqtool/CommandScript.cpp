@@ -51,23 +51,12 @@ void printError(const std::string& message)
     std::printf("error\t%s\n", message.c_str());
 }
 
-int runScript(const RqArgs& args)
+int runScript(const CommandLine& line)
 {
-    LanguageOptions options = ParseLanguageOptions(args, {"--show"});
-    std::vector<std::string> shows;
-    bool showCompiled = false;
-    std::string file;
-    for (size_t i = 0; i < options.rest.size(); ++i) {
-        const std::string& arg = options.rest[i];
-        if (arg == "--show") shows.push_back(options.rest[++i]);
-        else if (arg == "--compiled") showCompiled = true;
-        else if (file.empty() && (arg == "-" || arg.rfind("--", 0) != 0)) file = arg;
-        else throw RqUsageError{"unexpected argument '" + arg + "'"};
-    }
-    if (file.empty()) throw RqUsageError{"no script file given"};
-
+    const char decimalSeparator = ApplyLanguageOptions(line);
+    const bool showCompiled = line.IsSet("compiled");
     TStringList source;
-    source.SetText(Utf8ToAnsi(readSource(file)));
+    source.SetText(Utf8ToAnsi(readSource(line.Arguments()[0])));
     TStringList compiled, errors;
     rqInterpreter().CompileScript(source, compiled, errors);
     int status = errors.IsEmpty() ? 0 : 1;
@@ -83,14 +72,22 @@ int runScript(const RqArgs& args)
         printError(AnsiToUtf8(e.Message()));
         status = 1;
     }
-    for (const std::string& name : shows) {
+    for (const std::string& name : line.Values("show")) {
         Variant value = rqVariables().GetVariable(Utf8ToAnsi(name));
-        std::printf("%s\t%s\n", name.c_str(), KindAndText(value, options.decimalSeparator).c_str());
+        std::printf("%s\t%s\n", name.c_str(), KindAndText(value, decimalSeparator).c_str());
     }
     return status;
 }
 
-RqCommand script("script", "[--var NAME=KIND:VALUE]... [--show NAME]... [--compiled] FILE|-",
-                 "compile and run a report script (no report loaded)", runScript);
+RqCommand script("script",
+                 {.synopsis = "[--var NAME=KIND:VALUE]... [--show NAME]... [--compiled] FILE|-",
+                  .summary = "Compile and run a report script, with no report loaded.",
+                  .options = WithLanguageOptions(
+                      {{{"show"}, "NAME",
+                        "After the run, print the variable NAME: its name, kind and text, tab-separated (may be "
+                        "repeated)."},
+                       {{"compiled"}, "", "Print the compiled lines instead of running the script."}}),
+                  .arguments = {{"FILE|-", "The script file, or - for standard input."}}},
+                 runScript);
 
 }  // namespace

@@ -12,13 +12,12 @@
 #include <iterator>
 
 namespace {
-int dump(const RqArgs& args)
+int dump(const CommandLine& line)
 {
-    if (args.size() != 2) throw RqUsageError{"dump takes one template file"};
-    AnsiString fileName = Utf8ToAnsi(args[1]);
+    const std::string& file = line.Arguments()[0];
     TrqReport report;
-    if (!report.LoadFromFile(fileName)) {
-        std::fprintf(stderr, "rqtool template: %s: no such file\n", args[1].c_str());
+    if (!report.LoadFromFile(Utf8ToAnsi(file))) {
+        std::fprintf(stderr, "rqtool template: %s: no such file\n", file.c_str());
         return 1;
     }
     std::string json = TemplateToJson(report);
@@ -27,15 +26,10 @@ int dump(const RqArgs& args)
     return report.LoadMessage().empty() ? 0 : 1;
 }
 
-int build(const RqArgs& args)
+int build(const CommandLine& line)
 {
-    std::string input, output;
-    for (size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size()) output = args[++i];
-        else if (input.empty() && args[i] != "-o") input = args[i];
-        else throw RqUsageError{"unexpected argument '" + args[i] + "'"};
-    }
-    if (input.empty() || output.empty()) throw RqUsageError{"build needs FILE.json and -o FILE.rqf"};
+    if (!line.IsSet("o")) throw RqUsageError{"build needs FILE.json and -o FILE.rqf"};
+    const std::string& input = line.Arguments()[0];
     std::ifstream in(input, std::ios::binary);
     if (!in) {
         std::fprintf(stderr, "rqtool template: %s: cannot read\n", input.c_str());
@@ -44,18 +38,21 @@ int build(const RqArgs& args)
     std::string json((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     TrqReport report;
     TemplateFromJson(report, json);
-    report.SaveToFile(Utf8ToAnsi(output));
+    report.SaveToFile(Utf8ToAnsi(line.Value("o")));
     return 0;
 }
 
-int run(const RqArgs& args)
-{
-    if (args.empty()) throw RqUsageError{"dump or build?"};
-    if (args[0] == "dump") return dump(args);
-    if (args[0] == "build") return build(args);
-    throw RqUsageError{"unknown template command '" + args[0] + "'"};
-}
+RqCommand dumpCommand("template dump",
+                      {.synopsis = "FILE.rqf",
+                       .summary = "Print a report template as JSON.",
+                       .arguments = {{"FILE.rqf", "The template file."}}},
+                      dump);
 
-RqCommand command("template", "dump FILE.rqf | build FILE.json -o FILE.rqf",
-                  "print a report template as JSON, or write one from JSON", run);
+RqCommand buildCommand("template build",
+                       {.synopsis = "FILE.json -o FILE.rqf",
+                        .summary = "Write a report template (version 24) from its JSON form.",
+                        .options = {{{"o"}, "FILE.rqf", "The template file to write."}},
+                        .arguments = {{"FILE.json", "The template as JSON, as template dump prints it."}}},
+                       build);
+
 }  // namespace

@@ -5,30 +5,26 @@
 #include "report/language/Globals.h"
 #include "runtime/FormatSettings.h"
 
-#include <algorithm>
-
-LanguageOptions ParseLanguageOptions(const RqArgs& args, std::initializer_list<const char*> extra)
+std::vector<CommandLineOption> WithLanguageOptions(std::vector<CommandLineOption> own)
 {
-    LanguageOptions options;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        bool takesValue = arg == "--var" || arg == "--decimal-separator" ||
-                          std::any_of(extra.begin(), extra.end(), [&](const char* e) { return arg == e; });
-        if (takesValue && i + 1 >= args.size()) throw RqUsageError{arg + " needs a value"};
-        if (arg == "--var") {
-            auto [name, value] = ParseVarArg(args[++i]);
-            rqVariables().SetVariable(Utf8ToAnsi(name), value);
-        } else if (arg == "--decimal-separator") {
-            const std::string& separator = args[++i];
-            if (separator.size() != 1) throw RqUsageError{"the decimal separator must be one character"};
-            options.decimalSeparator = separator[0];
-        } else if (takesValue) {
-            options.rest.push_back(arg);
-            options.rest.push_back(args[++i]);
-        } else {
-            options.rest.push_back(arg);
-        }
-    }
-    FormatSettings().DecimalSeparator = options.decimalSeparator;
+    std::vector<CommandLineOption> options{
+        {{"var"}, "NAME=KIND:VALUE",
+         "Set the global variable NAME first (may be repeated). KIND is int, float, str, bool, null or date "
+         "(yyyy-mm-dd [hh:nn:ss])."},
+        {{"decimal-separator"}, "C", "The decimal separator of evaluation and output (default \".\")."},
+    };
+    options.insert(options.end(), own.begin(), own.end());
     return options;
+}
+
+char ApplyLanguageOptions(const CommandLine& line)
+{
+    for (const std::string& var : line.Values("var")) {
+        auto [name, value] = ParseVarArg(var);
+        rqVariables().SetVariable(Utf8ToAnsi(name), value);
+    }
+    const std::string separator = line.Value("decimal-separator", ".");
+    if (separator.size() != 1) throw RqUsageError{"the decimal separator must be one character"};
+    FormatSettings().DecimalSeparator = separator[0];
+    return separator[0];
 }

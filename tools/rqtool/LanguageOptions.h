@@ -2,15 +2,12 @@
 // Options shared by the language commands (eval, script):
 //   --var NAME=KIND:VALUE     sets a global variable (rqVariables)
 //   --decimal-separator C     the decimal separator of evaluation and output ("." by default)
-// Other arguments are returned in order.
 
 #include "RqCommand.h"
 
-struct LanguageOptions {
-    char decimalSeparator = '.';
-    RqArgs rest;
-};
+// The shared options followed by the command's own.
+std::vector<CommandLineOption> WithLanguageOptions(std::vector<CommandLineOption> own = {});
 
-// Applies --var at once; sets the separator in the format settings. `extra`
-// names further options that take a value, which are left in rest with it.
-LanguageOptions ParseLanguageOptions(const RqArgs& args, std::initializer_list<const char*> extra = {});
+// Sets the variables in command-line order and the separator in the format
+// settings; returns the separator. Raises RqUsageError for a wrong value.
+char ApplyLanguageOptions(const CommandLine& line);

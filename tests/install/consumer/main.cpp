@@ -1,0 +1,26 @@
+// Loads the invoice template installed with the report engine, prepares
+// nothing, and prints its page count, the templates' directory and the column
+// count of a grid made with one column.
+#include "grid/TreeListControl.h"
+#include "report/model/Report.h"
+#include "runtime/Application.h"
+#include "runtime/InstallLayout.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    InitRuntimeEnvironment();
+    TQtApplication app(argc, argv);
+    const std::filesystem::path templates = InstalledTemplateDirectory();
+    TrqReport report;
+    if (!report.LoadFromFile((templates / "qdb_xstgjfp.rqf").string())) {
+        std::fprintf(stderr, "no template in %s\n", templates.c_str());
+        return 1;
+    }
+    TCustomqvTreeListControl grid;
+    grid.CreateColumn();
+    std::printf("pages: %d\ntemplates: %s\ncolumns: %d\n", report.Pages().Count(), templates.c_str(),
+                grid.ColumnCount());
+    return 0;
+}
