@@ -13,10 +13,7 @@ protected:
     CompositeReport()
     {
         first_ = report_;
-        second_ = new TrqReport(form_.get());
-        second_->SetName("Report2");
-        TrqPage& page = *second_->Pages()[0];
-        page.LeftMargin = page.TopMargin = page.RightMargin = page.BottomMargin = Margin;
+        second_ = NewReport("Report2");
         composite_ = new TrqCompositeReport(form_.get());
         composite_->SetName("Composite1");
         composite_->SetShowProgress(false);
@@ -24,6 +21,14 @@ protected:
         composite_->AddReport(second_);
     }
 
+    TrqReport* NewReport(const char* name)
+    {
+        auto* report = new TrqReport(form_.get());
+        report->SetName(name);
+        TrqPage& page = *report->Pages()[0];
+        page.LeftMargin = page.TopMargin = page.RightMargin = page.BottomMargin = Margin;
+        return report;
+    }
     // The helpers of the fixture add to this report from now on.
     void On(TrqReport* report)
     {
@@ -166,10 +171,7 @@ TEST_F(CompositeReport, PrintToPrevPageComparesWithThePageItWouldContinue)
     Numbers(2, "T");
     Numbers(2, "U");
     Numbers(2, "W");
-    auto* third = new TrqReport(form_.get());
-    third->SetName("Report3");
-    TrqPage& page = *third->Pages()[0];
-    page.LeftMargin = page.TopMargin = page.RightMargin = page.BottomMargin = Margin;
+    TrqReport* third = NewReport("Report3");
     composite_->AddReport(third);
     List(first_, "A", "T", false);
     List(second_, "B", "U", false);
