@@ -2,6 +2,7 @@
 
 #include "data/Params.h"
 #include "data/Tdm.h"
+#include "report/printer/Printer.h"
 #include "runtime/Application.h"
 #include "runtime/SysUtils.h"
 #include "runtime/db/Session.h"
@@ -45,6 +46,14 @@ private:
     QPointer<QWidget> previousHandle_;
     QPointer<QWidget> previousActive_;
 };
+
+// The report engine's engine-wide objects go with the module. While no
+// application object is left (a host that exits without unloading the
+// module) the process is ending and they are left to it.
+__attribute__((destructor)) void freeEngineObjects()
+{
+    if (QCoreApplication::instance()) FreeRqPrinter();
+}
 
 }  // namespace
 

@@ -4,7 +4,7 @@
 
 void PostApply(TQuery* query)
 {
-    query->Post();
+    if (query->State() == dsEdit || query->State() == dsInsert) query->Post();
     query->ApplyUpdates();
     query->CommitUpdates();
 }

@@ -211,16 +211,26 @@ AnsiString TrqPrinter::PaperName() const
     return {};
 }
 
+namespace {
+TrqPrinter* enginePrinter = nullptr;
+}  // namespace
+
 TrqPrinter& rqPrinter()
 {
-    static TrqPrinter* printer = [] {
-        auto* p = new TrqPrinter;
+    if (!enginePrinter) {
+        auto p = std::make_unique<TrqPrinter>();
         // Without a GUI application Qt cannot list printers: only the virtual one exists then.
         std::unique_ptr<TrqPrinterPlatform> platform;
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) platform = CreateQtPrinterPlatform();
         p->AssignPrinter(std::move(platform));
         p->SetDefaultPaperSize(p->PaperSize());
-        return p;
-    }();
-    return *printer;
+        enginePrinter = p.release();
+    }
+    return *enginePrinter;
+}
+
+void FreeRqPrinter()
+{
+    delete enginePrinter;
+    enginePrinter = nullptr;
 }

@@ -107,3 +107,7 @@ private:
 // The engine's printer object, created on first use with the platform's
 // printers (only the virtual printer when no GUI application is running).
 TrqPrinter& rqPrinter();
+// Frees the printer object (the next rqPrinter() makes a new one). A module
+// that carries the engine calls it when it is unloaded; a program leaves the
+// object to the end of the process.
+void FreeRqPrinter();

@@ -53,7 +53,15 @@ TEST_P(PostApplyTest, PostsTheCurrentLineAndWritesEveryChange)
     q->Edit();
     PostApply(q);
     EXPECT_EQ(stored("DJIA00", "P2"), "22");
-    EXPECT_THROW(PostApply(q), EDatabaseError);  // not editing
+}
+
+TEST_P(PostApplyTest, DeletingEveryLineAndSavingWritesTheDeletes)
+{
+    TQuery* q = d->qry_xstgjfp2;
+    while (!q->IsEmpty()) q->Delete();
+    PostApply(q);  // nothing is being edited: the cache is written as it is
+    EXPECT_FALSE(q->UpdatesPending());
+    EXPECT_EQ(db->Scalar("SELECT COUNT(*) FROM XSTGJFP2 WHERE GSDW00='C1' AND DHAO00=101"), "1");  // P9, never listed
 }
 
 TEST_P(PostApplyTest, RefusedWriteKeepsTheCacheForAnotherTry)

@@ -5,30 +5,17 @@
 // asked). The space between toolbar and status bar stays empty.
 
 #include "runtime/Component.h"
-#include "runtime/controls/Panel.h"
-#include "runtime/controls/SpeedButton.h"
 #include "runtime/controls/StatusBar.h"
 #include "skin/FlatSkin.h"
+#include "ui/AuditToolbar.h"
 
 #include <QWidget>
 
-#include <vector>
-
-class TToolbarWindow : public QWidget, public TComponent {
+class TToolbarWindow : public QWidget, public TComponent, public TAuditToolbar {
 public:
     explicit TToolbarWindow(bool skinActive);
     ~TToolbarWindow() override;
 
-    std::vector<TSpeedButton*> Buttons() const;
-
-    TPanel* Panel2;
-    TSpeedButton* sb_edit;
-    TSpeedButton* sb_save;
-    TSpeedButton* sb_cancel;
-    TSpeedButton* sb_Audit;
-    TSpeedButton* sb_CancelAudi;
-    TSpeedButton* sb_print;
-    TSpeedButton* Sb_Exit;
     TStatusBar* StatusBar1;
     TFlatSkin* FlatSkin1;
 };
