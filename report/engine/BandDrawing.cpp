@@ -210,7 +210,7 @@ void TrqReportBuilder::doDraw(TrqBand& band)
 void TrqReportBuilder::drawObjects(TrqBand& band)
 {
     TrqPageBuild& pb = band.PageBuild;
-    const int pages = report_.EMFPages().Count();
+    const int pages = preparedPages().Count();
     for (size_t i = 0; i < band.Objects.size() && !report_.Terminated; ++i) {
         TrqView* view = band.Objects[i];
         if (view->ObjectKind == okSubReport) {
@@ -224,7 +224,7 @@ void TrqReportBuilder::drawObjects(TrqBand& band)
         if (pb.CrossBandOf.count(view)) continue;
         printView(band, *view);
     }
-    if (band.SubReportsRan && report_.EMFPages().Count() == pages && pb.CurY < band.Y + band.Height)
+    if (band.SubReportsRan && preparedPages().Count() == pages && pb.CurY < band.Y + band.Height)
         pb.CurY = band.Y + band.Height;
 }
 
@@ -237,7 +237,7 @@ void TrqReportBuilder::afterBand(TrqBand& band)
             g->GroupValue = groupValue(*g);
         return;
     }
-    if (band.Kind == btPageFooter && curPageIndex_ != report_.EMFPages().Count() - 1) return;
+    if (band.Kind == btPageFooter && curPageIndex_ != preparedPages().Count() - 1) return;
     if (band.AggregateBand) band.AggregateBand->Aggregates.Reset(band.Name);
 }
 

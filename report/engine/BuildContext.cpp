@@ -4,6 +4,7 @@
 #include "report/draw/MemoLayout.h"
 #include "report/draw/Rect.h"
 #include "report/draw/TextMeasure.h"
+#include "report/engine/DialogPageWindow.h"
 #include "report/engine/ReportBuilder.h"
 #include "report/model/MemoView.h"
 #include "report/pages/ProgressForm.h"
@@ -95,10 +96,10 @@ void TrqBuildContext::RequestNewColumn()
 
 void TrqBuildContext::ShowBand(const AnsiString& name) { builder_.showBandByName(name); }
 
-void TrqBuildContext::SetModalResult(int)
+void TrqBuildContext::SetModalResult(int result)
 {
-    // Only a dialog page's window takes a modal result; this system has no
-    // dialog controls, so no such window is ever shown.
+    // Only the window of the dialog page being run takes it.
+    if (builder_.dialogWindow_) builder_.dialogWindow_->ModalResult = result;
 }
 
 void TrqBuildContext::SetCurY(int y)

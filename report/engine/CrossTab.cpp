@@ -75,7 +75,7 @@ void TrqReportBuilder::printCells(TrqBand& cross, TrqBand& row, int64_t x)
 void TrqReportBuilder::continueCrossRow(CrossRow& row)
 {
     TrqPageBuild& pb = row.Band.PageBuild;
-    TrqEMFPages& pages = report_.EMFPages();
+    TrqEMFPages& pages = preparedPages();
     row.X = leftMargin();
     row.Placed = false;
     ++curPageIndex_;

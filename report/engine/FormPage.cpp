@@ -26,7 +26,7 @@ bool printsDuringBreaks(int kind)
 
 void TrqReportBuilder::addPreparedPage(TrqPageBuild& pb)
 {
-    TrqEMFPages& pages = report_.EMFPages();
+    TrqEMFPages& pages = preparedPages();
     pages.Add(pb.Page);
     // Finished pages are kept compact; a page written again (its footer, a
     // cross-tab row going back to it) is unpacked and packed here once more.
@@ -77,7 +77,7 @@ void TrqReportBuilder::formPage(TrqPageBuild& pb)
         if (appendPage_ && prevY_ == prevBottom_) {
             appendPage_ = false;
             pageFooterDone_ = false;
-            curPageIndex_ = report_.EMFPages().Count();
+            curPageIndex_ = preparedPages().Count();
         }
         pb.Bottom = appendPage_ && pageFooterDone_ ? prevBottom_ : page.BottomMarginInEffect();
         pb.CurColumn = 0;
@@ -90,9 +90,9 @@ void TrqReportBuilder::formPage(TrqPageBuild& pb)
             showBand(pb.Chain(btOverlay));
             showBand(pb.Chain(btNone));
         }
-        const int pages = report_.EMFPages().Count();
+        const int pages = preparedPages().Count();
         showBand(pb.Chain(btReportTitle));
-        if (report_.EMFPages().Count() == pages) {
+        if (preparedPages().Count() == pages) {
             TrqBand* header = pb.Chain(btPageHeader);
             if (header->Flag(flBandOnFirstPage)) showBand(header);
             pb.LastStaticColumnY = pb.CurY;
@@ -325,7 +325,7 @@ void TrqReportBuilder::printPageFooters()
     pb.CurColumn = 0;
     pb.ColumnShift = leftMargin();
     TrqBand* footer = pb.Chain(btPageFooter);
-    TrqEMFPages& pages = report_.EMFPages();
+    TrqEMFPages& pages = preparedPages();
     if (curPageIndex_ > 0 || footer->Flag(flBandOnFirstPage)) {
         for (; curPageIndex_ < pages.Count(); ++curPageIndex_) {
             if (appendPage_ && pageFooterDone_) continue;

@@ -7,7 +7,7 @@
 #include "report/draw/DrawState.h"
 #include "report/engine/BuildContext.h"
 #include "report/language/Globals.h"
-#include "report/model/Control.h"
+#include "report/model/CompositeReport.h"
 #include "report/model/MemoView.h"
 #include "report/pages/EMFPages.h"
 #include "report/pages/ProgressForm.h"
@@ -47,24 +47,20 @@ TrqReportBuilder::TrqReportBuilder(TrqReport& report)
 {
 }
 
+TrqReportBuilder::TrqReportBuilder(TrqReport& report, TrqReportBuilder& parent)
+    : report_(report),
+      master_(parent.master_),
+      context_(std::make_unique<TrqBuildContext>(report, *this)),
+      lookup_(report, [this] { return defaultDataSet(); }),
+      lineage_(parent.lineage_)
+{
+    lineage_.push_back(&parent.report_);
+}
+
 TrqReportBuilder::~TrqReportBuilder()
 {
     // Bands close their datasets and leave their views.
     pages_.clear();
-}
-
-template <class F>
-bool TrqReportBuilder::guarded(F&& f)
-{
-    try {
-        f();
-        return true;
-    } catch (const EAbort&) {
-        report_.Terminated = true;
-    } catch (const std::exception& e) {
-        handleError(e);
-    }
-    return false;
 }
 
 void TrqReportBuilder::handleError(const std::exception& e)
@@ -96,30 +92,54 @@ bool TrqReportBuilder::Prepare()
     rememberedTwoPass_ = twoPassFlag_ = report_.TwoPass();
     ScopedReportContext installed(context_.get());
 
-    TMemoryStream saved;
-    report_.SaveToStream(saved);
+    // A composite keeps the templates of its reports, not its own (it walks none).
+    const bool composite = dynamic_cast<TrqCompositeReport*>(&report_) != nullptr;
+    const std::vector<TrqReport*> templates = templateReports();
+    std::vector<std::unique_ptr<TMemoryStream>> saved;
+    for (TrqReport* r : templates) {
+        saved.push_back(std::make_unique<TMemoryStream>());
+        r->SaveToStream(*saved.back());
+        // Its own PrepareReport is refused while the composite builds it.
+        if (r != &report_) r->SetBuilding(true);
+    }
     auto cleanUp = qScopeGuard([&] {
+        parts_.clear();
         pages_.clear();
         pb_ = nullptr;
         band_ = nullptr;
+        for (TrqReport* r : templates) {
+            r->SetCurrentPage(nullptr);
+            r->SetCurrentView(nullptr);
+            r->FinalPass = false;
+            r->SetBuilding(false);
+        }
+        rqDrawState().DrawingDisabled = false;
         report_.SetCurrentPage(nullptr);
         report_.SetCurrentView(nullptr);
-        rqDrawState().DrawingDisabled = false;
         report_.FinalPass = false;
         report_.SetBuilding(false);
     });
 
+    if (composite)
+        for (TrqReport* r : templates)
+            if (r->OnBeginDoc) guarded([&] { r->OnBeginDoc(); });
     guarded([&] { placeAlignedViews(); });
     if (!errorFlag_ && report_.OnBeginDoc) guarded([&] { report_.OnBeginDoc(); });
     bool result = !errorFlag_ && buildWithProgress();
+    SetReportContext(context_.get());
     if (report_.OnEndDoc) guarded([&] { report_.OnEndDoc(); });
 
     // The bands go before the views they were made from.
+    parts_.clear();
     pages_.clear();
-    report_.SetCurrentPage(nullptr);
-    report_.SetCurrentView(nullptr);
-    saved.SetPosition(0);
-    report_.LoadFromStream(saved);
+    for (size_t i = 0; i < templates.size(); ++i) {
+        TrqReport& r = *templates[i];
+        if (composite && r.OnEndDoc) guarded([&] { r.OnEndDoc(); });
+        r.SetCurrentPage(nullptr);
+        r.SetCurrentView(nullptr);
+        saved[i]->SetPosition(0);
+        guarded([&] { r.LoadFromStream(*saved[i]); });
+    }
 
     if (dialogCancelled_ || errorFlag_) result = false;
     if (errorFlag_) {
@@ -146,7 +166,7 @@ bool TrqReportBuilder::buildWithProgress()
     report_.FinalPass = true;
     curPageIndex_ = 0;
     firstUnpacked_ = 0;
-    report_.EMFPages().Clear();
+    preparedPages().Clear();
 
     const bool window = showingProgressWindow();
     auto runWindow = [&](const AnsiString& label) {
@@ -198,12 +218,12 @@ void TrqReportBuilder::passStep()
         return;
     }
     // The first pass is done: the second one knows the number of pages.
-    totalPages_ = report_.EMFPages().Count();
+    totalPages_ = preparedPages().Count();
     twoPassFlag_ = false;
     // A report stopped by its script is built again up to the same place; a
     // cancel or an error ends the build here.
     if (cancelled) {
-        report_.EMFPages().Clear();
+        preparedPages().Clear();
         if (progress_) progress_->SetModalResult(mrCancel);
     } else {
         secondPass_ = true;
@@ -215,8 +235,13 @@ void TrqReportBuilder::passStep()
 void TrqReportBuilder::build()
 {
     Application().ProcessMessages();
+    if (master_->Terminated) report_.Terminated = true;  // cancelled in the composite's progress window
     lookup_.Clear();
     SetReportContext(context_.get());
+    if (auto* composite = dynamic_cast<TrqCompositeReport*>(&report_)) {
+        guarded([&] { buildComposite(*composite); });
+        return;
+    }
     guarded([&] { walkPages(); });
     finishPages();
     if (report_.ReportType() == rtMultiple && report_.Dataset()) guarded([&] { report_.Dataset()->Close(); });
@@ -254,11 +279,13 @@ void TrqReportBuilder::walkPages()
             } else if (!page.Skip && page.Type == ptReport && pb_) {
                 pb_->Collect = false;
                 formPage(*pb_);
-                appendPage_ = i + 1 < pages.Count() && pages[i + 1]->PrintToPrevPage;
+                // The last page continues into the next report of a composite build.
+                appendPage_ = i + 1 < pages.Count() ? pages[i + 1]->PrintToPrevPage
+                                                    : nextReportAppends_ && (!multiple || multiple->Eof());
                 if (appendPage_) {
                     --curPageIndex_;
                 } else {
-                    curPageIndex_ = report_.EMFPages().Count();
+                    curPageIndex_ = preparedPages().Count();
                     reportProgress(curPageIndex_);
                 }
             }
@@ -272,9 +299,9 @@ void TrqReportBuilder::walkPages()
 
 void TrqReportBuilder::initReportPage(TrqPage& page)
 {
-    if (secondPass_) {
-        auto it = pages_.find(&page);
-        if (it == pages_.end()) return;
+    // A page whose bands did not live on from the first pass (its template
+    // was reloaded between the reports of a composite) is laid out afresh.
+    if (auto it = pages_.find(&page); secondPass_ && it != pages_.end()) {
         TrqPageBuild& pb = *it->second;
         // A sub-report left unfinished by a stopped first pass starts afresh.
         pb.Collect = pb.Replaying = false;
@@ -335,21 +362,6 @@ void TrqReportBuilder::prepareObjects(TrqPageBuild& pb)
     band_ = nullptr;
 }
 
-void TrqReportBuilder::runDialogPage(TrqPage& page)
-{
-    if (secondPass_) return;
-    // A dialog page shows a window only for visual controls, which come from
-    // add-in classes; none is registered, so the page runs its script only.
-    report_.SetCurrentPage(&page);
-    report_.SetCurrentView(nullptr);
-    guarded([&] {
-        TStringList compiled;
-        TStringList errors;
-        rqInterpreter().CompileScript(page.Script, compiled, errors);
-        rqInterpreter().RunScript(compiled);
-    });
-}
-
 void TrqReportBuilder::runPageScript(TrqPageBuild& pb)
 {
     if (!pb.ScriptCompiled) {
@@ -372,17 +384,19 @@ void TrqReportBuilder::finishPages()
 
 void TrqReportBuilder::reportProgress(int page)
 {
-    if (report_.OnProgress) {
-        report_.OnProgress(page);
+    // Progress is the master report's: a composite shows one window for all its reports.
+    if (master_->OnProgress) {
+        master_->OnProgress(page);
         return;
     }
-    if (!report_.ShowProgress()) return;
+    if (!master_->ShowProgress()) return;
     if (progress_) {
         AnsiString label = text(drawingDisabled_ ? FirstPassText : ProcessingPageText) + "  " + IntToStr(page);
         if (secondPass_ && rememberedTwoPass_) label += " " + text(FromText) + " " + IntToStr(totalPages_);
         progress_->SetLabel1(label);
     }
     Application().ProcessMessages();
+    if (master_->Terminated) report_.Terminated = true;
 }
 
 TDataSet* TrqReportBuilder::defaultDataSet() const

@@ -16,6 +16,9 @@
 //   BrokenBand.cpp         a band that breaks across pages (Breaked)
 //   SubReports.cpp         sub-report pages collected and replayed in a band
 //   CrossTab.cpp           the cross-tab cells of a row, continued to the right
+//   CompositeBuild.cpp     a composite report: its reports one after another
+//                          into the composite's pages
+//   DialogPage.cpp         a dialog page's window, shown before the report pages
 //
 // Rules that are easy to break:
 // - Every error of a build (scripts, conditions, dataset moves, printing) goes
@@ -37,12 +40,18 @@
 // - pb_ is the page of the band being drawn: sub-report pages have their own
 //   position, bottom limit and shift; page breaks always belong to the
 //   outermost page.
+// - The prepared pages, the pass flags and the progress belong to the master
+//   report (master_): the report itself, or the composite report whose build
+//   this is part of. Write pages through preparedPages(), never through
+//   report_. A part's run state (page counters, AppendPage, errors) is handed
+//   to it before its build and taken back afterwards (copyRunState).
 
 #include "report/data/DictionaryLookup.h"
 #include "report/engine/BracketText.h"
 #include "report/engine/PageBuild.h"
 #include "report/model/Report.h"
 #include "report/model/ReportScriptContext.h"
+#include "runtime/Exceptions.h"
 
 #include <map>
 #include <memory>
@@ -54,6 +63,9 @@ class TrqProgressForm;
 class TrqStretcheable;
 class TrqSubReportView;
 class TrqBuildContext;
+class TrqCompositeReport;
+class TrqDialogPageWindow;
+class TrqEMFPages;
 
 class TrqReportBuilder {
 public:
@@ -73,6 +85,10 @@ private:
     friend class TrqBand;
     friend class TrqBuildContext;
 
+    // A part of the parent's composite build: it writes into the parent's
+    // master report's pages.
+    TrqReportBuilder(TrqReport& report, TrqReportBuilder& parent);
+
     // ---- ReportBuilder.cpp ---------------------------------------------
     bool buildWithProgress();
     void passStep();
@@ -80,7 +96,6 @@ private:
     void walkPages();
     void initReportPage(TrqPage& page);
     void prepareObjects(TrqPageBuild& pb);
-    void runDialogPage(TrqPage& page);
     void finishPages();
     void runPageScript(TrqPageBuild& pb);
     void reportProgress(int page);
@@ -90,6 +105,23 @@ private:
     template <class F>
     bool guarded(F&& f);
     bool showingProgressWindow() const;
+
+    // ---- CompositeBuild.cpp ---------------------------------------------
+    // The reports whose templates the build saves and reloads: the report
+    // itself, or every report a composite builds (each once).
+    std::vector<TrqReport*> templateReports();
+    // Replaces the page walk for a composite report.
+    void buildComposite(TrqCompositeReport& composite);
+    // One report of the composite, its run state handed over and taken back.
+    // `fresh`: its template was just (re)loaded, its aligned views are placed first.
+    void buildPart(TrqReportBuilder& part, bool fresh, bool nextAppends);
+    // The build state that runs on from one report of a composite to the next.
+    static void copyRunState(TrqReportBuilder& to, const TrqReportBuilder& from);
+    TrqEMFPages& preparedPages() const;
+
+    // ---- DialogPage.cpp -------------------------------------------------
+    void runDialogPage(TrqPage& page);
+    void runDialogScript(TrqPage& page);
 
     // ---- BandLayout.cpp -------------------------------------------------
     void layOutBands(TrqPageBuild& pb);
@@ -236,6 +268,16 @@ private:
     std::vector<TrqView*> hookViews_;
     TrqProgressForm* progress_ = nullptr;
 
+    // Composite builds: the reports this build is part of (outermost first),
+    // the builds of the composite's reports kept from the first pass to the
+    // second (by position in Reports; null for one rebuilt each time), and
+    // whether the next report continues on this one's last page.
+    std::vector<const TrqReport*> lineage_;
+    std::vector<std::unique_ptr<TrqReportBuilder>> parts_;
+    bool nextReportAppends_ = false;
+    // The window of the dialog page being run (MODALRESULT goes to it).
+    TrqDialogPageWindow* dialogWindow_ = nullptr;
+
     // Breaks and their guards.
     int64_t shiftX_ = 0, shiftY_ = 0;  // the shift of the view being printed
     bool ignoreColumnFooter_ = false;  // while the report summary prints
@@ -265,3 +307,17 @@ private:
     std::unordered_map<const TrqView*, AnsiString> dataFieldKeys_;
     TrqFieldCache dataFields_;
 };
+
+template <class F>
+bool TrqReportBuilder::guarded(F&& f)
+{
+    try {
+        f();
+        return true;
+    } catch (const EAbort&) {
+        report_.Terminated = true;
+    } catch (const std::exception& e) {
+        handleError(e);
+    }
+    return false;
+}

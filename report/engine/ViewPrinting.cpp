@@ -300,7 +300,7 @@ void TrqReportBuilder::loadDataField(TrqView& view)
 void TrqReportBuilder::appendToPage(TrqView& view)
 {
     if (curPageIndex_ < firstUnpacked_) firstUnpacked_ = curPageIndex_;
-    report_.EMFPages().AppendView(curPageIndex_, view);
+    preparedPages().AppendView(curPageIndex_, view);
 }
 
 void TrqReportBuilder::prepareMemoText(TrqMemoView& memo, bool measuring)

@@ -1,6 +1,14 @@
 #pragma once
 // A report made of other reports: one build places the pages of each report
-// of Reports, in order, into one set of prepared pages.
+// of Reports, in order, into one set of prepared pages (report/engine/
+// CompositeBuild.cpp), once or once per record of its Dataset. Its own pages
+// are never walked; its TwoPass, progress and prepared pages serve the whole.
+//
+// Rules that are easy to break:
+// - The reports are not owned; each keeps its own template, which the build
+//   saves and reloads, so scripts never change it.
+// - A composite may list another composite, but never one that lists it back:
+//   such a build fails with an error.
 
 #include "report/model/Report.h"
 

@@ -3,8 +3,16 @@
 // non-visual component shown there as an icon (TrqNonVisualControl). Add-in
 // classes are found by class name in the add-in registry; this system
 // registers none, so these are only the bases such classes would build on.
+//
+// A control class wraps a widget that it owns: when a report is built, the
+// dialog page's window borrows it (placed at the view's bounds) and gives it
+// back before the window goes. A non-visual class wraps a component, which the
+// build hands to the report's OnCustomizeObject.
 
 #include "report/model/View.h"
+
+class QWidget;
+class TComponent;
 
 class TrqControl : public TrqView {
 public:
@@ -12,6 +20,9 @@ public:
     const char* ClassName() const override { return "TrqControl"; }
 
     void SetPropValue(const AnsiString& name, const Variant& value) override;
+
+    // The wrapped widget, owned by the control; null when it wraps none.
+    virtual QWidget* Widget() const { return nullptr; }
 
 protected:
     void DefineProperties() override;
@@ -23,6 +34,9 @@ class TrqNonVisualControl : public TrqControl {
 public:
     TrqNonVisualControl();
     const char* ClassName() const override { return "TrqNonVisualControl"; }
+
+    // The wrapped component, owned by the control; null when it wraps none.
+    virtual TComponent* Component() const { return nullptr; }
 
     void SetPropValue(const AnsiString& name, const Variant& value) override;
 
