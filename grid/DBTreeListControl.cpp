@@ -272,6 +272,7 @@ void TCustomqvDBTreeListControl::FreeNode(TqvTreeListNode* node)
     if (dbNode == insertingNode_) insertingNode_ = nullptr;
     if (dbNode == deletingNode_) deletingNode_ = nullptr;
     if (node == editor_.Node) editor_.Node = nullptr;
+    if (node == anchor_) anchor_ = nullptr;
     if (!watched_.empty()) watched_.erase(std::remove(watched_.begin(), watched_.end(), node), watched_.end());
     NodeFreed(dbNode);
     if (!dbNode->IsGroupNode()) {

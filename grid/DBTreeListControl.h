@@ -153,6 +153,22 @@ public:
     // or no key field outside window mode.
     bool IsGridReadOnly() const;
 
+    // ---- Incremental search (DBTreeListSearch.cpp)
+    // Typing while no editor opens (edgoAutoSearch) searches the focused
+    // column from the focused row down, wrapping, for a cell that starts
+    // with the typed text (case by edgoCaseInsensitive). A character that
+    // finds nothing is dropped with a beep. Backspace shortens the text,
+    // Ctrl+Enter and Shift+Enter find the next and previous match, Delete
+    // clears the text; Esc or a focus move ends the search.
+    bool IsSearching() const { return searching_; }
+    const AnsiString& SearchText() const { return searchText_; }
+    // Looks for `text` from the focused row (the next one when `skipFocused`)
+    // in the direction given; focuses the match and returns true.
+    bool SearchFor(const AnsiString& text, bool skipFocused, bool forward);
+    // The new-item row is focused (the layout shows one with ShowNewItemRow;
+    // the keys leave it alone). None without that layout.
+    virtual bool IsNewItemRowFocused() const { return false; }
+
     // ---- Editor questions (see TCustomqvContainer)
     bool CanEditModify() override;
     bool IsAcceptedKey(char32_t character) override;
@@ -220,6 +236,13 @@ protected:
     void HandleKeyPress(char32_t& character) override;
     void MouseDown(Qt::MouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(Qt::MouseButton button, TShiftState shift, int x, int y) override;
+    void EndIncrementalSearch() override;
+    // The search's keys; true when the key belonged to the search.
+    bool HandleSearchKey(Word& key, TShiftState shift);
+    // Multi-selection: Shift with a row move or a click selects from the
+    // anchor row to the focused one; Ctrl+click toggles a row; a plain move
+    // or click starts again from the focused row.
+    void ExtendSelection(TqvTreeListNode* from, TqvTreeListNode* to);
     // The grid's keys for its data (run before the tree list's keys; a key
     // set to 0 goes no further). Built in: in window mode Home and End go to
     // the dataset's first and last record.
@@ -346,6 +369,10 @@ private:
     TqvEditorState editor_;
     std::vector<std::unique_ptr<TqvInplaceEdit>> editors_;  // one per class, reused
     Variant editorFieldValue_;  // the field's value the open editor was loaded from
+    AnsiString searchText_;
+    bool searching_ = false;
+    bool searchMoving_ = false;  // the search itself moves the focus
+    TqvTreeListNode* anchor_ = nullptr;  // where a Shift selection starts
     // Closes the open editor: checked (unless cancelled), written, OnEdited.
     void closeEditor(bool write, bool focusGrid);
     // Leaving the grid: the edited record is written (or an untouched

@@ -268,13 +268,40 @@ void TCustomqvDBTreeListControl::HandleKeyPress(char32_t& character)
             }
         }
     }
+    if (State() == tsNormal && !editor_.Editor && character >= 32 && character != 127 &&
+        IsOption(tloAutoSearch)) {
+        QString typed = QString::fromUcs4(&character, 1);
+        AnsiString text = searchText_ + QStringToAnsi(typed);
+        if (AnsiToQString(text.substr(searchText_.size())) == typed && SearchFor(text, false, true)) {
+            searchText_ = text;
+            searching_ = true;
+        } else {
+            EditorBeep();  // a character that finds nothing is not kept
+        }
+        character = 0;
+        return;
+    }
     TCustomqvTreeListControl::HandleKeyPress(character);
 }
 
 void TCustomqvDBTreeListControl::MouseDown(Qt::MouseButton button, TShiftState shift, int x, int y)
 {
     pressed_ = {};
+    TqvTreeListNode* before = FocusedNode();
     TCustomqvTreeListControl::MouseDown(button, shift, x, y);
+    if (button == Qt::LeftButton && IsOption(tloMultiSelect) && NodeAtY(y) && NodeAtY(y) == FocusedNode()) {
+        TqvTreeListNode* node = FocusedNode();
+        if (shift & ssShift) {
+            if (!anchor_ || GetAbsoluteIndex(anchor_) < 0) anchor_ = before ? before : node;
+            ExtendSelection(anchor_, node);
+        } else if (shift & ssCtrl) {
+            SelectNode(node, !IsNodeSelected(node));
+            anchor_ = node;
+        } else if (!(shift & ssDouble)) {
+            ClearSelection();
+            anchor_ = node;
+        }
+    }
     if (button != Qt::LeftButton || (shift & (ssShift | ssCtrl | ssDouble))) return;
     TqvTreeListNode* node = NodeAtY(y);
     if (!node) return;

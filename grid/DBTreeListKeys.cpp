@@ -22,9 +22,21 @@ bool isEditing(TDataSetState s) { return s == dsEdit || s == dsInsert; }
 
 void TCustomqvDBTreeListControl::HandleKeyDown(Word& key, TShiftState shift)
 {
+    if (HandleSearchKey(key, shift)) return;
+    TqvTreeListNode* before = FocusedNode();
+    bool rowMove = key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT ||
+                   ((key == VK_HOME || key == VK_END) && ((shift & (ssShift | ssCtrl)) || IsRowSelect()));
     if (IsActive()) HandleDataKeys(key, shift);
     if (key) HandleEditKeys(key, shift);
     if (key) TCustomqvTreeListControl::HandleKeyDown(key, shift);
+    if (!rowMove || !IsOption(tloMultiSelect) || FocusedNode() == before) return;
+    if (shift & ssShift) {
+        if (!anchor_ || GetAbsoluteIndex(anchor_) < 0) anchor_ = before;
+        ExtendSelection(anchor_, FocusedNode());
+    } else {
+        anchor_ = FocusedNode();
+        ClearSelection();
+    }
 }
 
 // ---- Data keys
@@ -51,7 +63,7 @@ void TCustomqvDBTreeListControl::HandleDataKeys(Word& key, TShiftState shift)
     bool ctrl = shift & ssCtrl, shiftKey = shift & ssShift;
     TqvDBGridNode* focused = DBNode(FocusedNode());
     if (key == VK_DELETE && ctrl) {
-        if (sets_.DB.Contains(edgoCanDelete) && sets_.DB.Contains(edgoCanNavigation) && !IsGridReadOnly() &&
+        if (!IsNewItemRowFocused() && sets_.DB.Contains(edgoCanDelete) && sets_.DB.Contains(edgoCanNavigation) && !IsGridReadOnly() &&
             focused && !focused->IsGroupNode())
             DeleteWithConfirmation();
         key = 0;

@@ -42,6 +42,8 @@ TqvEditMask::TqvEditMask(std::string_view mask)
         std::string_view flag = rest.substr(0, second);
         if (!flag.empty() && flag[0] == '0') saveLiterals_ = false;
         if (second != std::string_view::npos && second + 1 < rest.size()) blank_ = rest[second + 1];
+        // Half a double-byte character cannot stand in a position by itself.
+        if (IsLeadByte(static_cast<unsigned char>(blank_))) blank_ = '_';
     }
     Case current = Case::None;
     for (size_t i = 0; i < body.size();) {
@@ -100,6 +102,7 @@ AnsiString TqvEditMask::Accept(size_t pos, std::string_view c) const
     const Position& p = positions_[pos];
     unsigned char b = static_cast<unsigned char>(c[0]);
     bool wide = c.size() > 1;
+    if (!wide && IsLeadByte(b)) return {};  // half a character (a cut-off text)
     bool ok = false;
     switch (p.kind) {
     case Kind::Literal: return {};

@@ -18,7 +18,8 @@
 // - Parsing never reads past the mask: a trailing "\" is ignored and every
 //   other character (brackets included) is a literal.
 // - Positions are characters, not bytes: a double-byte character is one
-//   position, in a literal or typed into an "any character" position.
+//   position, in a literal or typed into an "any character" position. So
+//   half a double-byte character is never a blank or a typed character.
 
 #include "runtime/AnsiString.h"
 

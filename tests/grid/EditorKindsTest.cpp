@@ -152,6 +152,9 @@ TEST(EditMask, LoadReadBackAndCheck)
     EXPECT_EQ(gbk.Apply(Ansi(u8"甲乙a")), Ansi(u8"甲乙a"));
     EXPECT_EQ(gbk.Accept(1, Ansi(u8"丙")), Ansi(u8"丙"));
     EXPECT_EQ(gbk.Accept(0, "x"), "");  // never into a literal
+    EXPECT_EQ(gbk.Accept(1, "\xbc"), "");  // nor half a character
+    // A blank character that would start a double-byte one falls back to "_".
+    EXPECT_EQ(TqvEditMask("CC;1;\xd2").EmptyText(), "__");
 }
 
 TEST_F(EditorKinds, MaskEditorCaretAndRefusal)

@@ -7,7 +7,11 @@
 
 #include "runtime/db/Field.h"
 
+#include <QImage>
+
 #include <gmock/gmock.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -264,6 +268,33 @@ TEST_F(GridEditing, ReadOnlyFieldsOpenButRefuseChanges)
     press(Qt::Key_Backspace, Qt::NoModifier, "\b");
     EXPECT_EQ(editorText(), AnsiToUtf8(Ansi(u8"甲烟")));
     EXPECT_TRUE(errors.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The open editor lies exactly over its cell (2 pixels larger on every side,
+// clipped by no border over grid lines) and paints the cell's text in the
+// window's picture. GRID_EDIT_GRAB=file.png keeps the picture to look at.
+TEST_F(GridEditing, TheEditorCoversItsCellInThePicture)
+{
+    Open();
+    focusCell(1, 2);
+    type("20.125");
+    ASSERT_NE(editor(), nullptr);
+    QRect cell(grid->CellPoint(1, 2), QSize(1, 1));
+    EXPECT_TRUE(editor()->geometry().contains(cell));
+    EXPECT_EQ(editor()->geometry().height(), grid->RowHeight() + 4);
+    QImage picture = form.grab().toImage();
+    if (const char* file = std::getenv("GRID_EDIT_GRAB")) picture.save(QString::fromLocal8Bit(file));
+    // Something is drawn inside the editor: not one flat colour.
+    QRect inside = editor()->geometry().adjusted(3, 3, -3, -3);
+    QRgb first = picture.pixel(inside.topLeft());
+    bool drawn = false;
+    for (int x = inside.left(); x <= inside.right() && !drawn; ++x)
+        for (int y = inside.top(); y <= inside.bottom() && !drawn; ++y) drawn = picture.pixel(x, y) != first;
+    EXPECT_TRUE(drawn);
 }
 
 }  // namespace
