@@ -1,5 +1,6 @@
 #include "grid/Container.h"
 
+#include "grid/editors/EditStyle.h"
 #include "runtime/Application.h"
 
 #include <QApplication>
@@ -122,4 +123,31 @@ void TCustomqvContainer::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     Guard([&] { Resize(); });
+}
+
+bool TCustomqvContainer::focusNextPrevChild(bool next)
+{
+    if (WantTabs()) return false;
+    return QWidget::focusNextPrevChild(next);
+}
+
+std::unique_ptr<TqvEditStyle> TCustomqvContainer::CreateEditStyle(TqvInplaceEdit* editor)
+{
+    return std::make_unique<TqvEditStyle>(editor);
+}
+
+void TCustomqvContainer::FocusNextControl(bool forward)
+{
+    // Walk the window's focus chain from this control, skipping its own
+    // children (the editors), to the next control that takes Tab focus.
+    QWidget* w = this;
+    for (int guard = 0; guard < 10000; ++guard) {
+        w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == this) return;
+        if (isAncestorOf(w) || w->window() != window()) continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window()) && w->isEnabled()) {
+            w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
 }

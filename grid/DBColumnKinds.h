@@ -80,6 +80,8 @@ public:
     using TqvDBTreeListColumn::TqvDBTreeListColumn;
     const char* ClassName() const override { return "TqvDBTreeListMaskColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListMaskEdit"; }
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
+    Variant LoadEditor(TqvInplaceEdit* editor) const override;
     // The field's edit mask until set; a mask set on the column is stored.
     AnsiString EditMask() const;
     void SetEditMask(const AnsiString& mask);
@@ -103,6 +105,10 @@ public:
     explicit TqvDBTreeListCurrencyColumn(TComponent* owner = nullptr);
     const char* ClassName() const override { return "TqvDBTreeListCurrencyColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListCurrencyEdit"; }
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
+    Variant LoadEditor(TqvInplaceEdit* editor) const override;
+    Variant WriteEditor(TqvInplaceEdit* editor) override;
+    bool IsValidChar(char32_t character) const override;
     AnsiString GetPaintText(TqvDBGridNode* node) const override;
 
     unsigned DecimalPlaces() const { return decimalPlaces_; }

@@ -451,3 +451,10 @@ AnsiString TCustomqvDBGrid::NodePreviewText(const TqvDBGridNode* node) const
     if (previewMaxLength_ > 0 && static_cast<int>(text.size()) > previewMaxLength_) text.resize(static_cast<size_t>(previewMaxLength_));
     return text;
 }
+
+TqvEditStyleData TCustomqvDBGrid::EditStyleFallback() const
+{
+    TqvEditStyleData v = TCustomqvDBTreeListControl::EditStyleFallback();
+    v.ButtonStyle = lookAndFeel_ == lfFlat ? btsFlat : lookAndFeel_ == lfUltraFlat ? btsHotFlat : bts3D;
+    return v;
+}

@@ -78,6 +78,7 @@ public:
 protected:
     TqvTreeListColumn* CreateColumnObject(TComponent* owner) override;
     int DataBottom() const override;
+    TqvEditStyleData EditStyleFallback() const override;
     void PaintBelowRows(QPainter& canvas, const QRect& updateRect) override;
     void RefreshSorting() override;
 

@@ -26,6 +26,7 @@ class TCustomqvDBTreeListControl;
 class TDataSet;
 class TField;
 class TqvDBGridNode;
+class TqvInplaceEdit;
 struct TNodeVariantData;
 
 // OnGetText of a column: Sender is the column.
@@ -93,6 +94,22 @@ public:
     // The in-place editor class of the kind (the editor framework makes one
     // editor per class and grid, and hands it to every column of the class).
     virtual const char* EditorClassName() const { return "TqvInplaceTreeListTextEdit"; }
+
+    // ---- Editing (DBColumnEditing.cpp; the grid has the dataset reading
+    // the edited node's record while these run)
+    // Copies the column's settings into the editor before a turn: alignment,
+    // and for text editors CharCase, MaxLength, OEMConvert, PasswordChar.
+    virtual void PrepareEditor(TqvInplaceEdit* editor) const;
+    // Fills the editor from the field (an unbound column loads it empty) and
+    // returns the loaded value: the field's edit text for plain columns.
+    virtual Variant LoadEditor(TqvInplaceEdit* editor) const;
+    // Writes the editor's value to the field and returns the field's new
+    // value; an unbound column writes nothing. The field's conversion and
+    // validation errors are raised unchanged.
+    virtual Variant WriteEditor(TqvInplaceEdit* editor);
+    // May the character be typed into the cell? The field's valid-character
+    // test for single-byte characters.
+    virtual bool IsValidChar(char32_t character) const;
 
     // ---- Footer
     TqvSummaryType SummaryFooterType() const { return summaryFooterType_; }

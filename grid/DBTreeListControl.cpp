@@ -5,6 +5,7 @@
 
 #include "grid/DBGridColumns.h"
 #include "grid/DBGridRegistry.h"
+#include "grid/editors/InplaceEdit.h"
 #include "runtime/db/DataSet.h"
 
 #include <algorithm>
@@ -270,7 +271,8 @@ void TCustomqvDBTreeListControl::FreeNode(TqvTreeListNode* node)
     auto* dbNode = static_cast<TqvDBGridNode*>(node);
     if (dbNode == insertingNode_) insertingNode_ = nullptr;
     if (dbNode == deletingNode_) deletingNode_ = nullptr;
-    if (node == editor_.Node) editor_ = {};
+    if (node == editor_.Node) editor_.Node = nullptr;
+    if (node == anchor_) anchor_ = nullptr;
     if (!watched_.empty()) watched_.erase(std::remove(watched_.begin(), watched_.end(), node), watched_.end());
     NodeFreed(dbNode);
     if (!dbNode->IsGroupNode()) {

@@ -38,6 +38,7 @@
 #include "grid/DBTreeListColumn.h"
 #include "grid/NodePool.h"
 #include "grid/TreeListControl.h"
+#include "grid/editors/EditStyle.h"
 
 #include <memory>
 #include <vector>
@@ -45,6 +46,7 @@
 class TDataSet;
 class TDataSource;
 class TField;
+class TqvInplaceEdit;
 
 enum class TqvDBLoadMode { Window, Partial, LoadAll };
 
@@ -134,12 +136,51 @@ public:
     // discarded (the record is read again), else the record's edit is cancelled.
     void DataLinkCancel();
 
-    // ---- The in-place editor (the editor framework builds on these)
+    // ---- The in-place editor (DBTreeListEditing.cpp)
     // Opens the editor on the focused cell when the cell may be edited.
-    virtual void ShowEditor() {}
+    virtual void ShowEditor();
     // Checks and writes the editor's value, closes it, and gives the grid the
     // keyboard focus.
-    virtual void HideEditor() {}
+    virtual void HideEditor();
+    // May the focused cell be edited now (OnEditing asked)?
+    bool CanEditFocusedCell();
+    // The open editor, null when none is open.
+    TqvInplaceEdit* InplaceEditor() const { return editor_.Editor; }
+    // The grid's editor of a class, made on first use and kept for reuse.
+    TqvInplaceEdit* EditorOfClass(const char* className);
+    int EditorCount() const { return static_cast<int>(editors_.size()); }
+    // The grid counts as read-only: an empty dataset without edgoCanInsert,
+    // or no key field outside window mode.
+    bool IsGridReadOnly() const;
+
+    // ---- Incremental search (DBTreeListSearch.cpp)
+    // Typing while no editor opens (edgoAutoSearch) searches the focused
+    // column from the focused row down, wrapping, for a cell that starts
+    // with the typed text (case by edgoCaseInsensitive). A character that
+    // finds nothing is dropped with a beep. Backspace shortens the text,
+    // Ctrl+Enter and Shift+Enter find the next and previous match, Delete
+    // clears the text; Esc or a focus move ends the search.
+    bool IsSearching() const { return searching_; }
+    const AnsiString& SearchText() const { return searchText_; }
+    // Looks for `text` from the focused row (the next one when `skipFocused`)
+    // in the direction given; focuses the match and returns true.
+    bool SearchFor(const AnsiString& text, bool skipFocused, bool forward);
+    // The new-item row is focused (the layout shows one with ShowNewItemRow;
+    // the keys leave it alone). None without that layout.
+    virtual bool IsNewItemRowFocused() const { return false; }
+
+    // ---- Editor questions (see TCustomqvContainer)
+    bool CanEditModify() override;
+    bool IsAcceptedKey(char32_t character) override;
+    std::unique_ptr<TqvEditStyle> CreateEditStyle(TqvInplaceEdit* editor) override;
+    TColor EditColor() const override { return Color(); }
+    TFont EditFont() const override { return Font(); }
+    bool IsEditReadOnly() const override;
+    bool IsDblClickTest() const override { return IsOption(tloImmediateEditor); }
+    bool WantTabs() const override { return IsOption(tloTabs); }
+    void EditorKeyDownNotify(Word& key, TShiftState shift) override;
+    void EditorFocusLost(QWidget* next) override;
+    void EditorMoveCol(bool left) override;
     // The editing turn in progress: the cell and the value the editor was
     // loaded with (State() is tsEditing while an editor is open).
     TqvTreeListNode* EditorNode() const { return editor_.Node; }
@@ -172,26 +213,55 @@ protected:
     void HandleKeyDown(Word& key, TShiftState shift) override;
     void DoExit() override;
 
-    // ---- Where the in-place editor attaches (none is built in yet)
+    // ---- The in-place editor
     // Closes an open editor as for a focus move: its value checked and
     // written to the field, OnEdited fired. Used before focus moves and
     // option changes.
-    void CloseEditor() override {}
+    void CloseEditor() override;
     // Forgets the editor's node and column and closes it without writing.
-    void CancelEditor() override {}
+    void CancelEditor() override;
     // Closes an open editor, writing its value, without moving the keyboard
     // focus: the data link's update step, a link going inactive, the window's
     // active record leaving the focused row.
-    virtual void CloseEditorSilently() {}
+    virtual void CloseEditorSilently();
     // The field under the open editor changed in the record: an editor that
     // shows another value loads the field again.
-    virtual void RefreshEditor(TField* field) {}
+    virtual void RefreshEditor(TField* field);
+    // The rectangle the editor covers (the focused cell on screen).
+    virtual QRect EditorRect() const;
+    // The values an editor's style falls back to: no border over drawn grid
+    // lines, else a single one; the grid's look gives the button style.
+    virtual TqvEditStyleData EditStyleFallback() const;
+    // Typing into the grid (no editor open) opens the editor.
+    void HandleKeyPress(char32_t& character) override;
+    void MouseDown(Qt::MouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(Qt::MouseButton button, TShiftState shift, int x, int y) override;
+    void EndIncrementalSearch() override;
+    // The search's keys; true when the key belonged to the search.
+    bool HandleSearchKey(Word& key, TShiftState shift);
+    // Multi-selection: Shift with a row move or a click selects from the
+    // anchor row to the focused one; Ctrl+click toggles a row; a plain move
+    // or click starts again from the focused row.
+    void ExtendSelection(TqvTreeListNode* from, TqvTreeListNode* to);
     // The grid's keys for its data (run before the tree list's keys; a key
     // set to 0 goes no further). Built in: in window mode Home and End go to
     // the dataset's first and last record.
     virtual void HandleDataKeys(Word& key, TShiftState shift);
+    // The keys that concern the editor, the Tab and Enter walks, F2 and the
+    // clipboard (after the data keys, before the tree list's moves).
+    virtual void HandleEditKeys(Word& key, TShiftState shift);
+    // Ctrl+Delete: asks (edgoConfirmDelete) and deletes the focused record,
+    // or the selected ones.
+    void DeleteWithConfirmation();
+    // The next (previous) tab-stop column, wrapping to the next row when
+    // `wrap`; false when there is none.
+    bool MoveToNextTabStop(bool forward, bool wrap);
+    // The texts of the selected rows (the focused one when none), a line
+    // each with the cells separated by tabs.
+    AnsiString SelectionText() const;
 
     struct TqvEditorState {
+        TqvInplaceEdit* Editor = nullptr;  // open (State tsEditing), else null
         TqvTreeListNode* Node = nullptr;
         int Column = -1;  // navigation position
         Variant LoadedValue;
@@ -297,4 +367,21 @@ private:
     std::vector<TqvTreeListNode*> watched_;  // focus targets while the dataset moves
     std::vector<TqvDBTreeListColumn*> footerColumns_;  // with a footer, in the load running
     TqvEditorState editor_;
+    std::vector<std::unique_ptr<TqvInplaceEdit>> editors_;  // one per class, reused
+    Variant editorFieldValue_;  // the field's value the open editor was loaded from
+    AnsiString searchText_;
+    bool searching_ = false;
+    bool searchMoving_ = false;  // the search itself moves the focus
+    TqvTreeListNode* anchor_ = nullptr;  // where a Shift selection starts
+    // Closes the open editor: checked (unless cancelled), written, OnEdited.
+    void closeEditor(bool write, bool focusGrid);
+    // Leaving the grid: the edited record is written (or an untouched
+    // insert cancelled with edgoCancelOnExit).
+    void leaveGrid();
+    void prepareEditor(TqvInplaceEdit* editor, TqvDBTreeListColumn* column);
+    struct {
+        TqvTreeListNode* node = nullptr;
+        int column = -1;
+        int x = 0, y = 0;
+    } pressed_;  // where the left button went down (the immediate editor)
 };

@@ -1,9 +1,10 @@
 // The focus and the dataset's current record in step, both ways; inserted
-// records; deleting records; the data link's cancel; leaving the grid; the
-// grid's own data keys.
+// records; deleting records; the data link's cancel; leaving the grid.
 #include "grid/DBTreeListControl.h"
 
 #include "runtime/db/DataSet.h"
+
+#include <QApplication>
 
 #include <algorithm>
 #include <exception>
@@ -259,7 +260,7 @@ void TCustomqvDBTreeListControl::DeleteSelection()
     if (error) std::rethrow_exception(error);
 }
 
-// ---- Cancelling, leaving, keys
+// ---- Cancelling, leaving
 
 void TCustomqvDBTreeListControl::DataLinkCancel()
 {
@@ -276,7 +277,14 @@ void TCustomqvDBTreeListControl::DataLinkCancel()
 
 void TCustomqvDBTreeListControl::DoExit()
 {
+    // The focus going into the grid's own editor does not leave the grid.
+    if (QWidget* next = QApplication::focusWidget(); next && next != this && isAncestorOf(next)) return;
     TCustomqvTreeListControl::DoExit();
+    leaveGrid();
+}
+
+void TCustomqvDBTreeListControl::leaveGrid()
+{
     if (!IsActive()) return;
     TDataSet* ds = DataSet();
     try {
@@ -287,24 +295,5 @@ void TCustomqvDBTreeListControl::DoExit()
     } catch (...) {
         setFocus();
         throw;
-    }
-}
-
-void TCustomqvDBTreeListControl::HandleKeyDown(Word& key, TShiftState shift)
-{
-    if (IsActive()) HandleDataKeys(key, shift);
-    if (key) TCustomqvTreeListControl::HandleKeyDown(key, shift);
-}
-
-void TCustomqvDBTreeListControl::HandleDataKeys(Word& key, TShiftState shift)
-{
-    if (LoadMode() != TqvDBLoadMode::Window) return;
-    if ((key == VK_HOME || key == VK_END) && !(shift & ssShift) && ((shift & ssCtrl) || IsRowSelect())) {
-        if (!(shift & ssCtrl)) ClearSelection();
-        if (key == VK_HOME)
-            DataSet()->First();
-        else
-            DataSet()->Last();
-        key = 0;
     }
 }

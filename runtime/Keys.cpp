@@ -87,6 +87,9 @@ KeyStroke TranslateKeyEvent(const QKeyEvent& event)
             c = QChar::surrogateToUcs4(text.at(0), text.at(1));
         k.character = c;
     }
+    // Ctrl with a letter types the control character (Ctrl+V is 22), as on
+    // the system the key vocabulary comes from; AltGr combinations stay.
+    if ((k.shift & ssCtrl) && !(k.shift & ssAlt) && k.key >= 'A' && k.key <= 'Z') k.character = k.key - 'A' + 1;
     return k;
 }
 

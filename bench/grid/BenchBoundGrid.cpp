@@ -10,11 +10,17 @@
 //   BM_PageDownAndPaint    Page Down and the paint that follows
 //   BM_WindowOpenAndPaint  a window-mode grid: open the query and paint
 //   BM_DownPress           one Down key in load-all mode (10,000 of them)
+//   BM_EditorOpen          F2 on a price cell in the middle of the loaded
+//                          grid in cell mode: the editor loaded and shown
+//   BM_EditorCommit        closing that editor after a typed price: checked,
+//                          written to the field, OnEdited (no post, so no
+//                          reload)
 //
 // The data: ../shared/workloads/items.py 1000000 FILE; the file is taken
 // from $BENCH_ITEMS (default /tmp/items.sqlite). Memory is the growth of the
 // resident set's peak over the run (VmHWM reset through clear_refs).
 #include "grid/DBGrid.h"
+#include "grid/editors/InplaceEdit.h"
 #include "runtime/Application.h"
 #include "runtime/db/Query.h"
 #include "runtime/db/Session.h"
@@ -239,6 +245,65 @@ void BM_DownPress(benchmark::State& state)
     state.counters["recno"] = items.query.RecNo();
 }
 BENCHMARK(BM_DownPress)->Unit(benchmark::kMicrosecond)->Iterations(10000);
+
+// The loaded grid in cell mode on a price cell half-way down, for the
+// editor benchmarks; row selection comes back at the end.
+struct CellMode {
+    explicit CellMode(ItemsGrid& items) : grid(items.grid)
+    {
+        grid.SetOptionsView(grid.OptionsView().Without(edgoRowSelect).With(edgoInvertSelect));
+        grid.SetFocusedNode(grid.GetNodeAtAbsoluteIndex(grid.AbsoluteCount() / 2));
+        grid.SetFocusedColumn(2);
+    }
+    ~CellMode()
+    {
+        grid.HideEditor();
+        grid.SetOptionsView(grid.OptionsView().Without(edgoInvertSelect).With(edgoRowSelect));
+    }
+    TqvDBGrid& grid;
+};
+
+void BM_EditorOpen(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    ItemsGrid& items = loadedGrid();
+    CellMode mode(items);
+    for (auto _ : state) {
+        pressKey(items.grid, Qt::Key_F2);
+        state.PauseTiming();
+        if (!items.grid.InplaceEditor()) state.SkipWithError("no editor");
+        items.grid.HideEditor();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_EditorOpen)->Unit(benchmark::kMicrosecond)->Iterations(200);
+
+void BM_EditorCommit(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    ItemsGrid& items = loadedGrid();
+    CellMode mode(items);
+    int edited = 0;
+    items.grid.OnEdited = [&](TComponent*, TqvTreeListNode*) { ++edited; };
+    for (auto _ : state) {
+        state.PauseTiming();
+        pressKey(items.grid, Qt::Key_F2);
+        TqvInplaceEdit* editor = items.grid.InplaceEditor();
+        if (!editor) {
+            state.SkipWithError("no editor");
+            break;
+        }
+        QKeyEvent digit(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"));
+        QApplication::sendEvent(editor->FocusWidget(), &digit);
+        state.ResumeTiming();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(editor->FocusWidget(), &enter);
+    }
+    state.counters["edited"] = edited;
+    items.grid.OnEdited = nullptr;
+    items.query.Cancel();
+}
+BENCHMARK(BM_EditorCommit)->Unit(benchmark::kMicrosecond)->Iterations(200);
 
 void BM_WindowOpenAndPaint(benchmark::State& state)
 {
