@@ -141,6 +141,12 @@ public:
     using TqvDBTreeListDropDownColumn::TqvDBTreeListDropDownColumn;
     const char* ClassName() const override { return "TqvDBTreeListDateColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListDateEdit"; }
+    // Editing (DBColumnDropDownEditing.cpp): a null field loads no date; the
+    // editor's date is written as the field's value, no date clears it; an
+    // unreadable text writes nothing.
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
+    Variant LoadEditor(TqvInplaceEdit* editor) const override;
+    Variant WriteEditor(TqvInplaceEdit* editor) override;
     std::function<void(TComponent* Sender, const AnsiString& Text, double& Date, AnsiString& ErrorText,
                        bool& Accept)>
         OnDateValidateInput;
@@ -159,6 +165,12 @@ public:
     using TqvDBTreeListDropDownColumn::TqvDBTreeListDropDownColumn;
     const char* ClassName() const override { return "TqvDBTreeListLookupColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListLookupEdit"; }
+    // Editing (DBColumnDropDownEditing.cpp): a lookup field gives the editor a
+    // snapshot of its lookup dataset's (key, result) pairs and is written
+    // through its key field; any other field edits as plain text.
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
+    Variant LoadEditor(TqvInplaceEdit* editor) const override;
+    Variant WriteEditor(TqvInplaceEdit* editor) override;
     std::function<void(TComponent* Sender, Variant& Value, bool& Accept)> OnCloseUp;
     QV_STORED_PROPERTY(QPixmap, ButtonGlyph)
     QV_STORED_PROPERTY(uint16_t, ClearKey, 0)
@@ -233,6 +245,8 @@ public:
     using TqvDBTreeListColumn::TqvDBTreeListColumn;
     const char* ClassName() const override { return "TqvDBTreeListSpinColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListSpinEdit"; }
+    // The step settings go to the editor (DBColumnDropDownEditing.cpp).
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
     QV_STORED_PROPERTY(bool, EditorEnabled, true)
     QV_STORED_PROPERTY(double, Increment, 1)
     QV_STORED_PROPERTY(double, MinValue, 0)

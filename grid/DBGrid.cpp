@@ -48,29 +48,28 @@ void TCustomqvDBGrid::SetSummarySeparator(const AnsiString& value)
     update();
 }
 
-void TCustomqvDBGrid::SetLookAndFeel(TqvLookAndFeel value)
-{
-    if (value == lookAndFeel_) return;
-    BeginUpdate();
-    lookAndFeel_ = value;
-    EndUpdate();
-}
-
 int TCustomqvDBGrid::FooterHeight() const
 {
     if (!showSummaryFooter_) return 0;
-    return (CellTextHeight() + 7) * HeaderPanelRowCount() + 3 + (lookAndFeel_ == lfStandard ? 1 : 0);
+    return (CellTextHeight() + 7) * HeaderPanelRowCount() + 3 + (IsFlat() ? 0 : 1);
 }
 
-int TCustomqvDBGrid::DataBottom() const { return std::max(DataTop(), height() - FooterHeight()); }
+// The footer zone, and under it a strip of the status height.
+int TCustomqvDBGrid::DataBottom() const { return std::max(DataTop(), height() - FooterHeight() - StatusHeight()); }
 
 void TCustomqvDBGrid::PaintBelowRows(QPainter& canvas, const QRect& updateRect)
 {
+    const QPalette& pal = palette();
+    if (int status = StatusHeight()) {
+        // The filter status strip under the headers, and its twin at the bottom.
+        QColor grey = LookAndFeel() == lfUltraFlat ? QColor(160, 160, 160) : ToQColor(clBtnShadow, &pal);
+        canvas.fillRect(QRect(0, DataTop() - status, width(), status), grey);
+        canvas.fillRect(QRect(0, this->height() - status, width(), status), grey);
+    }
     int height = FooterHeight();
     if (!height) return;
     QRect zone(0, DataBottom(), width(), height);
     if (!zone.intersects(updateRect)) return;
-    const QPalette& pal = palette();
     canvas.fillRect(zone, ToQColor(clBtnFace, &pal));
     bool done = false;
     if (OnCustomDrawFooter) OnCustomDrawFooter(this, &canvas, zone, done);
@@ -376,55 +375,6 @@ AnsiString TCustomqvDBGrid::GroupSummaryText(TqvTreeListNode* groupNode) const
     return text;
 }
 
-// ---- Sorting
-
-bool TCustomqvDBGrid::IsSortingActive() const
-{
-    if (LoadMode() != TqvDBLoadMode::LoadAll) return false;
-    for (int i = 0; i < ColumnCount(); ++i)
-        if (Columns(i)->Sorted() != csNone) return true;
-    return false;
-}
-
-void TCustomqvDBGrid::SortNodes()
-{
-    std::vector<TqvDBTreeListColumn*> keys;
-    for (int i = 0; i < ColumnCount(); ++i)
-        if (auto* column = dynamic_cast<TqvDBTreeListColumn*>(Columns(i)); column && column->Sorted() != csNone &&
-                                                                            column->Field())
-            keys.push_back(column);
-    if (keys.empty()) return;
-    // The values once per record node, then the order of each node list.
-    std::unordered_map<const TqvTreeListNode*, std::vector<Variant>> values;
-    auto sortList = [&](TqvTreeListNode* parent) {
-        int count = parent ? parent->Count() : Count();
-        for (int i = 0; i < count; ++i) {
-            auto* node = DBNode(parent ? parent->Items(i) : Items(i));
-            if (node->IsGroupNode()) continue;
-            std::vector<Variant>& v = values[node];
-            ReadNodeRecord(node, [&] {
-                for (TqvDBTreeListColumn* key : keys) v.push_back(key->Field()->Value());
-            });
-        }
-        SortNodeList(parent, [&](const TqvTreeListNode* a, const TqvTreeListNode* b) {
-            auto ia = values.find(a), ib = values.find(b);
-            if (ia == values.end() || ib == values.end()) return false;  // group nodes keep their order
-            for (size_t k = 0; k < keys.size() && k < ia->second.size() && k < ib->second.size(); ++k) {
-                int c = Compare(ia->second[k], ib->second[k]);
-                if (c) return keys[k]->Sorted() == csDown ? c > 0 : c < 0;
-            }
-            return false;
-        });
-    };
-    sortList(nullptr);
-    for (auto& [node, group] : groups_) sortList(const_cast<TqvTreeListNode*>(node));
-}
-
-void TCustomqvDBGrid::RefreshSorting()
-{
-    if (IsActive() && IsSortingActive()) SortNodes();
-}
-
 // ---- Preview
 
 void TCustomqvDBGrid::SetPreviewFieldName(const AnsiString& value)
@@ -455,6 +405,6 @@ AnsiString TCustomqvDBGrid::NodePreviewText(const TqvDBGridNode* node) const
 TqvEditStyleData TCustomqvDBGrid::EditStyleFallback() const
 {
     TqvEditStyleData v = TCustomqvDBTreeListControl::EditStyleFallback();
-    v.ButtonStyle = lookAndFeel_ == lfFlat ? btsFlat : lookAndFeel_ == lfUltraFlat ? btsHotFlat : bts3D;
+    v.ButtonStyle = LookAndFeel() == lfFlat ? btsFlat : LookAndFeel() == lfUltraFlat ? btsHotFlat : bts3D;
     return v;
 }

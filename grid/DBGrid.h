@@ -23,8 +23,6 @@
 
 #include <unordered_map>
 
-enum TqvLookAndFeel : uint8_t { lfStandard, lfFlat, lfUltraFlat };
-
 class TCustomqvDBGrid : public TCustomqvDBTreeListControl {
 public:
     explicit TCustomqvDBGrid(TComponent* owner = nullptr, QWidget* parent = nullptr);
@@ -59,8 +57,6 @@ public:
     long double GroupItemSummary(TqvTreeListNode* groupNode, int item) const;
     // The number of records under a group node at the last load.
     int GroupRecordCount(TqvTreeListNode* groupNode) const;
-    TqvLookAndFeel LookAndFeel() const { return lookAndFeel_; }
-    void SetLookAndFeel(TqvLookAndFeel value);
 
     // ---- Grouping, sorting, filter, preview
     // The group columns in GroupIndex order.
@@ -81,6 +77,20 @@ protected:
     TqvEditStyleData EditStyleFallback() const override;
     void PaintBelowRows(QPainter& canvas, const QRect& updateRect) override;
     void RefreshSorting() override;
+    void ColumnClicked(TqvTreeListColumn* column, TShiftState shift) override;
+    // The columns the records are sorted by, first key first.
+    std::vector<TqvDBTreeListColumn*> SortColumns() const;
+
+    // Looks (DBGridLook.cpp).
+    int StatusHeight() const override;
+    bool ShowIndicator() const override { return OptionsView().Contains(edgoIndicator); }
+    TqvIndicatorGlyph IndicatorGlyphOf(const TqvTreeListNode* node) const override;
+    bool IsGroupRow(const TqvTreeListNode* node) const override;
+    bool HasCellButton(const TqvTreeListColumn* column, bool focusedCell) const override;
+    bool CustomDrawColumnCell(QPainter& canvas, const QRect& cell, TqvTreeListNode* node, TqvTreeListColumn* column,
+                              AnsiString& text) override;
+    bool CustomDrawColumnHeader(QPainter& canvas, const QRect& cell, TqvTreeListColumn* column,
+                                AnsiString& text) override;
 
     bool HasGroupColumns() const override;
     void DropLostGroupColumns() override;
@@ -123,7 +133,6 @@ private:
     bool showSummaryFooter_ = false;
     TqvDBGridSummaryGroups summaryGroups_;
     AnsiString summarySeparator_ = ", ";
-    TqvLookAndFeel lookAndFeel_ = lfStandard;
     TqvDBGridFilter filter_;
     AnsiString previewFieldName_;
     int previewMaxLength_ = 0;
@@ -131,6 +140,7 @@ private:
     std::vector<TqvDBTreeListColumn*> groupColumns_;  // of the load running
     std::vector<ColumnSummary> columnSummaries_;       // group-row summaries of the load
     std::vector<std::vector<Variant>> expandedGroups_; // value paths, across a reload
+    std::vector<TqvTreeListColumn*> sortOrder_;        // in the order of the clicks; may hold gone columns
 };
 
 class TqvDBGrid : public TCustomqvDBGrid {

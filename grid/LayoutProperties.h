@@ -33,3 +33,21 @@ protected:
         if (TCustomqvTreeList* owner = LayoutOwner()) owner->update();
     }
 };
+
+// The same rules for a tree list's own properties.
+template <class T>
+void SetAndLayOut(TCustomqvTreeList& list, T& field, T value)
+{
+    if (field == value) return;
+    list.BeginUpdate();
+    field = value;
+    list.EndUpdate();
+}
+
+template <class T>
+void SetAndRepaint(TCustomqvTreeList& list, T& field, T value)
+{
+    if (field == value) return;
+    field = value;
+    list.update();
+}

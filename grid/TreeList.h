@@ -176,6 +176,10 @@ protected:
     // the index cache follow.
     void SortNodeList(TqvTreeListNode* parent,
                       const std::function<bool(const TqvTreeListNode*, const TqvTreeListNode*)>& less);
+    // Puts the children of `parent` (the root nodes when null) in the order
+    // given, which must hold each of those nodes once (a list of another
+    // size or with a node of another parent changes nothing).
+    void ArrangeNodeList(TqvTreeListNode* parent, std::vector<TqvTreeListNode*> order);
 
     // Where the in-place editor attaches. CloseEditor closes an active editor
     // as for a focus move (its value checked and written, OnEdited fired);

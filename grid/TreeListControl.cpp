@@ -1,6 +1,8 @@
 // The column control: columns, bands, header layout and the navigation order.
 #include "grid/TreeListControl.h"
 
+#include "grid/LayoutProperties.h"
+
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -165,23 +167,6 @@ int TCustomqvTreeListControl::NavigationFromColumnIndex(int index) const
 // ---- Header layout
 
 namespace {
-template <class T>
-void setInUpdate(TCustomqvTreeList& list, T& field, T value)
-{
-    if (field == value) return;
-    list.BeginUpdate();
-    field = value;
-    list.EndUpdate();
-}
-
-template <class T>
-void setLook(TCustomqvTreeList& list, T& field, T value)
-{
-    if (field == value) return;
-    field = value;
-    list.update();
-}
-
 // A row limit that also lowers the row count above it.
 void setMaxRows(TCustomqvTreeList& list, int& max, int& count, int value)
 {
@@ -196,7 +181,7 @@ void setMaxRows(TCustomqvTreeList& list, int& max, int& count, int value)
 
 void TCustomqvTreeListControl::SetBandRowCount(int value)
 {
-    setInUpdate(*this, bandRowCount_, std::clamp(value, 1, bandMaxRowCount_));
+    SetAndLayOut(*this, bandRowCount_, std::clamp(value, 1, bandMaxRowCount_));
 }
 
 void TCustomqvTreeListControl::SetBandMaxRowCount(int value)
@@ -206,7 +191,7 @@ void TCustomqvTreeListControl::SetBandMaxRowCount(int value)
 
 void TCustomqvTreeListControl::SetHeaderPanelRowCount(int value)
 {
-    setInUpdate(*this, headerPanelRowCount_, std::clamp(value, 1, headerPanelMaxRowCount_));
+    SetAndLayOut(*this, headerPanelRowCount_, std::clamp(value, 1, headerPanelMaxRowCount_));
 }
 
 void TCustomqvTreeListControl::SetHeaderPanelMaxRowCount(int value)
@@ -216,65 +201,10 @@ void TCustomqvTreeListControl::SetHeaderPanelMaxRowCount(int value)
 
 void TCustomqvTreeListControl::SetHeaderMinRowCount(int value)
 {
-    setInUpdate(*this, headerMinRowCount_, std::max(1, value));
+    SetAndLayOut(*this, headerMinRowCount_, std::max(1, value));
 }
 
-void TCustomqvTreeListControl::SetDefaultLayout(bool value) { setInUpdate(*this, defaultLayout_, value); }
-
-// ---- Appearance
-
-void TCustomqvTreeListControl::measure()
-{
-    textHeight_ = QFontMetrics(font_.ToQFont()).boundingRect(QStringLiteral("Wg")).height();
-    headerTextHeight_ = QFontMetrics(headerFont_.ToQFont()).boundingRect(QStringLiteral("Wg")).height();
-}
-
-void TCustomqvTreeListControl::SetColor(TColor value) { setLook(*this, color_, value); }
-
-void TCustomqvTreeListControl::SetFont(const TFont& font) { setFontOf(font_, font); }
-
-void TCustomqvTreeListControl::SetHeaderFont(const TFont& font) { setFontOf(headerFont_, font); }
-
-// Fonts decide the row and header heights: a new font is measured and the
-// layout follows.
-void TCustomqvTreeListControl::setFontOf(TFont& target, const TFont& font)
-{
-    if (target == font) return;
-    target.Assign(font);
-    measure();
-    BeginUpdate();
-    EndUpdate();
-}
-
-void TCustomqvTreeListControl::SetHeaderColor(TColor value) { setLook(*this, headerColor_, value); }
-
-void TCustomqvTreeListControl::SetGridLineColor(TColor value) { setLook(*this, gridLineColor_, value); }
-
-void TCustomqvTreeListControl::SetHighlightColor(TColor value) { setLook(*this, highlightColor_, value); }
-
-void TCustomqvTreeListControl::SetHighlightTextColor(TColor value) { setLook(*this, highlightTextColor_, value); }
-
-void TCustomqvTreeListControl::SetShowGrid(bool value) { setInUpdate(*this, showGrid_, value); }
-
-void TCustomqvTreeListControl::SetShowHeader(bool value) { setInUpdate(*this, showHeader_, value); }
-
-// ---- Metrics
-
-int TCustomqvTreeListControl::lineHeight() const
-{
-    // Room for the text and the expand button, a grid line, and the frame
-    // that inverted selection draws around the row.
-    int h = std::max(textHeight_ + 3, 16);
-    if (showGrid_) h += 1;
-    if (IsInvertSelect()) h += 2;
-    return h;
-}
-
-int TCustomqvTreeListControl::headerLineHeight() const { return headerTextHeight_ + 5; }
-
-int TCustomqvTreeListControl::RowHeight() const { return lineHeight() * headerPanelRowCount_; }
-
-int TCustomqvTreeListControl::DataTop() const { return showHeader_ ? headerLineHeight() * headerPanelRowCount_ : 0; }
+void TCustomqvTreeListControl::SetDefaultLayout(bool value) { SetAndLayOut(*this, defaultLayout_, value); }
 
 AnsiString TCustomqvTreeListControl::GetCellText(const TqvTreeListNode* node, const TqvTreeListColumn* column) const
 {

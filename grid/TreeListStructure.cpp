@@ -115,6 +115,18 @@ void TCustomqvTreeList::SortNodeList(TqvTreeListNode* parent,
     structureChanged();
 }
 
+void TCustomqvTreeList::ArrangeNodeList(TqvTreeListNode* parent, std::vector<TqvTreeListNode*> order)
+{
+    if (parent && (parent->owner_ != this || !parent->children_)) return;
+    auto& list = parent ? *parent->children_ : roots_;
+    if (order.size() != list.size()) return;
+    for (TqvTreeListNode* node : order)
+        if (!node || node->owner_ != this || node->parent_ != parent) return;
+    list = std::move(order);
+    cache_.Invalidate();
+    structureChanged();
+}
+
 void TCustomqvTreeList::MoveNode(TqvTreeListNode* node, TqvNodeAttachMode mode, TqvTreeListNode* destination)
 {
     if (!node || node->owner_ != this || node->deleting_) return;

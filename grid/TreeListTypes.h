@@ -25,6 +25,7 @@ enum TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
 enum TEditCharCase : uint8_t { ecNormal, ecUpperCase, ecLowerCase };
 enum TqvTreeListColumnSort : uint8_t { csNone, csDown, csUp };
 enum TqvGridBandFixed : uint8_t { bfNone, bfLeft, bfRight };
+enum TqvLookAndFeel : uint8_t { lfStandard, lfFlat, lfUltraFlat };
 
 // Where MoveTo puts a node, relative to the destination node.
 enum TqvNodeAttachMode : uint8_t {

@@ -46,6 +46,9 @@ void ConfigureHeaderGrid(TqvDBGrid& g, Tdm* data)
     g.SetName("dbg_xstykfp1");
     g.SetKeyField("DHAO00");
     g.Bands().Items(0)->SetFixed(bfLeft);
+    // The fixed band's separator line is one pixel in the window colour.
+    g.SetFixedBandLineColor(clWindow);
+    g.SetFixedBandLineWidth(1);
     g.SetDefaultLayout(false);
     setLook(g);
     // Behaviour and customizing are the grid's defaults, spelt out.

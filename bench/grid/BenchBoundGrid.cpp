@@ -15,12 +15,25 @@
 //   BM_EditorCommit        closing that editor after a typed price: checked,
 //                          written to the field, OnEdited (no post, so no
 //                          reload)
+//   BM_SortFloorText       the floor of sorting: std::stable_sort of the
+//   BM_SortFloorNumber     million names (as std::string) / amounts (double)
+//   BM_SortByText          a header click sorting the loaded grid by name,
+//                          in locale order (arg 0) and in ANSI order (arg 1)
+//   BM_SortByNumber        a header click sorting it by amount
+//   BM_SearchFloor         the floor of a search: one pass over the million
+//                          codes comparing a prefix
+//   BM_LookupKeystroke     one keystroke of a lookup editor's incremental
+//                          search over a snapshot of the million codes
+//   BM_FirstPaintAllLooks  the first paint with grid lines, inverted select,
+//   BM_ScrollAndPaintAllLooks  footers and the indicator on; and a Page Down
+//                          with its paint
 //
 // The data: ../shared/workloads/items.py 1000000 FILE; the file is taken
 // from $BENCH_ITEMS (default /tmp/items.sqlite). Memory is the growth of the
 // resident set's peak over the run (VmHWM reset through clear_refs).
 #include "grid/DBGrid.h"
 #include "grid/editors/InplaceEdit.h"
+#include "grid/editors/InplaceLookupEdit.h"
 #include "runtime/Application.h"
 #include "runtime/db/Query.h"
 #include "runtime/db/Session.h"
@@ -28,9 +41,11 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QSqlDatabase>
 
 #include <benchmark/benchmark.h>
+#include <algorithm>
 #include <malloc.h>
 #include <sqlite3.h>
 
@@ -142,6 +157,11 @@ void BM_Floor(benchmark::State& state)
 }
 BENCHMARK(BM_Floor)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// The grid, with its column places open to the header clicks.
+struct BenchGrid : TqvDBGrid {
+    using TqvDBGrid::PlaceColumns;
+};
+
 // A grid like the module's line grid, over the items.
 struct ItemsGrid {
     explicit ItemsGrid(bool loadAll)
@@ -168,7 +188,7 @@ struct ItemsGrid {
 
     TQuery query;
     TDataSource source;
-    TqvDBGrid grid;
+    BenchGrid grid;
     QImage image;
 };
 
@@ -304,6 +324,173 @@ void BM_EditorCommit(benchmark::State& state)
     items.query.Cancel();
 }
 BENCHMARK(BM_EditorCommit)->Unit(benchmark::kMicrosecond)->Iterations(200);
+// The million names and amounts, read once.
+struct SortData {
+    std::vector<std::string> names;
+    std::vector<double> amounts;
+};
+const SortData& sortData()
+{
+    static SortData data = [] {
+        SortData d;
+        sqlite3* db = nullptr;
+        sqlite3_open(itemsFile().c_str(), &db);
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(db, "SELECT name, amount FROM items ORDER BY id", -1, &stmt, nullptr);
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            d.names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)),
+                                 static_cast<size_t>(sqlite3_column_bytes(stmt, 0)));
+            d.amounts.push_back(sqlite3_column_double(stmt, 1));
+        }
+        sqlite3_finalize(stmt);
+        sqlite3_close(db);
+        return d;
+    }();
+    return data;
+}
+
+void BM_SortFloorText(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<std::string> names = sortData().names;
+        state.ResumeTiming();
+        std::stable_sort(names.begin(), names.end());
+        benchmark::DoNotOptimize(names.data());
+    }
+}
+BENCHMARK(BM_SortFloorText)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_SortFloorNumber(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<double> amounts = sortData().amounts;
+        state.ResumeTiming();
+        std::stable_sort(amounts.begin(), amounts.end());
+        benchmark::DoNotOptimize(amounts.data());
+    }
+}
+BENCHMARK(BM_SortFloorNumber)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void clickHeader(BenchGrid& grid, int column)
+{
+    QPoint at(0, 4);
+    for (const auto& p : grid.PlaceColumns())
+        if (p.position == column) at.setX(p.left + p.width / 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, grid.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&grid, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, grid.mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(&grid, &release);
+}
+
+// A header click: the first sorts ascending, the next descending, and so on.
+void sortBy(benchmark::State& state, int column)
+{
+    ItemsGrid& items = loadedGrid();
+    items.grid.SetOptionsBehavior(items.grid.OptionsBehavior().With(edgoAutoSort).Set(edgoAnsiSort, state.range(0) != 0));
+    for (auto _ : state) clickHeader(items.grid, column);
+    state.counters["sorted_by_column"] = items.grid.Columns(column)->Sorted();
+}
+
+void BM_SortByText(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    sortBy(state, 1);
+}
+BENCHMARK(BM_SortByText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+void BM_SortByNumber(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    sortBy(state, 4);
+}
+BENCHMARK(BM_SortByNumber)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+const std::vector<std::string>& codes()
+{
+    static std::vector<std::string> data = [] {
+        std::vector<std::string> d;
+        sqlite3* db = nullptr;
+        sqlite3_open(itemsFile().c_str(), &db);
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(db, "SELECT code FROM items ORDER BY id", -1, &stmt, nullptr);
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            d.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)),
+                           static_cast<size_t>(sqlite3_column_bytes(stmt, 0)));
+        sqlite3_finalize(stmt);
+        sqlite3_close(db);
+        return d;
+    }();
+    return data;
+}
+
+void BM_SearchFloor(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    const auto& all = codes();
+    const std::string prefix = "C12345";
+    for (auto _ : state) {
+        auto it = std::find_if(all.begin(), all.end(), [&](const std::string& c) { return c.compare(0, prefix.size(), prefix) == 0; });
+        benchmark::DoNotOptimize(it);
+    }
+}
+BENCHMARK(BM_SearchFloor)->Unit(benchmark::kMillisecond);
+
+void BM_LookupKeystroke(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    TqvInplaceLookupEdit editor(nullptr);
+    std::vector<TqvLookupItem> items;
+    for (size_t i = 0; i < codes().size(); ++i) items.push_back({Variant(static_cast<int>(i)), codes()[i]});
+    editor.SetListItems(std::move(items));
+    const char typed[] = "C12345";
+    size_t at = 0;
+    for (auto _ : state) {
+        if (at == sizeof typed - 1) {
+            state.PauseTiming();
+            editor.LoadValue(Variant::Null());  // a new search
+            at = 0;
+            state.ResumeTiming();
+        }
+        editor.TypeCharacter(static_cast<char32_t>(typed[at++]));
+    }
+    state.counters["key"] = static_cast<double>(editor.Key().IsNull() ? -1 : editor.Key().AsFloat());
+}
+BENCHMARK(BM_LookupKeystroke)->Unit(benchmark::kMillisecond);
+
+ItemsGrid& allLooks()
+{
+    ItemsGrid& items = loadedGrid();
+    items.grid.SetOptionsView({edgoAutoWidth, edgoBandHeaderWidth, edgoInvertSelect, edgoUseBitmap, edgoIndicator});
+    items.grid.SetShowGrid(true);
+    return items;
+}
+
+void BM_FirstPaintAllLooks(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    ItemsGrid& items = allLooks();
+    for (auto _ : state) {
+        items.grid.SetTopVisibleNode(items.grid.Items(0));
+        items.Paint();
+    }
+}
+BENCHMARK(BM_FirstPaintAllLooks)->Unit(benchmark::kMillisecond);
+
+void BM_ScrollAndPaintAllLooks(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    ItemsGrid& items = allLooks();
+    for (auto _ : state) {
+        pressKey(items.grid, Qt::Key_PageDown);
+        items.Paint();
+    }
+}
+BENCHMARK(BM_ScrollAndPaintAllLooks)->Unit(benchmark::kMillisecond);
 
 void BM_WindowOpenAndPaint(benchmark::State& state)
 {

@@ -87,6 +87,8 @@ void configureHeaderGrid(Grid& g, Tdm& dm)
     g.Bands().Items(0)->SetFixed(bfLeft);
     g.SetDefaultLayout(false);
     g.SetLookAndFeel(lfFlat);
+    g.SetFixedBandLineColor(clWindow);
+    g.SetFixedBandLineWidth(1);
     g.SetHeaderColor(clWindow);
     g.SetHeaderFont(headerFont());
     g.SetOptionsDB({edgoCancelOnExit, edgoUseBookmarks});
@@ -267,7 +269,38 @@ TEST_F(AuditGrids, AGrabShowsRowsAndTheFooter)
         }
     EXPECT_GT(inkIn(amountFooter), 20);
     EXPECT_GT(inkIn(secondRow), 20);
+    // Edit mode swaps row selection for inverted selection: rows 2 pixels
+    // taller, the focused cell left unhighlighted.
+    int rowHeight = lines.RowHeight();
+    lines.SetOptionsView(lines.OptionsView().Without(edgoRowSelect).With(edgoInvertSelect));
+    lines.SetFocusedColumn(2);
+    EXPECT_EQ(lines.RowHeight(), rowHeight + 2);
+    image = lines.grab().toImage();
+    if (const char* dir = getenv("GRID_GRAB_DIR")) image.save(QString::fromUtf8(dir) + "/line-grid-edit.png");
+    QColor highlight = ToQColor(clHighlight, &lines.palette());
+    int y = lines.DataTop() + lines.RowHeight() / 2;
+    for (const auto& p : lines.PlaceColumns())
+        EXPECT_EQ(image.pixelColor(p.left + 1, y) == highlight, p.position != 2) << p.position;
     lines.hide();
+}
+
+// The header grid in row selection: the focused row highlighted from the
+// first column to the right edge, the columns filling the width exactly.
+TEST_F(AuditGrids, TheHeaderGridFillsItsWidthAndHighlightsTheFocusedRow)
+{
+    header.show();
+    QImage image = header.grab().toImage();
+    if (const char* dir = getenv("GRID_GRAB_DIR")) image.save(QString::fromUtf8(dir) + "/header-grid.png");
+    auto places = header.PlaceColumns();
+    ASSERT_EQ(places.size(), 9u);
+    // One pixel of FixedBandLineWidth at the right of the fixed band.
+    EXPECT_EQ(places.back().left + places.back().width, header.width() - 1);
+    QColor highlight = ToQColor(clHighlight, &header.palette());
+    int y = header.DataTop() + header.RowHeight() / 2;
+    EXPECT_EQ(image.pixelColor(places.front().left + 1, y), highlight);
+    EXPECT_EQ(image.pixelColor(places.back().left + places.back().width - 2, y), highlight);
+    EXPECT_NE(image.pixelColor(places.back().left + places.back().width - 2, y + header.RowHeight()), highlight);
+    header.hide();
 }
 
 }  // namespace

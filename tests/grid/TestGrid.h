@@ -23,6 +23,13 @@ struct TestGrid : TCustomqvTreeListControl {
     using TCustomqvTreeListControl::DataTop;
     using TCustomqvTreeListControl::PlaceColumns;
     using TCustomqvTreeListControl::RowHeight;
+    using TCustomqvTreeListControl::ComputeLayout;
+    using TCustomqvTreeListControl::MaxLeftCoord;
+    using TCustomqvTreeListControl::CellTextHeight;
+    using TCustomqvTreeListControl::HeaderTextHeight;
+
+    bool indicator = false;
+    bool ShowIndicator() const override { return indicator; }
 
     std::vector<std::string> hooks;
     void CloseEditor() override { hooks.push_back("close"); }
