@@ -207,7 +207,7 @@ TEST_F(HostWindowsTest, AuditorsRound)
     // click on a price cell opens its editor; the auditor selects the old
     // price and types over it. Enter writes the first and recomputes its
     // line; the second is still in its editor when save is pressed.
-    constexpr int kPriceColumn = 268, kFirstLine = 245, kLineHeight = 19;
+    constexpr int kPriceColumn = 335, kFirstLine = 245, kLineHeight = 19;
     click(50, 91);
     clickToolbar(kEdit);
     click(kPriceColumn, kFirstLine);
