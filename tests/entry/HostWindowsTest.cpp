@@ -150,8 +150,14 @@ protected:
         EXPECT_TRUE(waitUntil([&] { return windowsNamed(title).isEmpty(); })) << title.toStdString() << " stays";
     }
 
+    // A click at that point of the audit window (it stands at the screen's
+    // top left corner).
+    void click(int left, int top)
+    {
+        xdotool({"mousemove", "--sync", QString::number(left), QString::number(top), "click", "1"});
+    }
     // A click on the audit window's toolbar, `left` pixels from its left edge.
-    void clickToolbar(int left) { xdotool({"mousemove", "--sync", QString::number(left), "15", "click", "1"}); }
+    void clickToolbar(int left) { click(left, 15); }
     // Keys in xdotool's names, separated by blanks ("Tab Down", "alt+o").
     void key(const QString& keys) { xdotool(QStringList{"key"} + keys.split(' ')); }
 
@@ -167,11 +173,16 @@ protected:
     {
         return db.Scalar("SELECT YWRQ00 FROM XSTGJFP1 WHERE GSDW00='C1' AND DHAO00=?", {Variant(double(document))});
     }
+    // Price, amount and tax of document 101's lines.
     std::string prices()
     {
         std::string all;
         for (const char* code : {"P1", "P2", "P3"})
-            all += db.Scalar("SELECT DJIA00 FROM XSTGJFP2 WHERE GSDW00='C1' AND DHAO00=101 AND SPDM00=?", {code}) + " ";
+            for (const char* column : {"DJIA00", "JE0000", "SE0000"})
+                all += db.Scalar(std::string("SELECT ") + column +
+                                     " FROM XSTGJFP2 WHERE GSDW00='C1' AND DHAO00=101 AND SPDM00=?",
+                                 {code}) +
+                       (column[0] == 'S' ? " " : "/");
         return all;
     }
 
@@ -182,7 +193,7 @@ protected:
 };
 
 // Toolbar buttons by their middle.
-constexpr int kEdit = 28, kCancel = 140, kAudit = 196, kRevoke = 252, kPrint = 312, kExit = 376;
+constexpr int kEdit = 28, kSave = 86, kCancel = 140, kAudit = 196, kRevoke = 252, kPrint = 312, kExit = 376;
 
 TEST_F(HostWindowsTest, AuditorsRound)
 {
@@ -191,6 +202,27 @@ TEST_F(HostWindowsTest, AuditorsRound)
     waitForWindow("Fm_main");
     EXPECT_EQ(auditDate(103), "");
     EXPECT_EQ(prices(), storedPrices);
+
+    // Edit two prices of document 101 (the third in the list) and save. A
+    // click on a price cell opens its editor; the auditor selects the old
+    // price and types over it. Enter writes the first and recomputes its
+    // line; the second is still in its editor when save is pressed.
+    constexpr int kPriceColumn = 335, kFirstLine = 245, kLineHeight = 19;
+    click(50, 91);
+    clickToolbar(kEdit);
+    click(kPriceColumn, kFirstLine);
+    key("ctrl+a");
+    xdotool({"type", "13"});
+    key("Return");
+    click(kPriceColumn, kFirstLine + 2 * kLineHeight);
+    key("ctrl+a");
+    xdotool({"type", "31"});
+    clickToolbar(kSave);
+    acknowledge();
+    EXPECT_EQ(prices(), "13/130/22.1 20/1000/170 31/3100/527 ");  // P2 untouched
+    EXPECT_EQ(auditDate(101), "");
+    const std::string savedPrices = prices();
+    click(50, 56);  // back to the first document
 
     // Edit and cancel on the first document (103): nothing is written.
     clickToolbar(kEdit);
@@ -212,7 +244,7 @@ TEST_F(HostWindowsTest, AuditorsRound)
     waitUntilGone("请选择审核日期");
     EXPECT_EQ(auditDate(103), "2003-3-12 9:00:00");
     EXPECT_EQ(db.Scalar("SELECT YWRYMC FROM XSTGJFP1 WHERE GSDW00='C1' AND DHAO00=103"), "审核员");
-    EXPECT_EQ(prices(), storedPrices);
+    EXPECT_EQ(prices(), savedPrices);
 
     // Revoke: the list was read again and stands on 103.
     clickToolbar(kRevoke);
@@ -225,7 +257,7 @@ TEST_F(HostWindowsTest, AuditorsRound)
     key("Escape");
     waitUntilGone("Preview");
     EXPECT_EQ(auditDate(103), "");
-    EXPECT_EQ(prices(), storedPrices);
+    EXPECT_EQ(prices(), savedPrices);
 
     // Exit, and open the window a second time from the host.
     clickToolbar(kExit);
@@ -237,7 +269,7 @@ TEST_F(HostWindowsTest, AuditorsRound)
     waitForWindow("Fm_main");
     clickToolbar(kExit);
     waitUntilGone("Fm_main");
-    EXPECT_EQ(prices(), storedPrices);
+    EXPECT_EQ(prices(), savedPrices);
     EXPECT_EQ(host.state(), QProcess::Running);
 }
 

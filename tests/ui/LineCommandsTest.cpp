@@ -2,6 +2,11 @@
 // and what the window shows afterwards.
 #include "AuditWindowFixture.h"
 
+#include "grid/editors/InplaceEdit.h"
+#include "ui/AuditGrids.h"
+
+#include <QKeyEvent>
+
 #include <gmock/gmock.h>
 
 namespace {
@@ -33,12 +38,48 @@ protected:
         }
     }
 
+    // The stored lines that differ from `before` (same lines, same order), as now.
+    std::vector<std::string> changedSince(const std::vector<std::string>& before)
+    {
+        std::vector<std::string> after = storedLines(), changed;
+        if (after.size() != before.size()) return {"lines added or removed"};
+        for (size_t i = 0; i < after.size(); ++i)
+            if (after[i] != before[i]) changed.push_back(after[i]);
+        return changed;
+    }
+
     // Sets the price of the line with that code as the grid would.
     void setPrice(const char* code, double price)
     {
         ASSERT_TRUE(dm->qry_xstgjfp2->Locate("SPDM00", Variant(code)));
         dm->qry_xstgjfp2->Edit();
         dm->qry_xstgjfp2DJIA00->SetAsFloat(price);
+    }
+
+    // Keys as the keyboard gives them, to the control that has the focus
+    // (the line grid, or its cell editor once one is open).
+    void key(int qtKey, const QString& text = {})
+    {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window->dbg_xstgjfp2;
+        QKeyEvent event(QEvent::KeyPress, qtKey, Qt::NoModifier, text);
+        QApplication::sendEvent(target, &event);
+    }
+    void type(const QString& text)
+    {
+        for (QChar c : text) key(c == '.' ? int(Qt::Key_Period) : int(c.unicode()), QString(c));
+    }
+    // Puts the line grid's focus on the price of the line in that row.
+    void focusPrice(int row)
+    {
+        TqvDBGrid* grid = window->dbg_xstgjfp2;
+        grid->setFocus();
+        grid->SetFocusedNode(grid->Items(row));
+        grid->SetFocusedColumn(lcPrice);
+    }
+    std::string editorText() const
+    {
+        TqvInplaceEdit* editor = window->dbg_xstgjfp2->InplaceEditor();
+        return editor && editor->isVisible() ? AnsiToUtf8(editor->Text()) : std::string("<closed>");
     }
 };
 
@@ -55,12 +96,38 @@ TEST_P(LineCommandsTest, SaveWritesExactlyTheChangedLines)
     EXPECT_TRUE(window->dbg_xstykfp1->isEnabled());
     EXPECT_FALSE(dm->qry_xstgjfp2->UpdatesPending());
 
-    std::vector<std::string> after = storedLines();
-    ASSERT_EQ(after.size(), before.size());
-    std::vector<std::string> changed;
-    for (size_t i = 0; i < after.size(); ++i)
-        if (after[i] != before[i]) changed.push_back(after[i]);
-    EXPECT_THAT(changed, ElementsAre("C1/101/P1 13 125 21.25", "C1/101/P3 31 3000 510"));
+    EXPECT_THAT(changedSince(before), ElementsAre("C1/101/P1 13 125 21.25", "C1/101/P3 31 3000 510"));
+}
+
+TEST_P(LineCommandsTest, PricesTypedIntoTheCellEditorsAreSavedIncludingOneStillOpen)
+{
+    std::vector<std::string> before = storedLines();
+    Press(window->sb_edit);
+
+    // The first line's price: typing opens the currency editor over the
+    // cell; Enter writes it, recomputes the line and walks on to the amount.
+    focusPrice(0);
+    type("13");
+    EXPECT_STREQ(window->dbg_xstgjfp2->InplaceEditor()->ClassName(), "TqvInplaceDBTreeListCurrencyEdit");
+    EXPECT_EQ(editorText(), "13");
+    key(Qt::Key_Return, "\r");
+    EXPECT_EQ(editorText(), "<closed>");
+    EXPECT_EQ(window->dbg_xstgjfp2->FocusedColumn(), lcAmount);
+    EXPECT_DOUBLE_EQ(dm->qry_xstgjfp2JE0000->AsFloat(), 130);
+    EXPECT_DOUBLE_EQ(dm->qry_xstgjfp2SE0000->AsFloat(), 22.1);
+
+    // The third line's price is still in its open editor when save is pressed
+    // (the toolbar takes no focus, so the editor stays open until the save).
+    focusPrice(2);
+    type("31");
+    ASSERT_EQ(editorText(), "31");
+    Press(window->sb_save);
+    EXPECT_THAT(Messages(), ElementsAre("保存成功！"));
+    EXPECT_EQ(window->CommandState(), TCommandState::Browse);
+    EXPECT_EQ(editorText(), "<closed>");
+    EXPECT_FALSE(dm->qry_xstgjfp2->UpdatesPending());
+
+    EXPECT_THAT(changedSince(before), ElementsAre("C1/101/P1 13 130 22.1", "C1/101/P3 31 3100 527"));
 }
 
 TEST_P(LineCommandsTest, RefusedSaveKeepsEditingAndARetryWorks)
