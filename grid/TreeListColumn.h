@@ -15,9 +15,29 @@
 #include "runtime/Component.h"
 #include "runtime/Font.h"
 
+#include <QColor>
+#include <QFont>
 #include <QPixmap>
+#include <QRect>
 
+class QPainter;
 class TCustomqvTreeListControl;
+
+// One cell as the painting pass has worked it out, handed to the column's
+// kind before its text is drawn: a kind that shows more than text (a check
+// box, a picture, a link) paints the content itself. The background, the
+// grid lines, the drop-down button and the focus frame are the grid's.
+struct TqvCellPaint {
+    QRect Cell;     // the whole cell
+    QRect Content;  // inside the tree indent, the cell button and the text margins
+    TqvTreeListNode* Node = nullptr;
+    const AnsiString* Text = nullptr;  // the cell's display text
+    QFont Font;
+    QColor TextColor, Background;
+    TAlignment Alignment = taLeftJustify;
+    bool Selected = false;
+    bool Focused = false;  // the focused cell
+};
 
 class TqvTreeListColumn : public TComponent, private TqvLayoutProperties {
 public:
@@ -114,6 +134,10 @@ public:
     // they are asked).
     std::function<void(TComponent* Sender, TqvTreeListNode* ANode, AnsiString& AText, bool& ADone)> OnCustomDrawCell;
     std::function<void(TComponent* Sender, AnsiString& AText, bool& ADone)> OnCustomDrawColumnHeader;
+
+    // Paints the cell's content in place of its text; false leaves the text
+    // to the grid. Called for every painted cell: keep it cheap.
+    virtual bool PaintContent(QPainter& canvas, const TqvCellPaint& cell) const { return false; }
 
 protected:
     // What the properties show until they are set.

@@ -408,6 +408,9 @@ void TCustomqvTreeListControl::paintRows(QPainter& canvas, const QRect& updateRe
                 }
                 // Text margins: 2 pixels left and right, 1 below the top.
                 QRect inner = textCell.adjusted(2, 1, -2, 0);
+                if (p.column->PaintContent(canvas, {cell, inner, node, &text, font, fore, back, alignment, selected,
+                                                    focusedCell}))
+                    continue;
                 QString qtext = AnsiToQString(text);
                 if (ellipsis) qtext = elided(font, qtext, inner.width());
                 CellTexts().Draw(canvas, inner,
