@@ -203,6 +203,8 @@ public:
     Variant LoadEditor(TqvInplaceEdit* editor) const override;
     Variant WriteEditor(TqvInplaceEdit* editor) override;
     bool PaintContent(QPainter& canvas, const TqvCellPaint& cell) const override;
+    // Where the box sits: centred unless an alignment was set on the column.
+    TAlignment BoxAlignment() const { return IsStored(cvAlignment) ? Alignment() : taCenter; }
     TNotifyEvent OnToggleClick;
     QV_STORED_PROPERTY(bool, AllowGrayed, false)
     QV_STORED_PROPERTY(bool, Border3D, false)

@@ -11,7 +11,7 @@ bool TqvDBTreeListCheckColumn::PaintContent(QPainter& canvas, const TqvCellPaint
     bool null = false;
     TqvCheckBoxState state = TqvInplaceCheckEdit::StateOfText(cell.Text ? *cell.Text : AnsiString(), ValueChecked(),
                                                               ValueUnchecked(), ValueGrayed(), null);
-    TqvInplaceCheckEdit::PaintCheckBox(canvas, cell.Content, cell.Alignment, state, null, ShowNullFieldStyle(),
+    TqvInplaceCheckEdit::PaintCheckBox(canvas, cell.Content, BoxAlignment(), state, null, ShowNullFieldStyle(),
                                        !ReadOnly());
     return true;
 }

@@ -11,6 +11,7 @@ void TqvDBTreeListCheckColumn::PrepareEditor(TqvInplaceEdit* editor) const
     TqvDBTreeListColumn::PrepareEditor(editor);
     auto* check = dynamic_cast<TqvInplaceCheckEdit*>(editor);
     if (!check) return;
+    check->SetAlignment(BoxAlignment());
     check->SetValueChecked(ValueChecked());
     check->SetValueUnchecked(ValueUnchecked());
     check->SetValueGrayed(ValueGrayed());

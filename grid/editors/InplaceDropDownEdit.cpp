@@ -10,6 +10,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -206,4 +208,11 @@ void TqvInplaceDropDownEdit::mouseReleaseEvent(QMouseEvent* event)
         update();
     }
     TqvInplaceMaskEdit::mouseReleaseEvent(event);
+}
+
+void TqvInplaceDropDownEdit::FitListWidth(QListWidget* list, int count) const
+{
+    int width = list->sizeHintForColumn(0) + 2 * list->frameWidth() + 4;
+    if (count > dropDownRows_) width += list->verticalScrollBar()->sizeHint().width();
+    list->setFixedWidth(std::max(width, 24));
 }

@@ -72,6 +72,9 @@ protected:
     // False for kinds without a window (the button kind): the drop-down
     // keys then do nothing.
     virtual bool HasPopup() const { return true; }
+    // A list as wide as its widest entry (and the scroll bar when not all
+    // rows show); the window is then at least as wide as the editor.
+    void FitListWidth(class QListWidget* list, int count) const;
     // A button was pressed; by default any button opens or closes the window.
     virtual void ButtonClick(int index);
     // With ButtonOnly-like kinds the first visible button takes the whole editor.

@@ -135,6 +135,7 @@ void TqvInplaceImageEdit::PopupOpening()
     list_->setCurrentRow(ItemIndex());
     int rowHeight = std::max(1, list_->sizeHintForRow(0));
     list_->setFixedHeight(rowHeight * std::min<int>(DropDownRows(), std::max<size_t>(1, values_.size())) + 4);
+    FitListWidth(list_, static_cast<int>(values_.size()));
 }
 
 void TqvInplaceImageEdit::AcceptPopup() { ChooseItem(list_ ? list_->currentRow() : -1); }

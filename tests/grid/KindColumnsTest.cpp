@@ -32,6 +32,7 @@ public:
         query.SetCachedUpdates(true);
         MakeGrid();
         grid->setParent(&form);
+        grid->SetKeyField("ID");
         grid->SetOptionsDB(grid->OptionsDB().With(edgoLoadAllRecords));
         grid->SetOptionsView(grid->OptionsView().Without(edgoRowSelect));
         AddColumn("ID")->SetWidth(30);
@@ -43,8 +44,9 @@ public:
         pick = AddColumn<TqvDBGridPickColumn>("FRUIT");
         pick->SetItems({"apple", "banana", "cherry", "pear"});
         pick->SetPopupBorder(pbFlat);
+        pick->SetWidth(80);
         AddColumn<TqvDBGridTimeColumn>("T")->SetWidth(70);
-        AddColumn<TqvDBGridMemoColumn>("NOTE");
+        AddColumn<TqvDBGridMemoColumn>("NOTE")->SetWidth(110);
         image = AddColumn<TqvDBGridImageColumn>("IMG");
         image->SetValues({"A", "B", "C"});
         image->SetDescriptions({"Open", "Audited", "Revoked"});
@@ -65,6 +67,7 @@ public:
         AddColumn<TqvDBGridCalcColumn>("AMOUNT")->SetWidth(60);
         AddColumn<TqvDBGridBlobColumn>("BLOB")->SetWidth(40);
         grid->ShowRows(4);
+        grid->resize(1040, grid->height());
         form.resize(grid->width() + 10, grid->height() + 10);
         Application().SetOnException([this](const std::exception& e) { errors.push_back(e.what()); });
         oldBeep = SetEditorBeepHook([] {});
@@ -215,6 +218,7 @@ TEST_F(KindColumns, CellsArePaintedLikeTheirEditors)
 
     // A second look: the pick list dropped down over the grid.
     focusCell(0, 2);
+    press(Qt::Key_F2);
     press(Qt::Key_F4);
     auto* pickEditor = dynamic_cast<TqvInplacePickEdit*>(editor());
     ASSERT_NE(pickEditor, nullptr);
@@ -233,6 +237,7 @@ TEST_F(KindColumns, CellsArePaintedLikeTheirEditors)
 
     // And the calculator.
     focusCell(0, 9);
+    press(Qt::Key_F2);
     press(Qt::Key_F4);
     auto* calc = dynamic_cast<TqvInplaceCalcEdit*>(editor());
     ASSERT_NE(calc, nullptr);

@@ -118,7 +118,7 @@ TEST(PickEditor, TypingCompletesOrIsHeldToTheList)
     } cases[] = {
         {"completed from the list", lsEditList, "b", "Banana", 0},
         {"without regard to case", lsEditList, "BL", "Blueberry", 0},
-        {"free text in an edit list", lsEditList, "bx", "bx", 0},
+        {"free text in an edit list (the completion's case stays)", lsEditList, "bx", "Bx", 0},
         {"a fixed list drops what matches nothing", lsFixedList, "bx", "Banana", 1},
         {"a fixed list searches as typed", lsEditFixedList, "bl", "Blueberry", 0},
     };
@@ -157,6 +157,7 @@ TEST(PickEditor, SortedItemsNextItemAndValuesOutsideTheList)
 
 TEST(MRUEditor, RecentValuesFirstAtMostMaxItemCount)
 {
+    QWidget form;
     TqvInplaceMRUEdit editor(nullptr);
     editor.SetMaxItemCount(3);
     for (const char* v : {"a", "b", "c", "a", "d", ""}) editor.AddMRUItem(v);
@@ -165,7 +166,6 @@ TEST(MRUEditor, RecentValuesFirstAtMostMaxItemCount)
     EXPECT_THAT(editor.Items(), ElementsAre("d", "a"));
 
     // The ellipsis raises OnButtonClick; the button beside it drops the list.
-    QWidget form;
     editor.setParent(&form);
     editor.setGeometry(0, 0, 150, 22);
     form.show();

@@ -41,7 +41,9 @@ TEST(PopupControl, BorderAndShadowTakeTheirRoom)
     TqvInplacePopupControl popup(&editor);
     popup.SetShadow(true);
     popup.resize(40, 30);
+    popup.show();
     QRegion mask = popup.mask();
+    popup.hide();
     EXPECT_FALSE(mask.contains(QPoint(39, 0)));
     EXPECT_FALSE(mask.contains(QPoint(0, 29)));
     EXPECT_TRUE(mask.contains(QPoint(39, 29)));
