@@ -50,6 +50,10 @@ enum TqvCalcButtonStyle : uint8_t { cbsDefault, cbsFlat, cbs3D };
 // ---- Kinds with a drop-down list or popup
 
 // Base of the date, lookup, pick, calc, image, button and blob kinds.
+// A text cut to at most `maxDisplayLength` bytes, never inside a double-byte
+// character; a negative length keeps the whole text.
+AnsiString CutToDisplayLength(AnsiString text, int maxDisplayLength);
+
 class TqvDBTreeListDropDownColumn : public TqvDBTreeListColumn {
 public:
     using TqvDBTreeListColumn::TqvDBTreeListColumn;
@@ -302,6 +306,11 @@ public:
     Variant LoadEditor(TqvInplaceEdit* editor) const override;
     // The page icon (empty or filled) or the first line, by BlobPaintStyle.
     bool PaintContent(QPainter& canvas, const TqvCellPaint& cell) const override;
+
+protected:
+    AnsiString KindText() const override;
+
+public:
     TNotifyEvent OnAssignPicture;
     TNotifyEvent OnGetGraphicClass;
     QV_STORED_PROPERTY(TqvBlobKind, BlobKind, bkAuto)
@@ -380,6 +389,19 @@ public:
     using TqvDBTreeListColumn::TqvDBTreeListColumn;
     const char* ClassName() const override { return "TqvDBTreeListGraphicColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListGraphicEdit"; }
+    // The field's bytes load the editor; an empty picture clears the field.
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
+    Variant LoadEditor(TqvInplaceEdit* editor) const override;
+    Variant WriteEditor(TqvInplaceEdit* editor) override;
+    // The picture, scaled as the editor draws it (decoded pictures are kept
+    // for the cells painted next).
+    bool PaintContent(QPainter& canvas, const TqvCellPaint& cell) const override;
+
+protected:
+    // The cell's "text" is the picture's bytes, not the field's marker.
+    AnsiString KindText() const override;
+
+public:
     TNotifyEvent OnAssignPicture;
     TNotifyEvent OnCustomClick;
     TNotifyEvent OnGetGraphicClass;
@@ -392,6 +414,10 @@ public:
     QV_STORED_PROPERTY(bool, QuickDraw, false)
     QV_STORED_PROPERTY(bool, ShadowSelection, true)
     QV_STORED_PROPERTY(bool, Stretch, true)
+
+private:
+    const QPixmap& picture(const AnsiString& bytes) const;
+    mutable std::vector<std::pair<AnsiString, QPixmap>> pictures_;  // the most recent first
 };
 
 class TqvDBTreeListMRUColumn : public TqvDBTreeListPickColumn {

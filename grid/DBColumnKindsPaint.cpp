@@ -6,6 +6,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 bool TqvDBTreeListCheckColumn::PaintContent(QPainter& canvas, const TqvCellPaint& cell) const
 {
     bool null = false;
@@ -73,5 +75,28 @@ bool TqvDBTreeListBlobColumn::PaintContent(QPainter& canvas, const TqvCellPaint&
         return true;
     }
     TqvInplaceBlobEdit::PaintBlobIcon(canvas, cell.Content, filled);
+    return true;
+}
+
+const QPixmap& TqvDBTreeListGraphicColumn::picture(const AnsiString& bytes) const
+{
+    for (size_t i = 0; i < pictures_.size(); ++i)
+        if (pictures_[i].first == bytes) {
+            if (i) std::rotate(pictures_.begin(), pictures_.begin() + static_cast<ptrdiff_t>(i), pictures_.begin() + static_cast<ptrdiff_t>(i) + 1);
+            return pictures_.front().second;
+        }
+    QPixmap decoded;
+    decoded.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<uint>(bytes.size()));
+    // A screenful of rows: decoding again while scrolling would be slow.
+    constexpr size_t kept = 64;
+    if (pictures_.size() >= kept) pictures_.pop_back();
+    pictures_.insert(pictures_.begin(), {bytes, std::move(decoded)});
+    return pictures_.front().second;
+}
+
+bool TqvDBTreeListGraphicColumn::PaintContent(QPainter& canvas, const TqvCellPaint& cell) const
+{
+    if (!cell.Text || cell.Text->empty()) return true;
+    TqvInplaceGraphicEdit::PaintGraphic(canvas, cell.Content, picture(*cell.Text), Center(), Stretch());
     return true;
 }

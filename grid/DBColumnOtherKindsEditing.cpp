@@ -1,4 +1,4 @@
-// How the check, button, hyperlink, time and memo columns feed their
+// How the check, button, hyperlink, time, memo and graphic columns feed their
 // editors and write back. The editor classes are listed in the registry.
 #include "grid/DBColumnKinds.h"
 #include "grid/editors/KindEditors.h"
@@ -133,3 +133,35 @@ Variant TqvDBTreeListMemoColumn::LoadEditor(TqvInplaceEdit* editor) const
     editor->LoadValue(Field() ? Variant(Field()->AsString()) : Variant(AnsiString()));
     return Variant(editor->Text());
 }
+
+// ---- Graphic
+
+void TqvDBTreeListGraphicColumn::PrepareEditor(TqvInplaceEdit* editor) const
+{
+    TqvDBTreeListColumn::PrepareEditor(editor);
+    if (auto* graphic = dynamic_cast<TqvInplaceGraphicEdit*>(editor)) {
+        graphic->SetCenter(Center());
+        graphic->SetStretch(Stretch());
+        graphic->SetPopupToolBar(PopupToolBar());
+    }
+}
+
+Variant TqvDBTreeListGraphicColumn::LoadEditor(TqvInplaceEdit* editor) const
+{
+    Variant value = !Field() || Field()->IsNull() ? Variant::Null() : Variant(Field()->AsString());
+    editor->LoadValue(value);
+    return value;
+}
+
+Variant TqvDBTreeListGraphicColumn::WriteEditor(TqvInplaceEdit* editor)
+{
+    if (!Field()) return Variant::Null();
+    Variant value = editor->EditingValue();
+    if (value.IsNull())
+        Field()->Clear();
+    else
+        Field()->SetValue(value);
+    return Field()->Value();
+}
+
+AnsiString TqvDBTreeListGraphicColumn::KindText() const { return Field() ? Field()->AsString() : AnsiString(); }

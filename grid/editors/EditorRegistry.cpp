@@ -42,6 +42,8 @@ std::map<std::string, TqvEditorFactory, std::less<>>& classes()
         {"TqvInplaceDBTreeListCalcEdit", make<TqvInplaceDBTreeListCalcEdit>},
         {"TqvInplaceBlobEdit", make<TqvInplaceBlobEdit>},
         {"TqvInplaceDBTreeListBlobEdit", make<TqvInplaceDBTreeListBlobEdit>},
+        {"TqvInplaceGraphicEdit", make<TqvInplaceGraphicEdit>},
+        {"TqvInplaceDBTreeListGraphicEdit", make<TqvInplaceDBTreeListGraphicEdit>},
     };
     return table;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The editor classes the grid's check, pick, MRU, button, hyperlink, time,
-// memo, image, calc and blob columns name (EditorClassName). They add nothing to the
+// memo, image, calc, blob and graphic columns name (EditorClassName). They add nothing to the
 // kinds they derive from; each column kind has its own class, and so one
 // editor per class and grid. EditorRegistry.cpp lists them.
 
@@ -8,6 +8,7 @@
 #include "grid/editors/InplaceButtonEdit.h"
 #include "grid/editors/InplaceCalcEdit.h"
 #include "grid/editors/InplaceCheckEdit.h"
+#include "grid/editors/InplaceGraphicEdit.h"
 #include "grid/editors/InplaceHyperLinkEdit.h"
 #include "grid/editors/InplaceImageEdit.h"
 #include "grid/editors/InplaceMRUEdit.h"
@@ -32,5 +33,6 @@ QV_GRID_EDITOR_CLASS(Memo)
 QV_GRID_EDITOR_CLASS(Image)
 QV_GRID_EDITOR_CLASS(Calc)
 QV_GRID_EDITOR_CLASS(Blob)
+QV_GRID_EDITOR_CLASS(Graphic)
 
 #undef QV_GRID_EDITOR_CLASS

@@ -4,6 +4,10 @@
 #include "grid/editors/KindEditors.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -538,6 +542,105 @@ TEST(BlobEditor, ThePopupMemoEditsTheText)
         return image;
     };
     EXPECT_NE(icon(true), icon(false));
+}
+
+}  // namespace
+
+namespace {
+
+AnsiString pngBytes(QSize size, Qt::GlobalColor colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return AnsiString(data.constData(), static_cast<size_t>(data.size()));
+}
+
+TEST(GraphicEditor, ClipboardFilesAndToolbar)
+{
+    QTemporaryDir dir;
+    QWidget form;
+    TqvInplaceGraphicEdit editor(nullptr);
+    AnsiString red = pngBytes({10, 10}, Qt::red);
+    editor.LoadValue(Variant(red));
+    EXPECT_EQ(editor.Picture().size(), QSize(10, 10));
+    EXPECT_EQ(editor.EditingValue(), Variant(red)) << "the bytes as loaded, not re-encoded";
+
+    editor.CopyToClipboard();
+    editor.DeletePicture();
+    EXPECT_TRUE(editor.EditingValue().IsNull());
+    EXPECT_TRUE(editor.Modified());
+    editor.PasteFromClipboard();
+    EXPECT_EQ(editor.Picture().toImage().pixelColor(5, 5), QColor(Qt::red));
+
+    // Load and save through the file-name hook; a file that is no picture is refused.
+    QString saved = dir.filePath("saved.png"), junk = dir.filePath("junk.png");
+    {
+        QFile f(junk);
+        f.open(QIODevice::WriteOnly);
+        f.write("not a picture");
+    }
+    std::vector<bool> asked;
+    QString answer = saved;
+    auto old = SetGraphicFileNameHook([&](bool save) {
+        asked.push_back(save);
+        return answer;
+    });
+    editor.LoadValue(Variant(red));
+    editor.Save();
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), red);
+    answer = junk;
+    EXPECT_THAT([&] { editor.Load(); },
+                ::testing::ThrowsMessage<EqvEditInvalidInput>(::testing::HasSubstr("Not a picture")));
+    EXPECT_EQ(editor.EditingValue(), Variant(red)) << "a refused file leaves the picture";
+    answer.clear();
+    editor.Load();  // cancelled
+    EXPECT_EQ(editor.EditingValue(), Variant(red));
+    EXPECT_THAT(asked, ElementsAre(true, false, false));
+    SetGraphicFileNameHook(old);
+
+    // The toolbar's delete.
+    editor.setParent(&form);
+    form.show();
+    editor.show();
+    editor.ShowToolBar();
+    ASSERT_TRUE(editor.ToolBar()->isVisible());
+    EXPECT_EQ(editor.ToolBar()->findChildren<QToolButton*>().size(), 6);
+    editor.ToolBar()->findChild<QToolButton*>("delete")->click();
+    EXPECT_FALSE(editor.ToolBar()->isVisible());
+    EXPECT_TRUE(editor.EditingValue().IsNull());
+}
+
+TEST(GraphicEditor, CenterAndStretch)
+{
+    QPixmap picture(10, 10);
+    picture.fill(Qt::red);
+    struct Case {
+        bool center, stretch;
+        QRect red;  // where the picture lands in a 40 × 20 rectangle
+    } cases[] = {
+        {true, true, {10, 0, 20, 20}},
+        {false, true, {0, 0, 20, 20}},
+        {true, false, {15, 5, 10, 10}},
+        {false, false, {0, 0, 10, 10}},
+    };
+    for (const Case& c : cases) {
+        QImage image(40, 20, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        TqvInplaceGraphicEdit::PaintGraphic(p, image.rect(), picture, c.center, c.stretch);
+        p.end();
+        QRect red;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 40; ++x)
+                if (image.pixelColor(x, y) == QColor(Qt::red)) red |= QRect(x, y, 1, 1);
+        EXPECT_EQ(red, c.red) << c.center << c.stretch;
+    }
 }
 
 }  // namespace
