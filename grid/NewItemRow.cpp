@@ -254,6 +254,13 @@ void TCustomqvDBTreeListControl::storeNewItemValue(TqvInplaceEdit* editor)
 
 bool TCustomqvDBTreeListControl::HandleNewItemRowKey(Word& key, TShiftState shift)
 {
+    // The row went out of use under the focus (options, a closed dataset):
+    // the keys are the records' again.
+    if (newItem_.focused && !CanUseNewItemRow()) {
+        CancelEditor();
+        newItem_.focused = false;
+        update();
+    }
     if (!newItem_.focused) {
         // Up from the first record (or in an empty grid) enters the row.
         if (key != VK_UP || (shift & (ssShift | ssCtrl)) || !CanUseNewItemRow()) return false;
