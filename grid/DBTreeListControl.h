@@ -372,7 +372,7 @@ private:
     void invalidateNewItemRow();
     // A record in edit or insert state is posted (an untouched insert dropped).
     void settleRecord();
-        void columnFieldNameChanged(TqvDBTreeListColumn* column);
+    void columnFieldNameChanged(TqvDBTreeListColumn* column);
     // edgoVertThrough with several header rows: Up and Down first walk the
     // header rows of the focused column's band; a new row is entered at the
     // header row the walk comes from.
@@ -426,7 +426,7 @@ private:
         int column = 0;  // navigation position
         std::map<const TqvTreeListColumn*, AnsiString> texts;  // typed, by column
     } newItem_;
-        TqvEditorState editor_;
+    TqvEditorState editor_;
     std::vector<std::unique_ptr<TqvInplaceEdit>> editors_;  // one per class, reused
     Variant editorFieldValue_;  // the field's value the open editor was loaded from
     AnsiString searchText_;
