@@ -1,8 +1,10 @@
-// How the date, lookup and spin columns feed their editors and write back.
-// The editor classes are registered here, with the columns that use them.
+// How the date, lookup, pick, MRU, image, calc, blob and spin columns feed their
+// editors and write back. The date, lookup and spin editor classes are
+// registered here, with the columns that use them.
 #include "grid/DBColumnKinds.h"
 #include "grid/editors/DropDownEditors.h"
 #include "grid/editors/EditorRegistry.h"
+#include "grid/editors/KindEditors.h"
 #include "runtime/db/DataSet.h"
 #include "runtime/db/Field.h"
 
@@ -41,6 +43,7 @@ void TqvDBTreeListDateColumn::PrepareEditor(TqvInplaceEdit* editor) const
     date->SetDateValidation(DateValidation());
     date->SetSaveTime(SaveTime());
     date->SetPopupAlignment(popupAlignment(PopupAlignment()));
+    date->SetPopupBorder(PopupBorder());
     date->OnDateValidateInput = nullptr;
     if (OnDateValidateInput)
         date->OnDateValidateInput = [this](TqvInplaceEdit*, const AnsiString& text, TDateTime& value,
@@ -95,6 +98,7 @@ void TqvDBTreeListLookupColumn::PrepareEditor(TqvInplaceEdit* editor) const
     lookup->SetDropDownWidth(DropDownWidth());
     lookup->SetImmediateDropDown(ImmediateDropDown());
     lookup->SetPopupAlignment(popupAlignment(PopupAlignment()));
+    lookup->SetPopupBorder(PopupBorder());
     TField* field = Field();
     if (field && field->Lookup() && field->LookupDataSet())
         lookup->SetListItems(TqvInplaceLookupEdit::Snapshot(*field->LookupDataSet(), field->LookupKeyFields,
@@ -126,6 +130,104 @@ Variant TqvDBTreeListLookupColumn::WriteEditor(TqvInplaceEdit* editor)
     if (!lookup || !key || lookup->ListItems().empty()) return TqvDBTreeListDropDownColumn::WriteEditor(editor);
     key->SetValue(lookup->Key());
     return key->Value();
+}
+
+// ---- Pick and MRU
+
+void TqvDBTreeListPickColumn::PrepareEditor(TqvInplaceEdit* editor) const
+{
+    TqvDBTreeListDropDownColumn::PrepareEditor(editor);
+    auto* pick = dynamic_cast<TqvInplacePickEdit*>(editor);
+    if (!pick) return;
+    pick->SetItemsSorted(ItemsSorted());
+    pick->SetItems(Items());
+    pick->SetDropDownListStyle(DropDownListStyle());
+    pick->SetDropDownRows(DropDownRows());
+    pick->SetDropDownWidth(DropDownWidth());
+    pick->SetImmediateDropDown(ImmediateDropDown());
+    pick->SetCanDeleteText(CanDeleteText());
+    pick->SetPopupAlignment(popupAlignment(PopupAlignment()));
+    pick->SetPopupBorder(PopupBorder());
+    pick->SetRevertable(Revertable());
+}
+
+void TqvDBTreeListMRUColumn::PrepareEditor(TqvInplaceEdit* editor) const
+{
+    TqvDBTreeListPickColumn::PrepareEditor(editor);
+    auto* mru = dynamic_cast<TqvInplaceMRUEdit*>(editor);
+    if (!mru) return;
+    mru->SetItemsSorted(false);  // newest first
+    mru->SetMaxItemCount(MaxItemCount());
+    mru->SetShowEllipsis(ShowEllipsis());
+    mru->OnButtonClick = nullptr;
+    if (OnButtonClick) mru->OnButtonClick = [this](TqvInplaceEdit*) { OnButtonClick(const_cast<TqvDBTreeListMRUColumn*>(this)); };
+}
+
+Variant TqvDBTreeListMRUColumn::WriteEditor(TqvInplaceEdit* editor)
+{
+    Variant written = TqvDBTreeListPickColumn::WriteEditor(editor);
+    if (auto* mru = dynamic_cast<TqvInplaceMRUEdit*>(editor); mru && mru->Modified()) {
+        mru->AddMRUItem(mru->Text());
+        SetItems(mru->Items());
+    }
+    return written;
+}
+
+// ---- Image
+
+void TqvDBTreeListImageColumn::PrepareEditor(TqvInplaceEdit* editor) const
+{
+    TqvDBTreeListDropDownColumn::PrepareEditor(editor);
+    auto* image = dynamic_cast<TqvInplaceImageEdit*>(editor);
+    if (!image) return;
+    image->SetValues(Values());
+    image->SetDescriptions(Descriptions());
+    image->SetImageIndexes(ImageIndexes());
+    image->SetImages(Images());
+    image->SetShowDescription(ShowDescription());
+    image->SetDropDownRows(DropDownRows());
+    image->SetDropDownWidth(DropDownWidth());
+    image->SetPopupAlignment(popupAlignment(PopupAlignment()));
+    image->SetPopupBorder(PopupBorder());
+}
+
+// ---- Calc
+
+void TqvDBTreeListCalcColumn::PrepareEditor(TqvInplaceEdit* editor) const
+{
+    TqvDBTreeListDropDownColumn::PrepareEditor(editor);
+    auto* calc = dynamic_cast<TqvInplaceCalcEdit*>(editor);
+    if (!calc) return;
+    calc->SetBeepOnError(BeepOnError());
+    calc->SetPrecision(Precision());
+    calc->SetQuickClose(QuickClose());
+    calc->SetPopupAlignment(popupAlignment(PopupAlignment()));
+    calc->SetPopupBorder(PopupBorder());
+}
+
+// ---- Blob
+
+void TqvDBTreeListBlobColumn::PrepareEditor(TqvInplaceEdit* editor) const
+{
+    TqvDBTreeListDropDownColumn::PrepareEditor(editor);
+    auto* blob = dynamic_cast<TqvInplaceBlobEdit*>(editor);
+    if (!blob) return;
+    blob->SetBlobPaintStyle(BlobPaintStyle() == bpsText ? bpsText : bpsIcon);
+    blob->SetPopupWidth(PopupWidth());
+    blob->SetPopupHeight(PopupHeight());
+    blob->SetSizeablePopup(SizeablePopup());
+    blob->SetImmediatePopup(ImmediatePopup());
+    blob->SetMemoWantReturns(MemoWantReturns());
+    blob->SetMemoWordWrap(MemoWordWrap());
+    blob->SetMemoScrollBars(MemoScrollBars());
+    blob->SetMemoMaxLength(MemoMaxLength());
+    blob->SetPopupBorder(PopupBorder());
+}
+
+Variant TqvDBTreeListBlobColumn::LoadEditor(TqvInplaceEdit* editor) const
+{
+    editor->LoadValue(Field() ? Variant(Field()->AsString()) : Variant(AnsiString()));
+    return Variant(editor->Text());
 }
 
 // ---- Spin

@@ -87,15 +87,25 @@ void TqvDBTreeListMemoColumn::SetMaxDisplayLength(int value)
 
 AnsiString TqvDBTreeListMemoColumn::KindText() const
 {
-    if (!Field()) return {};
-    AnsiString text = Field()->AsString();
-    if (maxDisplayLength_ < 0 || static_cast<int>(text.size()) <= maxDisplayLength_) return text;
+    return Field() ? CutToDisplayLength(Field()->AsString(), maxDisplayLength_) : AnsiString();
+}
+
+// A blob cell shows (or tells empty from filled by) the value itself, not
+// the field's "(BLOB)" marker.
+AnsiString TqvDBTreeListBlobColumn::KindText() const
+{
+    return Field() ? CutToDisplayLength(Field()->AsString(), MaxDisplayLength()) : AnsiString();
+}
+
+AnsiString CutToDisplayLength(AnsiString text, int maxDisplayLength)
+{
+    if (maxDisplayLength < 0 || static_cast<int>(text.size()) <= maxDisplayLength) return text;
     // Cut at a character boundary: a lead byte left alone at the end would
     // pair with whatever follows the text.
     size_t cut = 0;
-    while (cut < static_cast<size_t>(maxDisplayLength_)) {
+    while (cut < static_cast<size_t>(maxDisplayLength)) {
         size_t step = IsLeadByte(static_cast<unsigned char>(text[cut])) && cut + 1 < text.size() ? 2 : 1;
-        if (cut + step > static_cast<size_t>(maxDisplayLength_)) break;
+        if (cut + step > static_cast<size_t>(maxDisplayLength)) break;
         cut += step;
     }
     text.resize(cut);

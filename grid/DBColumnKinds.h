@@ -15,6 +15,13 @@
 // framework) are plain stored values here.
 
 #include "grid/DBTreeListColumn.h"
+#include "grid/editors/EditButtons.h"
+#include "grid/editors/InplaceBlobEdit.h"
+#include "grid/editors/InplaceCheckEdit.h"
+#include "grid/editors/InplaceMemoEdit.h"
+#include "grid/editors/InplacePickEdit.h"
+#include "grid/editors/InplaceTimeEdit.h"
+#include "grid/editors/InplacePopupControl.h"
 #include "runtime/StringList.h"
 
 #include <QPixmap>
@@ -35,31 +42,18 @@ private:                                                         \
     Type Name##_{__VA_ARGS__};
 
 enum TqvShowButtonStyle : uint8_t { sbDefault, sbAlways, sbNone };
-enum TqvPopupBorder : uint8_t { pbDefault, pbSingle, pbFrame3D, pbFlat };
 enum TDateButton : uint8_t { btnToday = 1, btnClear = 2 };
 using TDateButtons = uint8_t;
 enum TDateOnError : uint8_t { deToday, deNull };
-enum TqvEditButtonStyle : uint8_t { ebsEllipsis, ebsGlyph, ebsSimple };
-enum TqvShowNullFieldStyle : uint8_t { nsUnchecked, nsGrayedChecked, nsInactive };
-enum TqvDropDownListStyle : uint8_t { lsEditList, lsEditFixedList, lsFixedList };
-enum TqvBlobKind : uint8_t { bkAuto, bkNone, bkBlob, bkGraphic, bkMemo, bkPicture };
-enum TqvBlobPaintStyle : uint8_t { bpsDefault, bpsIcon, bpsText };
-enum TqvTimeEditFormat : uint8_t { tfHourMinSec, tfHourMin, tfHour };
-enum TqvScrollBars : uint8_t { sbsNone, sbsHorizontal, sbsVertical, sbsBoth };
 enum TqvCalcButtonStyle : uint8_t { cbsDefault, cbsFlat, cbs3D };
-
-// A button of the button kind.
-struct TqvEditButton {
-    TqvEditButtonStyle Kind = ebsEllipsis;
-    QPixmap Glyph;
-    bool Default = false;
-    bool Visible = true;
-    int Width = 0;
-};
 
 // ---- Kinds with a drop-down list or popup
 
 // Base of the date, lookup, pick, calc, image, button and blob kinds.
+// A text cut to at most `maxDisplayLength` bytes, never inside a double-byte
+// character; a negative length keeps the whole text.
+AnsiString CutToDisplayLength(AnsiString text, int maxDisplayLength);
+
 class TqvDBTreeListDropDownColumn : public TqvDBTreeListColumn {
 public:
     using TqvDBTreeListColumn::TqvDBTreeListColumn;
@@ -192,6 +186,7 @@ public:
     using TqvDBTreeListDropDownColumn::TqvDBTreeListDropDownColumn;
     const char* ClassName() const override { return "TqvDBTreeListButtonColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListButtonEdit"; }
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
     std::function<void(TComponent* Sender, int AbsoluteIndex)> OnButtonClick;
     QV_STORED_PROPERTY(bool, ButtonOnly, false)
     QV_STORED_PROPERTY(std::vector<TqvEditButton>, Buttons, std::vector<TqvEditButton>{TqvEditButton{}})
@@ -206,6 +201,14 @@ public:
     explicit TqvDBTreeListCheckColumn(TComponent* owner = nullptr) : TqvDBTreeListColumn(owner) { SetMinWidth(16); }
     const char* ClassName() const override { return "TqvDBTreeListCheckColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListCheckEdit"; }
+    // Editing and painting (DBColumnOtherKindsEditing.cpp, DBColumnKindsPaint.cpp):
+    // a null field loads a null box, a null box clears the field.
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
+    Variant LoadEditor(TqvInplaceEdit* editor) const override;
+    Variant WriteEditor(TqvInplaceEdit* editor) override;
+    bool PaintContent(QPainter& canvas, const TqvCellPaint& cell) const override;
+    // Where the box sits: centred unless an alignment was set on the column.
+    TAlignment BoxAlignment() const { return IsStored(cvAlignment) ? Alignment() : taCenter; }
     TNotifyEvent OnToggleClick;
     QV_STORED_PROPERTY(bool, AllowGrayed, false)
     QV_STORED_PROPERTY(bool, Border3D, false)
@@ -222,6 +225,8 @@ public:
     using TqvDBTreeListDropDownColumn::TqvDBTreeListDropDownColumn;
     const char* ClassName() const override { return "TqvDBTreeListImageColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListImageEdit"; }
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
+    bool PaintContent(QPainter& canvas, const TqvCellPaint& cell) const override;
     std::function<void(TComponent* Sender, Variant& Value, bool& Accept)> OnCloseUp;
     QV_STORED_PROPERTY(QPixmap, ButtonGlyph)
     QV_STORED_PROPERTY(bool, DefaultImages, true)
@@ -260,6 +265,7 @@ public:
     using TqvDBTreeListDropDownColumn::TqvDBTreeListDropDownColumn;
     const char* ClassName() const override { return "TqvDBTreeListPickColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListPickEdit"; }
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
     std::function<void(TComponent* Sender, Variant& Value, bool& Accept)> OnCloseUp;
     QV_STORED_PROPERTY(QPixmap, ButtonGlyph)
     QV_STORED_PROPERTY(TqvDropDownListStyle, DropDownListStyle, lsEditList)
@@ -279,6 +285,7 @@ public:
     using TqvDBTreeListDropDownColumn::TqvDBTreeListDropDownColumn;
     const char* ClassName() const override { return "TqvDBTreeListCalcColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListCalcEdit"; }
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
     QV_STORED_PROPERTY(bool, BeepOnError, true)
     QV_STORED_PROPERTY(QPixmap, ButtonGlyph)
     QV_STORED_PROPERTY(TqvCalcButtonStyle, ButtonStyle, cbsDefault)
@@ -294,6 +301,16 @@ public:
     using TqvDBTreeListDropDownColumn::TqvDBTreeListDropDownColumn;
     const char* ClassName() const override { return "TqvDBTreeListBlobColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListBlobEdit"; }
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
+    // The field's plain text (a memo field's Text is not its content).
+    Variant LoadEditor(TqvInplaceEdit* editor) const override;
+    // The page icon (empty or filled) or the first line, by BlobPaintStyle.
+    bool PaintContent(QPainter& canvas, const TqvCellPaint& cell) const override;
+
+protected:
+    AnsiString KindText() const override;
+
+public:
     TNotifyEvent OnAssignPicture;
     TNotifyEvent OnGetGraphicClass;
     QV_STORED_PROPERTY(TqvBlobKind, BlobKind, bkAuto)
@@ -306,8 +323,11 @@ public:
     QV_STORED_PROPERTY(int, MemoMaxLength, 0)
     QV_STORED_PROPERTY(bool, PictureAutoSize, true)
     QV_STORED_PROPERTY(bool, PictureTransparency, false)
-    QV_STORED_PROPERTY(int, PopupWidth, 0)
-    QV_STORED_PROPERTY(int, PopupHeight, 0)
+    QV_STORED_PROPERTY(int, PopupWidth, 200)
+    QV_STORED_PROPERTY(int, PopupHeight, 140)
+    QV_STORED_PROPERTY(bool, SizeablePopup, true)
+    QV_STORED_PROPERTY(bool, ImmediatePopup, false)
+    QV_STORED_PROPERTY(TqvPopupBorder, PopupBorder, pbDefault)
 };
 
 class TqvDBTreeListHyperLinkColumn : public TqvDBTreeListColumn {
@@ -315,6 +335,8 @@ public:
     using TqvDBTreeListColumn::TqvDBTreeListColumn;
     const char* ClassName() const override { return "TqvDBTreeListHyperLinkColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListHyperLinkEdit"; }
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
+    bool PaintContent(QPainter& canvas, const TqvCellPaint& cell) const override;
     TNotifyEvent OnStartClick;
     QV_STORED_PROPERTY(TColor, EditBackgroundColor, clWindow)
     QV_STORED_PROPERTY(TColor, EditFontColor, clBlue)
@@ -327,6 +349,10 @@ public:
     using TqvDBTreeListColumn::TqvDBTreeListColumn;
     const char* ClassName() const override { return "TqvDBTreeListTimeColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListTimeEdit"; }
+    // A null field loads blank positions; blank positions clear the field.
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
+    Variant LoadEditor(TqvInplaceEdit* editor) const override;
+    Variant WriteEditor(TqvInplaceEdit* editor) override;
     QV_STORED_PROPERTY(TqvTimeEditFormat, TimeEditFormat, tfHourMinSec)
     QV_STORED_PROPERTY(bool, UseCtrlIncrement, false)
 };
@@ -337,6 +363,11 @@ public:
     using TqvDBTreeListColumn::TqvDBTreeListColumn;
     const char* ClassName() const override { return "TqvDBTreeListMemoColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListMemoEdit"; }
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
+    // The field's plain text (a memo field's Text is not its content).
+    Variant LoadEditor(TqvInplaceEdit* editor) const override;
+    // A one-line cell shows the first line of the text.
+    bool PaintContent(QPainter& canvas, const TqvCellPaint& cell) const override;
     int MaxDisplayLength() const { return maxDisplayLength_; }
     void SetMaxDisplayLength(int value);
 
@@ -358,6 +389,19 @@ public:
     using TqvDBTreeListColumn::TqvDBTreeListColumn;
     const char* ClassName() const override { return "TqvDBTreeListGraphicColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListGraphicEdit"; }
+    // The field's bytes load the editor; an empty picture clears the field.
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
+    Variant LoadEditor(TqvInplaceEdit* editor) const override;
+    Variant WriteEditor(TqvInplaceEdit* editor) override;
+    // The picture, scaled as the editor draws it (decoded pictures are kept
+    // for the cells painted next).
+    bool PaintContent(QPainter& canvas, const TqvCellPaint& cell) const override;
+
+protected:
+    // The cell's "text" is the picture's bytes, not the field's marker.
+    AnsiString KindText() const override;
+
+public:
     TNotifyEvent OnAssignPicture;
     TNotifyEvent OnCustomClick;
     TNotifyEvent OnGetGraphicClass;
@@ -370,6 +414,10 @@ public:
     QV_STORED_PROPERTY(bool, QuickDraw, false)
     QV_STORED_PROPERTY(bool, ShadowSelection, true)
     QV_STORED_PROPERTY(bool, Stretch, true)
+
+private:
+    const QPixmap& picture(const AnsiString& bytes) const;
+    mutable std::vector<std::pair<AnsiString, QPixmap>> pictures_;  // the most recent first
 };
 
 class TqvDBTreeListMRUColumn : public TqvDBTreeListPickColumn {
@@ -380,6 +428,9 @@ public:
     }
     const char* ClassName() const override { return "TqvDBTreeListMRUColumn"; }
     const char* EditorClassName() const override { return "TqvInplaceDBTreeListMRUEdit"; }
+    // The editor's recent values come back to the column when it writes.
+    void PrepareEditor(TqvInplaceEdit* editor) const override;
+    Variant WriteEditor(TqvInplaceEdit* editor) override;
     TNotifyEvent OnButtonClick;
     QV_STORED_PROPERTY(int, MaxItemCount, 7)
     QV_STORED_PROPERTY(bool, ShowEllipsis, true)

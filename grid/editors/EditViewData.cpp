@@ -34,15 +34,16 @@ TqvEditButtonViewStyle ResolvedButtonStyle(TqvEditButtonViewStyle style, TqvEdit
 }
 
 namespace {
-constexpr int shadowSize = 2;
+constexpr int shadowSize = EditShadowSize;
 
 QRect withoutShadow(const QRect& r, bool shadow)
 {
     return shadow ? r.adjusted(0, 0, -shadowSize, -shadowSize) : r;
 }
 
-// A sunken (or raised) bevel of one pixel on the chosen edges.
-void bevel(QPainter& p, QRect& r, TqvEditEdges edges, TColor topLeft, TColor bottomRight)
+}  // namespace
+
+void PaintBevel(QPainter& p, QRect& r, TqvEditEdges edges, TColor topLeft, TColor bottomRight)
 {
     if (edges.Contains(edgLeft)) p.fillRect(QRect(r.left(), r.top(), 1, r.height()), ToQColor(topLeft));
     if (edges.Contains(edgTop)) p.fillRect(QRect(r.left(), r.top(), r.width(), 1), ToQColor(topLeft));
@@ -51,7 +52,14 @@ void bevel(QPainter& p, QRect& r, TqvEditEdges edges, TColor topLeft, TColor bot
     r.adjust(edges.Contains(edgLeft) ? 1 : 0, edges.Contains(edgTop) ? 1 : 0, edges.Contains(edgRight) ? -1 : 0,
              edges.Contains(edgBottom) ? -1 : 0);
 }
-}  // namespace
+
+void PaintEditShadow(QPainter& canvas, const QRect& bounds)
+{
+    QRect r = withoutShadow(bounds, true);
+    QColor shadow = ToQColor(clBtnShadow);
+    canvas.fillRect(QRect(r.right() + 1, r.top() + shadowSize, shadowSize, r.height()), shadow);
+    canvas.fillRect(QRect(r.left() + shadowSize, r.bottom() + 1, r.width(), shadowSize), shadow);
+}
 
 QRect EditContentRect(const QRect& bounds, const TqvEditViewData& data)
 {
@@ -75,11 +83,7 @@ QRegion EditWindowRegion(const QRect& bounds, bool shadow)
 QRect PaintEditFrame(QPainter& canvas, const TqvEditViewData& data)
 {
     QRect r = withoutShadow(data.Bounds, data.Shadow);
-    if (data.Shadow) {
-        QColor shadow = ToQColor(clBtnShadow);
-        canvas.fillRect(QRect(r.right() + 1, r.top() + shadowSize, shadowSize, r.height()), shadow);
-        canvas.fillRect(QRect(r.left() + shadowSize, r.bottom() + 1, r.width(), shadowSize), shadow);
-    }
+    if (data.Shadow) PaintEditShadow(canvas, data.Bounds);
     TqvEditEdges edges = data.Edges;
     switch (data.BorderStyle) {
     case xbsNone: break;
@@ -95,12 +99,12 @@ QRect PaintEditFrame(QPainter& canvas, const TqvEditViewData& data)
         break;
     }
     case xbsFlat:
-        bevel(canvas, r, edges, clBtnShadow, clBtnHighlight);
-        bevel(canvas, r, edges, clBtnFace, clBtnFace);
+        PaintBevel(canvas, r, edges, clBtnShadow, clBtnHighlight);
+        PaintBevel(canvas, r, edges, clBtnFace, clBtnFace);
         break;
     case xbs3D:
-        bevel(canvas, r, edges, clBtnShadow, clBtnHighlight);
-        bevel(canvas, r, edges, cl3DDkShadow, cl3DLight);
+        PaintBevel(canvas, r, edges, clBtnShadow, clBtnHighlight);
+        PaintBevel(canvas, r, edges, cl3DDkShadow, cl3DLight);
         break;
     }
     if (!data.Transparent) canvas.fillRect(r, ToQColor(data.Brush));

@@ -65,6 +65,14 @@ QRect EditContentRect(const QRect& bounds, const TqvEditViewData& data);
 // The window region of an editor: its bounds less the shadow's corners.
 QRegion EditWindowRegion(const QRect& bounds, bool shadow);
 
+// A one-pixel edge on the chosen sides: `topLeft` on the left and top,
+// `bottomRight` on the right and bottom; `r` shrinks by what was drawn.
+void PaintBevel(QPainter& canvas, QRect& r, TqvEditEdges edges, TColor topLeft, TColor bottomRight);
+// The shadow's strips at the right and bottom of `bounds` (their outer 2 pixels).
+void PaintEditShadow(QPainter& canvas, const QRect& bounds);
+// The width of the shadow at the right and bottom.
+inline constexpr int EditShadowSize = 2;
+
 // Draws the border and the shadow, then fills the interior unless the view
 // data is transparent. Returns the rectangle inside the border.
 QRect PaintEditFrame(QPainter& canvas, const TqvEditViewData& data);

@@ -1,6 +1,7 @@
 #include "grid/editors/EditorRegistry.h"
 
 #include "grid/editors/GridEditors.h"
+#include "grid/editors/KindEditors.h"
 
 #include <map>
 #include <string>
@@ -21,6 +22,28 @@ std::map<std::string, TqvEditorFactory, std::less<>>& classes()
         {"TqvInplaceDBTreeListMaskEdit", make<TqvInplaceDBTreeListMaskEdit>},
         {"TqvInplaceCurrencyEdit", make<TqvInplaceCurrencyEdit>},
         {"TqvInplaceDBTreeListCurrencyEdit", make<TqvInplaceDBTreeListCurrencyEdit>},
+        {"TqvInplaceCheckEdit", make<TqvInplaceCheckEdit>},
+        {"TqvInplaceDBTreeListCheckEdit", make<TqvInplaceDBTreeListCheckEdit>},
+        {"TqvInplacePickEdit", make<TqvInplacePickEdit>},
+        {"TqvInplaceDBTreeListPickEdit", make<TqvInplaceDBTreeListPickEdit>},
+        {"TqvInplaceMRUEdit", make<TqvInplaceMRUEdit>},
+        {"TqvInplaceDBTreeListMRUEdit", make<TqvInplaceDBTreeListMRUEdit>},
+        {"TqvInplaceButtonEdit", make<TqvInplaceButtonEdit>},
+        {"TqvInplaceDBTreeListButtonEdit", make<TqvInplaceDBTreeListButtonEdit>},
+        {"TqvInplaceHyperLinkEdit", make<TqvInplaceHyperLinkEdit>},
+        {"TqvInplaceDBTreeListHyperLinkEdit", make<TqvInplaceDBTreeListHyperLinkEdit>},
+        {"TqvInplaceTimeEdit", make<TqvInplaceTimeEdit>},
+        {"TqvInplaceDBTreeListTimeEdit", make<TqvInplaceDBTreeListTimeEdit>},
+        {"TqvInplaceMemoEdit", make<TqvInplaceMemoEdit>},
+        {"TqvInplaceDBTreeListMemoEdit", make<TqvInplaceDBTreeListMemoEdit>},
+        {"TqvInplaceImageEdit", make<TqvInplaceImageEdit>},
+        {"TqvInplaceDBTreeListImageEdit", make<TqvInplaceDBTreeListImageEdit>},
+        {"TqvInplaceCalcEdit", make<TqvInplaceCalcEdit>},
+        {"TqvInplaceDBTreeListCalcEdit", make<TqvInplaceDBTreeListCalcEdit>},
+        {"TqvInplaceBlobEdit", make<TqvInplaceBlobEdit>},
+        {"TqvInplaceDBTreeListBlobEdit", make<TqvInplaceDBTreeListBlobEdit>},
+        {"TqvInplaceGraphicEdit", make<TqvInplaceGraphicEdit>},
+        {"TqvInplaceDBTreeListGraphicEdit", make<TqvInplaceDBTreeListGraphicEdit>},
     };
     return table;
 }

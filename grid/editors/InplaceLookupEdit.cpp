@@ -173,6 +173,7 @@ void TqvInplaceLookupEdit::PopupOpening()
     list_->setCurrentRow(row);
     int rowHeight = std::max(1, list_->sizeHintForRow(0));
     list_->setFixedHeight(rowHeight * std::min<int>(DropDownRows(), std::max<size_t>(1, items_.size())) + 4);
+    FitListWidth(list_, static_cast<int>(items_.size()));
 }
 
 void TqvInplaceLookupEdit::AcceptPopup()

@@ -59,11 +59,14 @@ protected:
     void AcceptPopup() override;
     bool PopupKey(class QKeyEvent* event) override;
 
-private:
-    // The first entry in list order whose text starts with `prefix`; -1 when none.
+    // The first entry in list order whose text starts with `prefix`
+    // (without regard to case); -1 when none.
     int find(const AnsiString& prefix) const;
+    // Makes an entry the value; the text after the first `typed` bytes is selected.
     void choose(int index, size_t typed);
     void clearValue();
+
+private:
 
     std::vector<TqvLookupItem> items_;
     std::vector<AnsiString> upper_;         // texts in upper case
