@@ -206,6 +206,11 @@ public:
     TNotifyEvent OnCalcSummary;
 
 protected:
+    // NotHideColumn keeps every column on the header panel.
+    bool CanHideColumn(const TqvTreeListColumn* column) const override
+    {
+        return TCustomqvTreeListControl::CanHideColumn(column) && !sets_.Customize.Contains(edgoNotHideColumn);
+    }
     friend class TqvDBTreeListControlDataLink;
     friend class TqvDBTreeListColumn;
     friend class TqvDBGridNode;
