@@ -1,14 +1,14 @@
-// The audit module's two grids, configured exactly as its window configures
-// them, over the data module and the demo documents: the header grid in
+// The audit module's two grids, configured by the window's own set-up, over
+// the data module and the demo documents: the header grid in
 // window mode, the line grid in load-all mode keyed by product code with its
 // count and sum footers.
-#include "DBGridFixture.h"
+#include "../grid/DBGridFixture.h"
 
 #include "data/Params.h"
 #include "data/Tdm.h"
 #include "db/DemoData.h"
 #include "grid/DBGrid.h"
-#include "runtime/Font.h"
+#include "ui/AuditGrids.h"
 
 #include <QImage>
 
@@ -21,97 +21,14 @@ namespace {
 
 using Grid = TestDBGrid;
 
-TFont headerFont()
-{
-    TFont font(Ansi(u8"宋体"), 9, 0, clBlack, GB2312_CHARSET);
-    font.SetHeight(-12);
-    return font;
-}
-
-template <class C>
-C* addColumn(Grid& grid, const char* name, const char* field, const char8_t* caption, int width)
-{
-    C* column = grid.CreateColumnOf<C>();
-    column->SetName(name);
-    column->SetFieldName(field);
-    column->SetCaption(Ansi(caption));
-    column->SetWidth(width);
-    column->SetHeaderAlignment(taCenter);
-    return column;
-}
-
-// The line grid dbg_xstgjfp2 of the audit window.
-void configureLineGrid(Grid& g, Tdm& dm)
-{
-    g.SetName("dbg_xstgjfp2");
-    g.SetDataSource(dm.ds_xstgjfp2);
-    g.SetKeyField("SPDM00");
-    g.Bands().Items(0)->SetFixed(bfNone);
-    g.SetHeaderPanelRowCount(1);
-    g.SetDefaultLayout(true);
-    g.SetShowSummaryFooter(true);
-    g.SetLookAndFeel(lfFlat);
-    g.SetHeaderColor(clWindow);
-    g.SetHeaderFont(headerFont());
-    g.SetOptionsBehavior({edgoDragScroll, edgoEditing, edgoEnterShowEditor, edgoImmediateEditor, edgoMouseScroll,
-                          edgoTabThrough, edgoVertThrough});
-    g.SetOptionsDB({edgoCancelOnExit, edgoCanDelete, edgoCanInsert, edgoCanNavigation, edgoConfirmDelete,
-                    edgoLoadAllRecords, edgoUseBookmarks});
-    g.SetOptionsView({edgoAutoWidth, edgoBandHeaderWidth, edgoRowSelect, edgoUseBitmap});
-    addColumn<TqvDBGridMaskColumn>(g, "dbg_xstgjfp2SPDM00", "SPDM00", u8"商品代码", 108);
-    addColumn<TqvDBGridMaskColumn>(g, "dbg_xstgjfp2SPMC00", "SPMC00", u8"商品名称", 114);
-    auto* price = addColumn<TqvDBGridCurrencyColumn>(g, "dbg_xstgjfp2DJIA00", "DJIA00", u8"单价（条）", 93);
-    price->SetDisplayFormat(",0.000000;-,0.000000");
-    price->SetDecimalPlaces(6);
-    price->SetNullable(false);
-    price->SetSummaryFooterType(cstCount);
-    price->SetSummaryFooterFormat(Ansi(u8"合计："));
-    auto* quantity = addColumn<TqvDBGridColumn>(g, "dbg_xstgjfp2SL0000", "SL0000", u8"数量（条）", 178);
-    quantity->SetSummaryFooterType(cstSum);
-    quantity->SetSummaryFooterFormat(" 0.00");
-    for (auto [name, field, caption, width] :
-         {std::tuple{"dbg_xstgjfp2JE0000", "JE0000", u8"金额", 153}, {"dbg_xstgjfp2SE0000", "SE0000", u8"税额", 152}}) {
-        auto* column = addColumn<TqvDBGridCurrencyColumn>(g, name, field, caption, width);
-        column->SetDisplayFormat(",0.00;-,0.00");
-        column->SetNullable(false);
-        column->SetSummaryFooterType(cstSum);
-    }
-}
-
-// The header grid dbg_xstykfp1 of the audit window.
-void configureHeaderGrid(Grid& g, Tdm& dm)
-{
-    g.SetName("dbg_xstykfp1");
-    g.SetDataSource(dm.ds_xstgjfp1);
-    g.SetKeyField("DHAO00");
-    g.Bands().Items(0)->SetFixed(bfLeft);
-    g.SetDefaultLayout(false);
-    g.SetLookAndFeel(lfFlat);
-    g.SetFixedBandLineColor(clWindow);
-    g.SetFixedBandLineWidth(1);
-    g.SetHeaderColor(clWindow);
-    g.SetHeaderFont(headerFont());
-    g.SetOptionsDB({edgoCancelOnExit, edgoUseBookmarks});
-    g.SetOptionsView({edgoAutoWidth, edgoBandHeaderWidth, edgoRowSelect, edgoUseBitmap});
-    addColumn<TqvDBGridLookupColumn>(g, "dbg_xstykfp1DHAO00", "DHAO00", u8"购进单号", 82);
-    addColumn<TqvDBGridDateColumn>(g, "dbg_xstykfp1DWDM00", "DWDM00", u8"供货单位代码", 114);
-    addColumn<TqvDBGridDateColumn>(g, "dbg_xstykfp1DWMC00", "DWMC00", u8"供货单位名称", 128);
-    addColumn<TqvDBGridColumn>(g, "dbg_xstykfp1CKRQ00", "CKRQ00", u8"制单日期", 76);
-    addColumn<TqvDBGridColumn>(g, "dbg_xstykfp1CKRYMC", "CKRYMC", u8"制单人员", 76);
-    addColumn<TqvDBGridDateColumn>(g, "dbg_xstykfp1YWRQ00", "YWRQ00", u8"审核日期", 85);
-    addColumn<TqvDBGridMaskColumn>(g, "dbg_xstykfp1YWRYMC", "YWRYMC", u8"审核人员", 92);
-    addColumn<TqvDBGridColumn>(g, "dbg_xstykfp1GJBJ00", "GJBJ00", u8"购进标记", 66);
-    addColumn<TqvDBGridColumn>(g, "dbg_xstykfp1FPHAO0", "FPHAO0", u8"发票号", 63);
-}
-
 class AuditGrids : public ::testing::Test {
 public:
     AuditGrids()
     {
         GenerateDemoData(db.Db(), DemoDataOptions{12, 20240101});
         Params = {kDemoCompany, "", "A01", Ansi(u8"审核员"), "2024-3-11 9:00:00", "", "", "", "600", "1000", "100", "50"};
-        configureHeaderGrid(header, dm);
-        configureLineGrid(lines, dm);
+        ConfigureHeaderGrid(header, &dm);
+        ConfigureLineGrid(lines, &dm);
         header.resize(1000, 188);
         lines.resize(1000, 400);
         dm.qry_xstgjfp1->Open();
