@@ -120,7 +120,7 @@ TEST_F(Sorting, TextsInAnsiOrLocaleOrderWithOrWithoutCase)
     }
 }
 
-TEST_F(Sorting, AnUnpostedEditSortsByTheValueItShows)
+TEST_F(Sorting, UnpostedEditsAndAppendedRecordsSortByTheirValues)
 {
     query.Close();
     query.SetCachedUpdates(true);
@@ -134,6 +134,13 @@ TEST_F(Sorting, AnUnpostedEditSortsByTheValueItShows)
     ASSERT_EQ(query.State(), dsEdit);
     EXPECT_THAT(ids(), ElementsAre("5", "1", "2", "4", "3", "6"));
     query.Cancel();
+    // A record appended since the load sorts with the fetched ones.
+    query.Append();
+    query.FieldByName("ID")->SetAsInteger(7);
+    query.FieldByName("QTY")->SetAsFloat(0.5);
+    query.Post();
+    clickHeader(2);  // descending; equal quantities keep their order
+    EXPECT_THAT(ids(), ElementsAre("1", "3", "6", "2", "4", "7", "5"));
 }
 
 TEST_F(Sorting, CalculatedColumnsSortByTheirValues)
