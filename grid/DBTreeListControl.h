@@ -40,6 +40,7 @@
 #include "grid/TreeListControl.h"
 #include "grid/editors/EditStyle.h"
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -175,9 +176,40 @@ public:
     // Looks for `text` from the focused row (the next one when `skipFocused`)
     // in the direction given; focuses the match and returns true.
     bool SearchFor(const AnsiString& text, bool skipFocused, bool forward);
-    // The new-item row is focused (the layout shows one with ShowNewItemRow;
-    // the keys leave it alone). None without that layout.
-    virtual bool IsNewItemRowFocused() const { return false; }
+
+    // ---- The new-item row (NewItemRow.cpp)
+    // With ShowNewItemRow a row between the column headers and the data rows
+    // takes the values of a record to come. It takes the focus with the
+    // mouse, with Up from the first row and with Up in an empty grid, and
+    // only when a record can be added (CanUseNewItemRow). Its cells are
+    // edited with the columns' editors; the typed values stay with the row
+    // (no record exists yet, OnEditing and OnEdited are not raised for it)
+    // until the row is left or Enter is pressed: then they are appended as a
+    // new record (Append, the fields written, Post). A failing post cancels
+    // the append, keeps the row focused with its values and raises the
+    // error. Esc closes an open editor (its text restored), then drops the
+    // typed values. No focus rectangle, no Ctrl+Delete, no incremental
+    // search and no multi-selection on it.
+    bool ShowNewItemRow() const { return showNewItemRow_; }
+    void SetShowNewItemRow(bool value);
+    // The row is shown, the grid edits cells and may add records.
+    bool CanUseNewItemRow() const;
+    bool IsNewItemRowFocused() const { return newItem_.focused; }
+    // The focused cell of the new-item row (a navigation position).
+    int NewItemRowColumn() const { return newItem_.column; }
+    // Gives the new-item row the focus at a column: an open editor is closed
+    // and the record being edited is posted (an untouched insert dropped)
+    // first. False when the row cannot take the focus.
+    bool FocusNewItemRow(int column);
+    // The text typed into a cell of the new-item row (empty when none).
+    AnsiString NewItemRowText(int position) const;
+    bool HasNewItemValues() const { return !newItem_.texts.empty(); }
+    // Appends the typed values as a new record; nothing without values.
+    void PostNewItemRow();
+    // Drops the typed values (the row keeps the focus).
+    void CancelNewItemRow();
+    // The new-item row's place on screen (empty when it is not shown).
+    QRect NewItemRowRect() const;
 
     // ---- Editor questions (see TCustomqvContainer)
     bool CanEditModify() override;
@@ -225,6 +257,12 @@ protected:
     void SetFocusedAbsoluteIndex(int index) override;
     void MoveFocusBy(int rows) override;
     void LayoutChanged() override;
+    int DataTop() const override;
+    void PaintAboveRows(QPainter& canvas, const QRect& updateRect, const Layout& layout) override;
+    TqvTreeListNode* FocusMarkedNode() const override;
+    // The keys while the new-item row has the focus (all of them stop
+    // there), and Up into it; true when the key was taken.
+    bool HandleNewItemRowKey(Word& key, TShiftState shift);
     void HandleKeyDown(Word& key, TShiftState shift) override;
     void DoExit() override;
 
@@ -340,7 +378,23 @@ private:
     private:
         TCustomqvDBTreeListControl* grid_;
     };
+    // The new-item row: leaving it appends its values (a failure keeps the
+    // focus there and raises); the editor over one of its cells.
+    void leaveNewItemRow();
+    void showNewItemEditor();
+    void storeNewItemValue(TqvInplaceEdit* editor);
+    QRect newItemCellRect(int position) const;
+    void invalidateNewItemRow();
+    // A record in edit or insert state is posted (an untouched insert dropped).
+    void settleRecord();
     void columnFieldNameChanged(TqvDBTreeListColumn* column);
+    // edgoVertThrough with several header rows: Up and Down first walk the
+    // header rows of the focused column's band; a new row is entered at the
+    // header row the walk comes from.
+    bool isVertThrough() const;
+    int columnBelowOrAbove(int position, int row) const;
+    bool walkHeaderRows(bool down);
+    void enterRowAtHeaderRow(bool down);
     void makeDefaultColumns();
     // Changes the sets inside one update; the tree list's flags follow.
     void changeOptionSets(const std::function<void(TqvDBGridOptionSets&)>& change);
@@ -381,6 +435,12 @@ private:
     TqvDBGridNode* deletingNode_ = nullptr;
     std::vector<TqvTreeListNode*> watched_;  // focus targets while the dataset moves
     std::vector<TqvDBTreeListColumn*> footerColumns_;  // with a footer, in the load running
+    bool showNewItemRow_ = false;
+    struct {
+        bool focused = false;
+        int column = 0;  // navigation position
+        std::map<const TqvTreeListColumn*, AnsiString> texts;  // typed, by column
+    } newItem_;
     TqvEditorState editor_;
     std::vector<std::unique_ptr<TqvInplaceEdit>> editors_;  // one per class, reused
     Variant editorFieldValue_;  // the field's value the open editor was loaded from
@@ -398,5 +458,6 @@ private:
         TqvTreeListNode* node = nullptr;
         int column = -1;
         int x = 0, y = 0;
+        bool newItemRow = false;
     } pressed_;  // where the left button went down (the immediate editor)
 };

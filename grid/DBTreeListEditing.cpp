@@ -100,6 +100,10 @@ void TCustomqvDBTreeListControl::prepareEditor(TqvInplaceEdit* editor, TqvDBTree
 
 void TCustomqvDBTreeListControl::ShowEditor()
 {
+    if (IsNewItemRowFocused()) {
+        showNewItemEditor();
+        return;
+    }
     if (!CanEditFocusedCell()) return;
     if (IsLayoutLocked() || !IsActive()) return;
     TqvDBGridNode* node = DBNode(FocusedNode());
@@ -152,6 +156,8 @@ bool TCustomqvDBTreeListControl::CanEditModify()
     TField* field = column ? column->Field() : nullptr;
     if (!field || column->ReadOnly() || !field->CanModify()) return false;
     if (IsBlobFieldType(field->DataType()) && !field->OnGetText) return false;
+    // The new-item row has no record yet: its text waits in the row.
+    if (!editor_.Node && IsNewItemRowFocused()) return CanUseNewItemRow();
     // A record already being inserted stays so; anything else goes into edit.
     if (!isEditing(DataSet()->State()) && !link_->Edit()) return false;
     link_->SetModified(true);
@@ -171,8 +177,12 @@ void TCustomqvDBTreeListControl::EditorKeyDownNotify(Word& key, TShiftState shif
 
 void TCustomqvDBTreeListControl::EditorMoveCol(bool left)
 {
-    int column = FocusedColumn() + (left ? -1 : 1);
-    if (column >= 0 && column < ShownColumnCount()) SetFocusedColumn(column);
+    int column = (IsNewItemRowFocused() ? NewItemRowColumn() : FocusedColumn()) + (left ? -1 : 1);
+    if (column < 0 || column >= ShownColumnCount()) return;
+    if (IsNewItemRowFocused())
+        FocusNewItemRow(column);
+    else
+        SetFocusedColumn(column);
 }
 
 void TCustomqvDBTreeListControl::EditorFocusLost(QWidget* next)
@@ -195,6 +205,7 @@ void TCustomqvDBTreeListControl::closeEditor(bool write, bool focusGrid)
     TqvTreeListNode* node = editor_.Node;
     int position = editor_.Column;
     std::exception_ptr error;
+    if (write && !node && IsNewItemRowFocused()) storeNewItemValue(editor);
     if (write && node && position >= 0) {
         try {
             auto* column = dynamic_cast<TqvDBTreeListColumn*>(NavigationColumn(position));
@@ -229,7 +240,8 @@ void TCustomqvDBTreeListControl::CancelEditor() { closeEditor(false, false); }
 void TCustomqvDBTreeListControl::RefreshEditor(TField* field)
 {
     TqvInplaceEdit* editor = editor_.Editor;
-    if (State() != tsEditing || !editor || editor->Modified()) return;
+    // The new-item row's editor shows no record.
+    if (State() != tsEditing || !editor || editor->Modified() || !editor_.Node) return;
     auto* column = dynamic_cast<TqvDBTreeListColumn*>(NavigationColumn(editor_.Column));
     if (!column || !column->Field() || (field && field != column->Field())) return;
     // Only a value that really changed is loaded again: reloading the same
@@ -269,7 +281,7 @@ void TCustomqvDBTreeListControl::HandleKeyPress(char32_t& character)
         }
     }
     if (State() == tsNormal && !editor_.Editor && character >= 32 && character != 127 &&
-        IsOption(tloAutoSearch)) {
+        IsOption(tloAutoSearch) && !IsNewItemRowFocused()) {
         QString typed = QString::fromUcs4(&character, 1);
         AnsiString text = searchText_ + QStringToAnsi(typed);
         if (AnsiToQString(text.substr(searchText_.size())) == typed && SearchFor(text, false, true)) {
@@ -287,6 +299,23 @@ void TCustomqvDBTreeListControl::HandleKeyPress(char32_t& character)
 void TCustomqvDBTreeListControl::MouseDown(Qt::MouseButton button, TShiftState shift, int x, int y)
 {
     pressed_ = {};
+    if (button == Qt::LeftButton || button == Qt::RightButton) {
+        if (NewItemRowRect().contains(x, y)) {
+            // The new-item row takes the focus; it is never selected.
+            setFocus(Qt::MouseFocusReason);
+            int position = ColumnAt(x, y - NewItemRowRect().top());
+            if (FocusNewItemRow(position >= 0 ? position : NewItemRowColumn()) && button == Qt::LeftButton &&
+                !(shift & (ssShift | ssCtrl | ssDouble)))
+                pressed_ = {nullptr, NewItemRowColumn(), x, y, true};
+            return;
+        }
+        // A click on a record leaves the new-item row first: its values are
+        // appended (a failure keeps the focus there).
+        if (IsNewItemRowFocused() && y >= DataTop()) {
+            setFocus(Qt::MouseFocusReason);
+            leaveNewItemRow();
+        }
+    }
     TqvTreeListNode* before = FocusedNode();
     TCustomqvTreeListControl::MouseDown(button, shift, x, y);
     if (button == Qt::LeftButton && IsOption(tloMultiSelect) && NodeAtY(y) && NodeAtY(y) == FocusedNode()) {
@@ -313,8 +342,20 @@ void TCustomqvDBTreeListControl::MouseUp(Qt::MouseButton button, TShiftState shi
     TCustomqvTreeListControl::MouseUp(button, shift, x, y);
     auto pressed = pressed_;
     pressed_ = {};
-    if (button != Qt::LeftButton || (shift & (ssShift | ssCtrl)) || !pressed.node) return;
+    if (button != Qt::LeftButton || (shift & (ssShift | ssCtrl)) || !(pressed.node || pressed.newItemRow)) return;
     if (!IsOption(tloImmediateEditor) || IsRowSelect() || State() != tsNormal) return;
+    if (pressed.newItemRow) {
+        QRect row = NewItemRowRect();
+        if (!IsNewItemRowFocused() || !row.contains(x, y) || ColumnAt(x, y - row.top()) != pressed.column ||
+            pressed.column != NewItemRowColumn())
+            return;
+        ShowEditor();
+        if (TqvInplaceEdit* editor = editor_.Editor) {
+            editor->SetOpeningClick();
+            editor->PassClick(editor->mapFrom(this, QPoint(x, y)));
+        }
+        return;
+    }
     TqvTreeListNode* node = NodeAtY(y);
     if (node != pressed.node || node != FocusedNode()) return;
     int position = ColumnAt(x, y - NodeRect(node).top());

@@ -99,6 +99,8 @@ void TCustomqvDBTreeListControl::moveDataSetTo(TqvDBGridNode* target)
 
 void TCustomqvDBTreeListControl::FocusChange(TqvTreeListNode* node, int column, bool makeVisible)
 {
+    // A move to a record leaves the new-item row (its values are appended).
+    if (IsNewItemRowFocused() && node && node != FocusedNode() && !IsLoadingRecords()) leaveNewItemRow();
     TqvDBGridNode* target = DBNode(node);
     if (!target || !IsActive() || IsLoadingRecords() || IsLayoutLocked()) {
         TCustomqvTreeList::FocusChange(node, column, makeVisible);
@@ -288,6 +290,8 @@ void TCustomqvDBTreeListControl::leaveGrid()
     if (!IsActive()) return;
     TDataSet* ds = DataSet();
     try {
+        // Leaving the grid leaves the new-item row: its values are appended.
+        if (IsNewItemRowFocused()) PostNewItemRow();
         if (sets_.DB.Contains(edgoCancelOnExit) && ds->State() == dsInsert && !ds->Modified() && !link_->Modified())
             ds->Cancel();
         else if (link_->Editing())

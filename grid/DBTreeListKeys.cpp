@@ -26,9 +26,16 @@ void TCustomqvDBTreeListControl::HandleKeyDown(Word& key, TShiftState shift)
     TqvTreeListNode* before = FocusedNode();
     bool rowMove = key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT ||
                    ((key == VK_HOME || key == VK_END) && ((shift & (ssShift | ssCtrl)) || IsRowSelect()));
+    const Word vertical = key == VK_UP || key == VK_DOWN ? key : 0;
+    if (vertical && walkHeaderRows(vertical == VK_DOWN)) {
+        key = 0;
+        return;
+    }
+    if (HandleNewItemRowKey(key, shift)) return;
     if (IsActive()) HandleDataKeys(key, shift);
     if (key) HandleEditKeys(key, shift);
     if (key) TCustomqvTreeListControl::HandleKeyDown(key, shift);
+    if (vertical && FocusedNode() != before) enterRowAtHeaderRow(vertical == VK_DOWN);
     if (!rowMove || !IsOption(tloMultiSelect) || FocusedNode() == before) return;
     if (shift & ssShift) {
         if (!anchor_ || GetAbsoluteIndex(anchor_) < 0) anchor_ = before;
@@ -37,6 +44,55 @@ void TCustomqvDBTreeListControl::HandleKeyDown(Word& key, TShiftState shift)
         anchor_ = FocusedNode();
         ClearSelection();
     }
+}
+
+// ---- Several header rows (edgoVertThrough)
+
+bool TCustomqvDBTreeListControl::isVertThrough() const
+{
+    return IsOption(tloVertThrough) && !IsRowSelect() && HeaderPanelRowCount() > 1 && FocusedNode() &&
+           !IsNewItemRowFocused();
+}
+
+int TCustomqvDBTreeListControl::columnBelowOrAbove(int position, int row) const
+{
+    Layout layout = ComputeLayout();
+    const ColumnPlace* from = nullptr;
+    for (const ColumnPlace& p : layout.columns)
+        if (p.position == position) from = &p;
+    if (!from) return -1;
+    // The column of the same band in that row under the middle of this one,
+    // else the nearest one of the band.
+    int middle = from->left + from->width / 2, best = -1, bestDistance = 0;
+    for (const ColumnPlace& p : layout.columns) {
+        if (p.row != row || p.column->BandIndex() != from->column->BandIndex()) continue;
+        int distance = middle < p.left ? p.left - middle : middle >= p.left + p.width ? middle - (p.left + p.width - 1) : 0;
+        if (best < 0 || distance < bestDistance) {
+            best = p.position;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+bool TCustomqvDBTreeListControl::walkHeaderRows(bool down)
+{
+    if (!isVertThrough()) return false;
+    TqvTreeListColumn* column = NavigationColumn(FocusedColumn());
+    if (!column) return false;
+    int target = columnBelowOrAbove(FocusedColumn(), column->RowIndex() + (down ? 1 : -1));
+    if (target < 0) return false;  // the band's last (first) header row: on to the next row
+    // The focus change closes an open editor first (checked, written, OnEdited).
+    SetFocusedColumn(target);
+    return true;
+}
+
+void TCustomqvDBTreeListControl::enterRowAtHeaderRow(bool down)
+{
+    if (!isVertThrough()) return;
+    // Coming down the new row is entered at its top header row, coming up at its bottom one.
+    int target = columnBelowOrAbove(FocusedColumn(), down ? 0 : HeaderPanelRowCount() - 1);
+    if (target >= 0 && target != FocusedColumn()) SetFocusedColumn(target);
 }
 
 // ---- Data keys

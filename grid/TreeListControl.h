@@ -208,6 +208,13 @@ protected:
     void Paint(QPainter& canvas, const QRect& updateRect) override;
     // Zones below the data rows (the footer), painted after the rows.
     virtual void PaintBelowRows(QPainter& canvas, const QRect& updateRect) {}
+    // A zone between the column headers and the data rows (the grid's
+    // new-item row), painted after the rows.
+    struct Layout;
+    virtual void PaintAboveRows(QPainter& canvas, const QRect& updateRect, const Layout& layout) {}
+    // The node whose row carries the focus marks: the focused node, unless
+    // the focus stands on a row that is not a node (the new-item row).
+    virtual TqvTreeListNode* FocusMarkedNode() const { return FocusedNode(); }
     // Draws the texts of cells (and of the zones a subclass paints).
     TqvCellTextPainter& CellTexts() { return textPainter_; }
     // The height of "Wg" in the cell font and in the header font.

@@ -164,6 +164,7 @@ void TCustomqvTreeListControl::Paint(QPainter& canvas, const QRect& updateRect)
     PaintBelowRows(canvas, updateRect);
     canvas.restore();
     paintRows(canvas, updateRect, layout);
+    PaintAboveRows(canvas, updateRect, layout);
     paintFixedBandLines(canvas, layout);
     paintDragArrows(canvas);
     // Whatever changed the control may have hidden or shown a column: the
@@ -263,7 +264,7 @@ void TCustomqvTreeListControl::paintIndicator(QPainter& canvas, const QRect& upd
         canvas.fillRect(cell, b.header);
         drawButtonFrame(canvas, cell, IsFlat(), b);
         QPointF c = QRectF(cell).center();
-        switch (IndicatorGlyphOf(node)) {
+        switch (node == FocusMarkedNode() || node != FocusedNode() ? IndicatorGlyphOf(node) : TqvIndicatorGlyph::None) {
         case TqvIndicatorGlyph::Focused:
             fillTriangle(canvas, {c.x() - 2, c.y() - 4}, {c.x() - 2, c.y() + 4}, {c.x() + 2, c.y()}, b.text);
             break;
@@ -334,6 +335,7 @@ void TCustomqvTreeListControl::paintRows(QPainter& canvas, const QRect& updateRe
     const bool ellipsis = IsOption(tloDrawEndEllipsis);
     const int focusedPosition = FocusedColumn();
     const int topIndex = GetAbsoluteIndex(top);
+    const TqvTreeListNode* const focusMarked = FocusMarkedNode();
     const QRect scrollArea(layout.leftFixedEnd, dataTop, layout.rightFixedStart - layout.leftFixedEnd, dataZone.height());
 
     // Grid lines of the rows, drawn together per pass, and the focus frame over them.
@@ -349,7 +351,7 @@ void TCustomqvTreeListControl::paintRows(QPainter& canvas, const QRect& updateRe
             if (!node) break;
             const int y = dataTop + r * RowHeight();
             if (!QRect(0, y, width(), RowHeight()).intersects(updateRect)) continue;
-            const bool focusedRow = node == FocusedNode();
+            const bool focusedRow = node == focusMarked;
             const bool nodeSelected = multi && IsNodeSelected(node);
             const bool rowSelected = focusedRow || nodeSelected;
             const bool group = IsGroupRow(node);

@@ -492,6 +492,28 @@ void BM_EditorCommit(benchmark::State& state)
 }
 BENCHMARK(BM_EditorCommit)->Unit(benchmark::kMicrosecond)->Iterations(200);
 
+// The editor over a cell of the new-item row above the loaded million rows:
+// opening it must cost what opening it on a record costs.
+void BM_NewItemRowEditorOpen(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    ItemsGrid& items = loadedGrid();
+    CellMode mode(items);
+    items.query.SetCachedUpdates(true);  // a dataset that takes new records
+    items.grid.SetShowNewItemRow(true);
+    if (!items.grid.FocusNewItemRow(2)) state.SkipWithError("the new-item row takes no focus");
+    for (auto _ : state) {
+        pressKey(items.grid, Qt::Key_F2);
+        state.PauseTiming();
+        if (!items.grid.InplaceEditor()) state.SkipWithError("no editor");
+        items.grid.HideEditor();
+        state.ResumeTiming();
+    }
+    items.grid.SetShowNewItemRow(false);
+    items.query.SetCachedUpdates(false);
+}
+BENCHMARK(BM_NewItemRowEditorOpen)->Unit(benchmark::kMicrosecond)->Iterations(200);
+
 void BM_WindowOpenAndPaint(benchmark::State& state)
 {
     if (!haveItems(state)) return;

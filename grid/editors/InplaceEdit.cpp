@@ -103,9 +103,13 @@ void TqvInplaceEdit::LoadValue(const Variant& value)
 
 void TqvInplaceEdit::Activate()
 {
+    active_ = true;
+    if (reentry_) {
+        reentry_ = false;
+        return;
+    }
     restoreText_ = Text();
     restoreModified_ = Modified();
-    active_ = true;
 }
 
 void TqvInplaceEdit::ShowAt(const QRect& cell)
@@ -125,6 +129,7 @@ void TqvInplaceEdit::ShowAt(const QRect& cell)
 void TqvInplaceEdit::HideEditor()
 {
     active_ = false;
+    reentry_ = false;
     setMouseOver(false);
     if (!isVisible()) return;
     setUpdatesEnabled(false);

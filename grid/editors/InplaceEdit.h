@@ -94,8 +94,15 @@ public:
     virtual Variant EditingValue() const { return Variant(Text()); }
 
     // ---- The editing turn
-    // Takes the restore point for Esc and marks the editor active.
+    // Takes the restore point for Esc and marks the editor active. An editor
+    // marked for re-entry keeps the restore point it has (and loses the mark).
     void Activate();
+    // A kind that refused its text and took the focus back marks itself for
+    // re-entry: the activation that follows is the same editing turn, so Esc
+    // still goes back to the text from before the refused one. Hiding the
+    // editor ends the turn and clears the mark.
+    void MarkForReentry() { reentry_ = true; }
+    bool IsMarkedForReentry() const { return reentry_; }
     // Lays the editor over the cell rectangle (2 pixels larger on every
     // side), shows it, gives it the focus and selects all text. Nothing
     // happens for an empty rectangle.
@@ -205,6 +212,7 @@ private:
     std::unique_ptr<TqvEditStyle> style_;
     TqvStyleController* controller_ = nullptr;
     bool active_ = false;
+    bool reentry_ = false;
     bool modified_ = false;
     AnsiString restoreText_;
     bool restoreModified_ = false;

@@ -211,6 +211,7 @@ void TqvInplaceMaskEdit::ValidateEdit()
     int missing = mask_.FirstMissing(Text(), ignoreMaskBlank_);
     if (missing < 0) return;
     EditorBeep();
+    MarkForReentry();
     if (isVisible()) FocusWidget()->setFocus(Qt::OtherFocusReason);
     SetSelection(missing, 0);
     throw EDBEditError(EditText::MaskInvalidInput);

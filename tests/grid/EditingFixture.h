@@ -93,6 +93,14 @@ public:
             press(k, Qt::NoModifier, QString(c));
         }
     }
+    // A left click (press and release) on the grid.
+    void clickAt(QPoint at)
+    {
+        click(*grid, at);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, grid->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(grid.get(), &release);
+    }
     // Focuses a row and a column position.
     void focusCell(int row, int column)
     {

@@ -239,6 +239,106 @@ TEST_F(GridEditing, InsertUpAndDownAtTheEnds)
     EXPECT_TRUE(errors.empty());
 }
 
+// The same ends in window mode, where the dataset moves instead of the focus.
+TEST_F(GridEditing, InsertUpAndDownInWindowMode)
+{
+    grid->SetOptionsDB(grid->OptionsDB().Without(edgoLoadAllRecords).With(edgoCanAppend));
+    Open();
+    focusCell(1, 2);
+    press(Qt::Key_Insert);
+    EXPECT_EQ(query.State(), dsInsert);
+    press(Qt::Key_Down);  // an untouched insert inside the dataset is dropped, and the focus stays
+    EXPECT_EQ(query.State(), dsBrowse);
+    EXPECT_EQ(query.RecordCount(), 4);
+
+    press(Qt::Key_End, Qt::ControlModifier);
+    press(Qt::Key_Down);  // past the last record with edgoCanAppend: a record is appended
+    EXPECT_EQ(query.State(), dsInsert);
+    press(Qt::Key_Up);  // nobody touched it: it goes
+    EXPECT_EQ(query.State(), dsBrowse);
+    EXPECT_EQ(query.RecordCount(), 4);
+    EXPECT_EQ(query.RecNo(), 4);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(GridEditing, ImmediateEditorOpensOnTheClickedCell)
+{
+    grid->SetOptionsBehavior(grid->OptionsBehavior().Without(edgoImmediateEditor));
+    Open();
+    focusCell(1, 0);
+    clickAt(grid->CellPoint(1, 2));
+    EXPECT_EQ(editor(), nullptr);  // without edgoImmediateEditor a click only focuses
+    EXPECT_EQ(grid->FocusedColumn(), 2);
+    grid->SetOptionsBehavior(grid->OptionsBehavior().With(edgoImmediateEditor));
+    clickAt(grid->CellPoint(1, 3));
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(grid->FocusedAbsoluteIndex(), 1);
+    EXPECT_EQ(grid->FocusedColumn(), 3);
+    EXPECT_EQ(grid->EditorColumn(), 3);
+    EXPECT_EQ(editor()->geometry().center().y(), grid->CellPoint(1, 3).y());
+}
+
+// Two header rows: code and price above name and amount.
+TEST_F(GridEditing, VertThroughWalksTheHeaderRowsFirst)
+{
+    grid->SetHeaderPanelRowCount(2);
+    for (TqvTreeListColumn* c : {static_cast<TqvTreeListColumn*>(code), static_cast<TqvTreeListColumn*>(name)}) c->SetWidth(80);
+    price->SetWidth(120);
+    amount->SetWidth(120);
+    name->SetRowIndex(1);
+    amount->SetRowIndex(1);
+    Open();
+    const int codeAt = 0, priceAt = 1, nameAt = 2, amountAt = 3;
+    struct Case {
+        bool through;
+        int row, column, key, toRow, toColumn;
+        const char* why;
+    };
+    const Case cases[] = {
+        {true, 0, codeAt, Qt::Key_Down, 0, nameAt, "down to the band's second header row"},
+        {true, 0, nameAt, Qt::Key_Down, 1, codeAt, "past the last header row: the next row, at its top"},
+        {true, 1, priceAt, Qt::Key_Up, 0, amountAt, "up past the first header row: the row above, at its bottom"},
+        {true, 1, amountAt, Qt::Key_Up, 1, priceAt, "up within the row"},
+        {true, 0, codeAt, Qt::Key_Up, 0, codeAt, "nothing above the first row's top header row"},
+        {false, 0, codeAt, Qt::Key_Down, 1, codeAt, "without the flag the rows move at once"},
+    };
+    for (const Case& c : cases) {
+        auto behavior = grid->OptionsBehavior();
+        grid->SetOptionsBehavior(c.through ? behavior.With(edgoVertThrough) : behavior.Without(edgoVertThrough));
+        focusCell(c.row, c.column);
+        press(c.key);
+        EXPECT_EQ(grid->FocusedAbsoluteIndex(), c.toRow) << c.why;
+        EXPECT_EQ(grid->FocusedColumn(), c.toColumn) << c.why;
+    }
+    EXPECT_TRUE(errors.empty());
+}
+
+// A mask refused on Enter takes the focus back marked for re-entry: entering
+// it again is the same editing turn, so Esc still goes back to the text from
+// before the refused one and lets the user out.
+TEST_F(GridEditing, ARefusedMaskKeepsItsRestorePointOnReentry)
+{
+    auto* masked = AddColumn<TqvDBGridMaskColumn>("SPDM00");
+    masked->SetEditMask("L00;1;_");
+    Open();
+    focusCell(0, 4);
+    press(Qt::Key_F2);
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(editorText(), "P1_");
+    press(Qt::Key_Delete);
+    type("x1");
+    press(Qt::Key_Return, Qt::NoModifier, "\r");
+    ASSERT_EQ(errors.size(), 1u);
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_TRUE(editor()->IsMarkedForReentry());
+    editor()->Activate();
+    EXPECT_FALSE(editor()->IsMarkedForReentry());
+    press(Qt::Key_Escape);
+    EXPECT_EQ(editor(), nullptr);
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(query.FieldByName("SPDM00")->AsString(), "P1");
+}
+
 TEST_F(GridEditing, TabFromTheEditorWritesAndLeavesTheGrid)
 {
     RecalculateOnEdited();
