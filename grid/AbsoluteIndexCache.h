@@ -1,15 +1,18 @@
 #pragma once
 // The absolute-index cache of a tree list: the shown nodes in display order,
-// and the same nodes sorted by address with each one's absolute index, so
-// that a node's position is found by binary search. One node at a time can
-// be inserted or removed while the cache stays valid; anything larger is
+// each node carrying its own index, so that a node's position is one lookup
+// and a check (the list at that index must hold the node). One node at a time
+// can be inserted or removed while the cache stays valid; anything larger is
 // cheaper to rebuild.
 //
-// Nodes made in one go (a grid's records, allocated in chunks) stand in the
-// display order in runs of rising addresses. When the runs do not overlap in
-// address, the cache keeps only the runs, sorted by address, and finds a node
-// by two binary searches: no sorted copy of a million nodes, no sort. A single
-// insert or removal first writes the sorted lists out from the runs.
+// Rules that are easy to break:
+// - The list is the truth, a node's stored index only a hint: an index is
+//   trusted only below the point up to which the list has been numbered
+//   since the last insert or removal, and only when the list holds the node
+//   there. The rest is numbered again on the first look-up that needs it.
+// - A build numbers the nodes during the walk it makes anyway, so that
+//   rebuilding after a million nodes have been rearranged (a sort) costs one
+//   walk: no sorted copy of the nodes, no sort.
 
 #include "grid/TreeListNode.h"
 
@@ -56,28 +59,16 @@ public:
     TqvTreeListNode* NodeAt(int index) const;
 
     // Enters a node that has just become shown at `index` (0 ... Count()):
-    // every stored index from `index` up moves one place down the list.
+    // every node from `index` up moves one place down the list.
     void Insert(TqvTreeListNode* node, int index);
-    // Takes a shown node out; the indexes above it move up one place.
+    // Takes a shown node out; the nodes above it move up one place.
     void Remove(const TqvTreeListNode* node);
 
 private:
-    // Nodes shown_[start .. start + length), addresses rising from first to last.
-    struct Run {
-        const TqvTreeListNode* first;
-        const TqvTreeListNode* last;
-        int start;
-        int length;
-    };
-    size_t lowerBound(const TqvTreeListNode* node) const;
-    // Finds the runs; false when they overlap in address.
-    bool buildRuns();
-    // Writes the sorted lists (from the runs when there are runs).
-    void makeSorted();
+    // Stores the index of every node from numbered_ on.
+    void numberRest() const;
 
     bool built_ = false;
-    std::vector<TqvTreeListNode*> shown_;   // display order
-    std::vector<Run> runs_;                 // by address, while the lists are not written out
-    std::vector<TqvTreeListNode*> sorted_;  // by address
-    std::vector<int> index_;                // absolute index of sorted_[i]
+    std::vector<TqvTreeListNode*> shown_;  // display order
+    mutable size_t numbered_ = 0;          // shown_[0, numbered_) carry their index
 };

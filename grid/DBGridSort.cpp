@@ -20,37 +20,68 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <numeric>
+#include <string_view>
 
 namespace {
 // Sorting this many records shows the hourglass.
 constexpr size_t kLongSort = 10000;
 
-// One key's values over the records of a node list.
-struct KeyValues {
-    enum Class : uint8_t { Null = 0, Number = 1, Text = 2 };
-    std::vector<Class> cls;
-    std::vector<double> number;
-    std::vector<uint32_t> textStart, textLength;
-    std::string texts;  // every text, one after another
-    std::string_view TextAt(size_t i) const { return std::string_view(texts).substr(textStart[i], textLength[i]); }
-};
-
 // ASCII letters to upper case; the trail byte of a double-byte character is
 // left alone (it may look like a letter).
-void upperAnsi(std::string& text, size_t from)
+void upperAnsi(char* text, size_t size)
 {
-    for (size_t i = from; i < text.size(); ++i) {
+    for (size_t i = 0; i < size; ++i) {
         auto c = static_cast<unsigned char>(text[i]);
         if (c >= 0x81) ++i;
         else if (c >= 'a' && c <= 'z') text[i] = static_cast<char>(c - 'a' + 'A');
     }
 }
 
+// Copies of texts that do not stay in their records (case-folded texts,
+// calculated values), in large chunks rather than one allocation each.
+class TextCopies {
+public:
+    std::string_view Keep(std::string_view text, bool upper)
+    {
+        if (text.empty()) return {};
+        if (text.size() > left_) {
+            size_t size = std::max(kChunk, text.size());
+            chunks_.push_back(std::make_unique<char[]>(size));
+            next_ = chunks_.back().get();
+            left_ = size;
+        }
+        char* at = next_;
+        std::memcpy(at, text.data(), text.size());
+        if (upper) upperAnsi(at, text.size());
+        next_ += text.size();
+        left_ -= text.size();
+        return {at, text.size()};
+    }
+
+private:
+    static constexpr size_t kChunk = 1 << 20;
+    std::vector<std::unique_ptr<char[]>> chunks_;
+    char* next_ = nullptr;
+    size_t left_ = 0;
+};
+
+// One key's values over the records of a node list. Texts are views into
+// the records where they can be, into `copies` otherwise.
+struct KeyValues {
+    enum Class : uint8_t { Null = 0, Number = 1, Text = 2 };
+    std::vector<Class> cls;
+    std::vector<double> number;
+    std::vector<std::string_view> text;
+    TextCopies copies;
+    std::string_view TextAt(size_t i) const { return text[i]; }
+};
+
 uint64_t prefixOf(std::string_view s)
 {
     unsigned char bytes[8] = {};
-    std::memcpy(bytes, s.data(), std::min<size_t>(8, s.size()));
+    if (!s.empty()) std::memcpy(bytes, s.data(), std::min<size_t>(8, s.size()));
     uint64_t p = 0;
     for (unsigned char b : bytes) p = (p << 8) | b;
     return p;
@@ -95,7 +126,21 @@ std::vector<uint32_t> rankTexts(const KeyValues& v, bool ansi, bool caseInsensit
         collator.setCaseSensitivity(caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);
         std::vector<QCollatorSortKey> keys;
         keys.reserve(firstOfGroup.size());
-        for (uint32_t index : firstOfGroup) keys.push_back(collator.sortKey(AnsiToQString(v.TextAt(index))));
+        // The distinct texts go through the code page converter in one piece,
+        // split by NUL (never a byte of a double-byte character): a million
+        // conversions one by one cost more than the collation keys.
+        std::string joined;
+        for (uint32_t index : firstOfGroup) {
+            joined.append(v.TextAt(index));
+            joined.push_back('\0');
+        }
+        const std::string utf8 = AnsiToUtf8(joined);
+        size_t from = 0;
+        for (size_t g = 0; g < firstOfGroup.size(); ++g) {
+            size_t end = std::min(utf8.find('\0', from), utf8.size());
+            keys.push_back(collator.sortKey(QString::fromUtf8(utf8.data() + from, static_cast<qsizetype>(end - from))));
+            from = std::min(end + 1, utf8.size());
+        }
         std::vector<uint32_t> order(firstOfGroup.size());
         std::iota(order.begin(), order.end(), 0u);
         std::stable_sort(order.begin(), order.end(),
@@ -110,22 +155,54 @@ std::vector<uint32_t> rankTexts(const KeyValues& v, bool ansi, bool caseInsensit
     for (size_t k = 0; k < items.size(); ++k) rank[items[k].index] = groupRank[groupOf[k]];
     return rank;
 }
+// A double as an unsigned integer of the same order: negatives flipped
+// whole, the others with the sign bit set.
+uint64_t orderedBits(double d)
+{
+    uint64_t u;
+    std::memcpy(&u, &d, sizeof u);
+    return (u >> 63) ? ~u : u | (uint64_t(1) << 63);
+}
+
+// Sorts (key, index) pairs by key: least significant 16 bits first, each
+// pass a counting sort; a pass whose digit is the same in every key is
+// skipped. A million amounts sort several times faster than by comparing.
+void radixSort(std::vector<std::pair<uint64_t, uint32_t>>& items)
+{
+    std::vector<std::pair<uint64_t, uint32_t>> other(items.size());
+    std::vector<uint32_t> count(size_t(1) << 16);
+    for (int shift = 0; shift < 64; shift += 16) {
+        std::fill(count.begin(), count.end(), 0u);
+        for (const auto& item : items) ++count[(item.first >> shift) & 0xFFFF];
+        if (count[(items.front().first >> shift) & 0xFFFF] == items.size()) continue;
+        uint32_t sum = 0;
+        for (uint32_t& c : count) {
+            uint32_t here = c;
+            c = sum;
+            sum += here;
+        }
+        for (const auto& item : items) other[count[(item.first >> shift) & 0xFFFF]++] = item;
+        items.swap(other);
+    }
+}
+
 // Ranks of a key's values in ascending order: nulls 0, then the numbers,
 // then the texts; equal values share a rank, so ranks are dense.
 std::vector<uint32_t> rankKey(const KeyValues& v, bool ansi, bool caseInsensitive, uint32_t& top)
 {
     const size_t n = v.cls.size();
-    std::vector<std::pair<double, uint32_t>> numbers;
+    std::vector<std::pair<uint64_t, uint32_t>> numbers;
     bool anyText = false;
     for (size_t i = 0; i < n; ++i) {
-        if (v.cls[i] == KeyValues::Number) numbers.push_back({v.number[i], static_cast<uint32_t>(i)});
+        if (v.cls[i] == KeyValues::Number) numbers.push_back({orderedBits(v.number[i]), static_cast<uint32_t>(i)});
         anyText = anyText || v.cls[i] == KeyValues::Text;
     }
-    std::sort(numbers.begin(), numbers.end());
+    if (!numbers.empty()) radixSort(numbers);
     std::vector<uint32_t> rank = anyText ? rankTexts(v, ansi, caseInsensitive) : std::vector<uint32_t>(n, 0);
     uint32_t r = 0;
     for (size_t k = 0; k < numbers.size(); ++k) {
-        if (k == 0 || numbers[k].first != numbers[k - 1].first) ++r;
+        // Equal as numbers (0 and -0 too) share a rank.
+        if (k == 0 || v.number[numbers[k].second] != v.number[numbers[k - 1].second]) ++r;
         rank[numbers[k].second] = r;
     }
     uint32_t textBase = r + 1;
@@ -191,51 +268,34 @@ void TCustomqvDBGrid::SortNodes()
         const int count = parent ? parent->Count() : Count();
         std::vector<TqvTreeListNode*> nodes;
         nodes.reserve(static_cast<size_t>(count));
-        for (int i = 0; i < count; ++i) {
-            TqvTreeListNode* node = parent ? parent->Items(i) : Items(i);
-            // Every node of the grid is a TqvDBGridNode (CreateNode).
-            // Group nodes are made in their sorted place already.
-            if (static_cast<TqvDBGridNode*>(node)->IsGroupNode()) return;
-            nodes.push_back(node);
-        }
+        for (int i = 0; i < count; ++i) nodes.push_back(parent ? parent->Items(i) : Items(i));
         const size_t n = nodes.size();
         if (n < 2) return;
         std::vector<KeyValues> values(keys.size());
-        for (KeyValues& v : values) {
-            v.cls.assign(n, KeyValues::Null);
-            v.number.assign(n, 0);
-            v.textStart.assign(n, 0);
-            v.textLength.assign(n, 0);
+        std::vector<TField*> fields;
+        for (size_t k = 0; k < keys.size(); ++k) {
+            values[k].cls.assign(n, KeyValues::Null);
+            values[k].number.assign(n, 0);
+            values[k].text.assign(n, {});
+            fields.push_back(keys[k]->Field());
         }
-        // Records are read in the order of the nodes in memory, which is the
-        // order the records were loaded in: after an earlier sort the list
-        // order would touch memory at random.
-        std::vector<std::pair<const void*, uint32_t>> visit(n);
-        for (size_t i = 0; i < n; ++i) visit[i] = {nodes[i], static_cast<uint32_t>(i)};
-        auto byAddress = [](const auto& a, const auto& b) { return std::less<const void*>()(a.first, b.first); };
-        if (!std::is_sorted(visit.begin(), visit.end(), byAddress)) std::sort(visit.begin(), visit.end(), byAddress);
-        for (const auto& [address, i] : visit)
-            ReadNodeRecord(static_cast<TqvDBGridNode*>(nodes[i]), [&] {
-                for (size_t k = 0; k < keys.size(); ++k) {
-                    KeyValues& v = values[k];
-                    CellView cell = keys[k]->Field()->GetCell();
-                    switch (cell.kind) {
-                    case VarType::Integer: v.cls[i] = KeyValues::Number; v.number[i] = static_cast<double>(cell.i); break;
-                    case VarType::Float:
-                    case VarType::DateTime: v.cls[i] = KeyValues::Number; v.number[i] = cell.d; break;
-                    case VarType::Boolean: v.cls[i] = KeyValues::Number; v.number[i] = cell.b ? 1 : 0; break;
-                    case VarType::String: {
-                        v.cls[i] = KeyValues::Text;
-                        v.textStart[i] = static_cast<uint32_t>(v.texts.size());
-                        v.texts.append(cell.s);
-                        if (ansi && caseInsensitive) upperAnsi(v.texts, v.textStart[i]);
-                        v.textLength[i] = static_cast<uint32_t>(v.texts.size() - v.textStart[i]);
-                        break;
-                    }
-                    default: break;
-                    }
-                }
-            });
+        const bool fold = ansi && caseInsensitive;
+        // Group nodes are made in their sorted place already.
+        bool records = ReadNodeCells(nodes, fields, [&](size_t i, size_t k, const CellView& cell, bool lasting) {
+            KeyValues& v = values[k];
+            switch (cell.kind) {
+            case VarType::Integer: v.cls[i] = KeyValues::Number; v.number[i] = static_cast<double>(cell.i); break;
+            case VarType::Float:
+            case VarType::DateTime: v.cls[i] = KeyValues::Number; v.number[i] = cell.d; break;
+            case VarType::Boolean: v.cls[i] = KeyValues::Number; v.number[i] = cell.b ? 1 : 0; break;
+            case VarType::String:
+                v.cls[i] = KeyValues::Text;
+                v.text[i] = lasting && !fold ? cell.s : v.copies.Keep(cell.s, fold);
+                break;
+            default: v.cls[i] = KeyValues::Null; break;
+            }
+        });
+        if (!records) return;
         // Least significant key first: each stable pass keeps the order of
         // the keys after it, and the first pass keeps the display order.
         std::vector<uint32_t> order(n);

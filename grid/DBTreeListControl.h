@@ -44,6 +44,7 @@
 #include <memory>
 #include <vector>
 
+struct CellView;
 class TDataSet;
 class TDataSource;
 class TField;
@@ -111,6 +112,15 @@ public:
     // Has the dataset read the node's record (field reads show it) while
     // `read` runs; false (and nothing run) when the record is gone.
     bool ReadNodeRecord(const TqvDBGridNode* node, const std::function<void()>& read) const;
+    // Reads `fields` in the records of `nodes` column-wise, for passes over
+    // every record (sorting): cell(i, k, view, lasting) for nodes[i] and
+    // fields[k]. Records are visited in the order they were fetched, which is
+    // the order they lie in memory, whatever the order of `nodes`. A lasting
+    // view stays valid while the dataset is open and unchanged; any other
+    // only during the call. Gone records are skipped. False, and nothing
+    // read, when one of the nodes is a group node.
+    bool ReadNodeCells(const std::vector<TqvTreeListNode*>& nodes, const std::vector<TField*>& fields,
+                       const std::function<void(size_t, size_t, const CellView&, bool)>& cell) const;
     AnsiString GetCellText(const TqvTreeListNode* node, const TqvTreeListColumn* column) const override;
     // A full reload now (load-all and partial), or a refill of the window.
     void FullRefresh();
@@ -228,6 +238,11 @@ public:
     TNotifyEvent OnCalcSummary;
 
 protected:
+    // NotHideColumn keeps every column on the header panel.
+    bool CanHideColumn(const TqvTreeListColumn* column) const override
+    {
+        return TCustomqvTreeListControl::CanHideColumn(column) && !sets_.Customize.Contains(edgoNotHideColumn);
+    }
     friend class TqvDBTreeListControlDataLink;
     friend class TqvDBTreeListColumn;
     friend class TqvDBGridNode;

@@ -10,6 +10,7 @@
 #include <QCursor>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 bool isEditing(TDataSetState s) { return s == dsEdit || s == dsInsert; }
@@ -378,4 +379,51 @@ bool TCustomqvDBTreeListControl::partialNeedsReload() const
     // At an edge of the block with records beyond it.
     if (current == partialFirst_ && partialFirst_ > 0) return true;
     return current == last && ds->AvailableFrom(last + 1, 1) > 0;
+}
+
+// ---- Column-wise reads
+
+bool TCustomqvDBTreeListControl::ReadNodeCells(const std::vector<TqvTreeListNode*>& nodes,
+                                               const std::vector<TField*>& fields,
+                                               const std::function<void(size_t, size_t, const CellView&, bool)>& cell) const
+{
+    TDataSet* ds = DataSet();
+    if (!IsActive()) return false;
+    // Nodes by handle: fetched records have handles 0, 1, ... in fetch order,
+    // so walking the handles walks the record store front to back.
+    constexpr uint32_t kNone = UINT32_MAX;
+    std::vector<int32_t> handles(nodes.size());
+    int32_t top = -1;
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        auto* node = static_cast<const TqvDBGridNode*>(nodes[i]);
+        if (!node || node->IsGroupNode()) return false;
+        handles[i] = node->handle_;
+        top = std::max(top, handles[i]);
+    }
+    std::vector<uint32_t> byHandle(static_cast<size_t>(top + 1), kNone);
+    std::vector<uint32_t> rest;  // inserted records (negative handles), repeated handles
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        int32_t h = handles[i];
+        if (h >= 0 && byHandle[static_cast<size_t>(h)] == kNone)
+            byHandle[static_cast<size_t>(h)] = static_cast<uint32_t>(i);
+        else
+            rest.push_back(static_cast<uint32_t>(i));
+    }
+    auto read = [&](uint32_t i, int32_t h) {
+        bool stored = true;
+        for (size_t k = 0; k < fields.size() && stored; ++k) {
+            CellView view;
+            stored = ds->ReadStoredCell(fields[k], h, view);
+            if (stored) cell(i, k, view, true);
+        }
+        if (stored) return;
+        // Calculated values, the record being edited: through the read position.
+        ReadNodeRecord(static_cast<const TqvDBGridNode*>(nodes[i]), [&] {
+            for (size_t k = 0; k < fields.size(); ++k) cell(i, k, fields[k]->GetCell(), false);
+        });
+    };
+    for (size_t h = 0; h < byHandle.size(); ++h)
+        if (byHandle[h] != kNone) read(byHandle[h], static_cast<int32_t>(h));
+    for (uint32_t i : rest) read(i, handles[i]);
+    return true;
 }

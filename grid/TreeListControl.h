@@ -20,7 +20,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <vector>
+
+class TqvCustomizingBox;
 
 class TCustomqvTreeListControl : public TCustomqvTreeList {
 public:
@@ -159,6 +162,14 @@ public:
     // A click on a column header (after the sorting it starts, if any).
     std::function<void(TComponent* Sender, TqvTreeListColumn* Column)> OnColumnClick;
 
+    // ---- The customizing box (CustomizingBox.h): hidden bands and columns
+    // come and go by dragging. Opening closes the editor; the control is in
+    // the customizing state until the box closes.
+    void ColumnsCustomizing();
+    void EndColumnsCustomizing();
+    // The box, null until it is first opened.
+    TqvCustomizingBox* CustomizingBox() const { return customizingBox_; }
+
     // The text a cell shows (a text node's string for the column).
     virtual AnsiString GetCellText(const TqvTreeListNode* node, const TqvTreeListColumn* column) const;
 
@@ -191,6 +202,8 @@ protected:
                                         AnsiString& text);
     // The header of a column was clicked (not dragged, not sized).
     virtual void ColumnClicked(TqvTreeListColumn* column, TShiftState shift);
+    // May the user hide the column by dragging it onto the customizing box?
+    virtual bool CanHideColumn(const TqvTreeListColumn* column) const;
 
     void Paint(QPainter& canvas, const QRect& updateRect) override;
     // Zones below the data rows (the footer), painted after the rows.
@@ -249,6 +262,7 @@ protected:
 private:
     friend class TqvTreeListColumn;
     friend class TqvTreeListBands;
+    friend class TqvCustomizingBox;
     void addColumn(TqvTreeListColumn* column);
     void removeColumn(TqvTreeListColumn* column);
     void moveColumn(int from, int to);
@@ -266,6 +280,22 @@ private:
     void paintFixedBandLines(QPainter& canvas, const Layout& layout);
     void paintRows(QPainter& canvas, const QRect& updateRect, const Layout& layout);
     void paintDragArrows(QPainter& canvas);
+    // Dropping headers (TreeListMouse.cpp): the drag arrows for a column
+    // at x in a header row, or for a band at x (null: nowhere to go), and
+    // the move of a column or band to the place the arrows show.
+    std::optional<QPoint> columnDropPoint(const Layout& layout, int x, int row) const;
+    void placeColumn(TqvTreeListColumn* column, const Layout& layout, QPoint arrows, int row);
+    std::optional<QPoint> bandDropPoint(const Layout& layout, int x) const;
+    void placeBand(TqvTreeListBand* band, const Layout& layout, QPoint arrows);
+    // The header row under y, clamped to the header panel.
+    int headerRowAt(int y) const;
+    // A point of the control over the open customizing box.
+    bool overCustomizingBox(int x, int y) const;
+    // Drags of entries from the customizing box, in control coordinates.
+    void customizingDragTo(TqvTreeListColumn* column, TqvTreeListBand* band, QPoint at);
+    void customizingDrop(TqvTreeListColumn* column, TqvTreeListBand* band, QPoint at);
+    // The state between mouse operations: customizing while the box is open.
+    TqvTreeListState idleState() const;
 
     std::vector<TqvTreeListColumn*> columns_;
     std::unique_ptr<TqvTreeListBands> bands_;
@@ -317,7 +347,11 @@ private:
         TqvTreeListBand* band = nullptr;
         QPoint down;        // where the button went down
         int startWidth = 0; // width of the column or band when sizing began
-        QPoint arrows;      // where the drag arrows point (null: none)
+        // Where the drag arrows point; none when the drop goes nowhere. (The
+        // top left corner is a place like any other.)
+        std::optional<QPoint> arrows;
         int arrowsHeight = 0;
+        bool overBox = false;  // a dragged header over the customizing box, to be hidden
     } mouse_;
+    TqvCustomizingBox* customizingBox_ = nullptr;  // a child in Qt's tree
 };

@@ -2,6 +2,8 @@
 // header and band zones sizing columns and bands by their right edge,
 // moving them by dragging their header (drag arrows show where they go), and
 // header clicks. Esc cancels a sizing or a drag (the width is restored).
+// With the customizing box open, a header dropped on the box is hidden, and
+// an entry dragged from the box is shown where it is dropped.
 #include "grid/TreeListControl.h"
 
 #include <algorithm>
@@ -116,21 +118,13 @@ void TCustomqvTreeListControl::MouseMove(TShiftState, int x, int y)
         SetState(tsColumnDragging);
         [[fallthrough]];
     case tsColumnDragging: {
+        // Over the customizing box the column goes away on release; no arrows.
+        mouse_.overBox = overCustomizingBox(x, y);
         Layout layout = ComputeLayout();
-        int top = BandZoneHeight(), h = HeaderRowHeight();
-        int row = std::clamp((y - top) / std::max(1, h), 0, headerPanelRowCount_ - 1);
-        // The insertion point: the nearest column edge in the row under the mouse.
-        int best = -1, bestDistance = INT32_MAX;
-        for (const ColumnPlace& p : layout.columns) {
-            if (p.row != row) continue;
-            for (int edge : {p.left, p.left + p.width})
-                if (std::abs(x - edge) < bestDistance) {
-                    bestDistance = std::abs(x - edge);
-                    best = edge;
-                }
-        }
-        mouse_.arrows = best < 0 ? QPoint() : QPoint(best, top + row * h);
-        mouse_.arrowsHeight = h;
+        int row = headerRowAt(y);
+        mouse_.arrows = mouse_.overBox ? std::nullopt : columnDropPoint(layout, x, row);
+        mouse_.overBox = mouse_.overBox && CanHideColumn(mouse_.column);
+        mouse_.arrowsHeight = HeaderRowHeight();
         update();
         return;
     }
@@ -139,15 +133,9 @@ void TCustomqvTreeListControl::MouseMove(TShiftState, int x, int y)
         SetState(tsBandDragging);
         [[fallthrough]];
     case tsBandDragging: {
-        Layout layout = ComputeLayout();
-        int best = -1, bestDistance = INT32_MAX;
-        for (const BandPlace& p : layout.bands)
-            for (int edge : {p.left, p.left + p.width})
-                if (std::abs(x - edge) < bestDistance) {
-                    bestDistance = std::abs(x - edge);
-                    best = edge;
-                }
-        mouse_.arrows = best < 0 ? QPoint() : QPoint(best, 0);
+        mouse_.overBox = overCustomizingBox(x, y);
+        mouse_.arrows = mouse_.overBox ? std::nullopt : bandDropPoint(ComputeLayout(), x);
+        mouse_.overBox = mouse_.overBox && !mouse_.band->DisableCustomizing();
         mouse_.arrowsHeight = BandRowHeight();
         update();
         return;
@@ -162,55 +150,114 @@ void TCustomqvTreeListControl::MouseUp(Qt::MouseButton button, TShiftState shift
     TqvTreeListState state = State();
     MouseOperation op = mouse_;
     mouse_ = MouseOperation{};
-    SetState(tsNormal);
+    SetState(idleState());
     update();
     Layout layout = ComputeLayout();
     switch (state) {
     case tsColumnDown:
         if (op.column) ColumnClicked(op.column, shift);
         return;
-    case tsColumnDragging: {
-        if (!op.column || op.arrows.isNull()) return;
-        // The column goes to the band and row of the insertion point, before
-        // the columns that start at or right of it.
-        int top = BandZoneHeight(), h = HeaderRowHeight();
-        int row = std::clamp((y - top) / std::max(1, h), 0, headerPanelRowCount_ - 1);
-        int edge = op.arrows.x();
-        const BandPlace* band = nullptr;
-        for (const BandPlace& p : layout.bands)
-            if (edge >= p.left && edge <= p.left + p.width && (!band || edge < p.left + p.width)) band = &p;
-        if (!band) return;
-        int before = 0;
-        for (const ColumnPlace& p : layout.columns)
-            if (p.row == row && p.column != op.column && p.column->BandIndex() == band->band->Index() &&
-                p.left + p.width / 2 < edge)
-                ++before;
-        BeginUpdate();
-        op.column->SetBandIndex(band->band->Index());
-        op.column->SetRowIndex(row);
-        op.column->SetColIndex(before);
-        EndUpdate();
+    case tsColumnDragging:
+        if (!op.column) return;
+        if (op.overBox)
+            op.column->SetVisible(false);
+        else if (op.arrows)
+            placeColumn(op.column, layout, *op.arrows, headerRowAt(y));
         return;
-    }
-    case tsBandDragging: {
-        if (!op.band || op.arrows.isNull()) return;
-        int edge = op.arrows.x();
-        int to = 0;
-        for (const BandPlace& p : layout.bands)
-            if (p.band != op.band && p.left + p.width / 2 < edge) ++to;
-        // `to` counts the visible bands that stay before it; the collection
-        // index is that of the band now at that place.
-        std::vector<TqvTreeListBand*> order;
-        for (const BandPlace& p : layout.bands)
-            if (p.band != op.band) order.push_back(p.band);
-        int target = to < static_cast<int>(order.size()) ? order[static_cast<size_t>(to)]->Index() : bands_->Count() - 1;
-        int from = op.band->Index();
-        if (to < static_cast<int>(order.size()) && target > from) --target;
-        bands_->Move(from, target);
+    case tsBandDragging:
+        if (!op.band) return;
+        if (op.overBox)
+            op.band->SetVisible(false);
+        else if (op.arrows)
+            placeBand(op.band, layout, *op.arrows);
         return;
-    }
     default: (void)x; return;
     }
+}
+
+int TCustomqvTreeListControl::headerRowAt(int y) const
+{
+    return std::clamp((y - BandZoneHeight()) / std::max(1, HeaderRowHeight()), 0, headerPanelRowCount_ - 1);
+}
+
+std::optional<QPoint> TCustomqvTreeListControl::columnDropPoint(const Layout& layout, int x, int row) const
+{
+    // The insertion point: the nearest column edge in the row; in a row
+    // without columns, the nearest band edge.
+    int best = -1, bestDistance = INT32_MAX;
+    auto consider = [&](int edge) {
+        if (std::abs(x - edge) < bestDistance) {
+            bestDistance = std::abs(x - edge);
+            best = edge;
+        }
+    };
+    for (const ColumnPlace& p : layout.columns)
+        if (p.row == row) {
+            consider(p.left);
+            consider(p.left + p.width);
+        }
+    if (best < 0)
+        for (const BandPlace& p : layout.bands) {
+            consider(p.left);
+            consider(p.left + p.width);
+        }
+    if (best < 0) return std::nullopt;
+    return QPoint(best, BandZoneHeight() + row * HeaderRowHeight());
+}
+
+void TCustomqvTreeListControl::placeColumn(TqvTreeListColumn* column, const Layout& layout, QPoint arrows, int row)
+{
+    // The column goes to the band and row of the insertion point, before
+    // the columns that start at or right of it.
+    int edge = arrows.x();
+    const BandPlace* band = nullptr;
+    for (const BandPlace& p : layout.bands)
+        if (edge >= p.left && edge <= p.left + p.width && (!band || edge < p.left + p.width)) band = &p;
+    if (!band) return;
+    int before = 0;
+    for (const ColumnPlace& p : layout.columns)
+        if (p.row == row && p.column != column && p.column->BandIndex() == band->band->Index() &&
+            p.left + p.width / 2 < edge)
+            ++before;
+    BeginUpdate();
+    column->SetBandIndex(band->band->Index());
+    column->SetRowIndex(row);
+    column->SetColIndex(before);
+    column->SetVisible(true);
+    EndUpdate();
+}
+
+std::optional<QPoint> TCustomqvTreeListControl::bandDropPoint(const Layout& layout, int x) const
+{
+    if (layout.bands.empty()) return QPoint(layout.indicator, 0);
+    int best = -1, bestDistance = INT32_MAX;
+    for (const BandPlace& p : layout.bands)
+        for (int edge : {p.left, p.left + p.width})
+            if (std::abs(x - edge) < bestDistance) {
+                bestDistance = std::abs(x - edge);
+                best = edge;
+            }
+    return QPoint(best, 0);
+}
+
+void TCustomqvTreeListControl::placeBand(TqvTreeListBand* band, const Layout& layout, QPoint arrows)
+{
+    int edge = arrows.x();
+    // The visible bands that stay before it; the collection index is that
+    // of the band now at that place.
+    std::vector<TqvTreeListBand*> order;
+    for (const BandPlace& p : layout.bands)
+        if (p.band != band) order.push_back(p.band);
+    size_t to = 0;
+    for (const BandPlace& p : layout.bands)
+        if (p.band != band && p.left + p.width / 2 < edge) ++to;
+    int target = to < order.size() ? order[to]->Index() : bands_->Count() - 1;
+    int from = band->Index();
+    if (to < order.size() && target > from) --target;
+    BeginUpdate();
+    bands_->Move(from, target);
+    band->SetVisible(true);
+    EndUpdate();
 }
 
 void TCustomqvTreeListControl::CancelMouseOperation()
@@ -219,6 +266,7 @@ void TCustomqvTreeListControl::CancelMouseOperation()
     if (State() == tsBandSizing && mouse_.band) mouse_.band->SetWidth(mouse_.startWidth);
     mouse_ = MouseOperation{};
     TCustomqvTreeList::CancelMouseOperation();
+    SetState(idleState());
     update();
 }
 

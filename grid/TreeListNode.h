@@ -88,6 +88,7 @@ protected:
 
 private:
     friend class TCustomqvTreeList;
+    friend class TqvAbsoluteIndexCache;
     std::vector<TqvTreeListNode*>& siblings() const;
 
     void* data_ = nullptr;
@@ -100,6 +101,9 @@ private:
     bool deleting_ = false;
     bool expanded_ = false;
     bool hasChildren_ = false;
+    // The node's absolute index as the tree list's cache last numbered it: a
+    // hint the cache checks before it trusts it (AbsoluteIndexCache.h).
+    int cacheIndex_ = -1;
 };
 
 // Calls visit(node) for `node` and every descendant, in pre-order, expanded

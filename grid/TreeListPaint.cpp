@@ -5,6 +5,8 @@
 // skipped; colours are resolved once per pass.
 #include "grid/TreeListControl.h"
 
+#include "grid/CustomizingBox.h"
+
 #include "runtime/AnsiString.h"
 
 #include <QFontMetrics>
@@ -165,6 +167,9 @@ void TCustomqvTreeListControl::Paint(QPainter& canvas, const QRect& updateRect)
     PaintAboveRows(canvas, updateRect, layout);
     paintFixedBandLines(canvas, layout);
     paintDragArrows(canvas);
+    // Whatever changed the control may have hidden or shown a column: the
+    // open customizing box lists them afresh.
+    if (customizingBox_ && customizingBox_->isVisible()) customizingBox_->update();
 }
 
 void TCustomqvTreeListControl::paintBands(QPainter& canvas, const QRect& updateRect, const Layout& layout)
@@ -291,9 +296,9 @@ void TCustomqvTreeListControl::paintFixedBandLines(QPainter& canvas, const Layou
 
 void TCustomqvTreeListControl::paintDragArrows(QPainter& canvas)
 {
-    if (mouse_.arrows.isNull()) return;
+    if (!mouse_.arrows) return;
     QColor color = ToQColor(arrowsColor_, &palette());
-    QPointF a = mouse_.arrows;
+    QPointF a = *mouse_.arrows;
     int h = mouse_.arrowsHeight;
     // One arrow above the insertion point pointing down, one below pointing up.
     fillTriangle(canvas, {a.x() - 5, a.y() - 6}, {a.x() + 5, a.y() - 6}, {a.x(), a.y()}, color);

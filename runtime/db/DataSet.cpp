@@ -507,6 +507,18 @@ CellView TDataSet::GetFieldCell(const TField* field) const
     return ReadCell(records_.Block(records_.IdAt(p)), index);
 }
 
+bool TDataSet::ReadStoredCell(const TField* field, int handle, CellView& cell) const
+{
+    if (!field || field->dataSet_ != this || field->fieldKind_ != fkData || field->storeIndex_ < 0) return false;
+    if (state_ == dsInactive || state_ == dsSetKey || applying_) return false;
+    if (isEditing(state_) && pos_ >= 0 && pos_ < records_.Count() && records_.IdAt(pos_) == handle) return false;
+    if (records_.PositionOf(handle) < 0) return false;
+    RecordBlock block = records_.Block(handle);
+    if (!block) return false;
+    cell = ReadCell(block, field->storeIndex_);
+    return true;
+}
+
 CellView TDataSet::calcCell(const TField* field) const
 {
     int index = field->storeIndex_;

@@ -188,6 +188,14 @@ public:
     // record (as far as it can tell: handles carry no generation).
     int PositionOfHandle(int handle) const { return Active() ? records_.PositionOf(handle) : -1; }
     TBookmarkStr BookmarkOfHandle(int handle) const { return records_.BookmarkOf(handle); }
+    // The stored cell of a data field in the record with `handle`, read from
+    // the record itself without moving the read position: for passes over
+    // every record (a grid sorting a million rows). False, and `cell` left
+    // alone, when the value is not simply stored there now: a calculated or
+    // lookup field, a record that is gone, the record being edited, an apply
+    // in progress. The caller then reads through SetReadPosition. The view
+    // lives as long as the record's block (until the dataset closes).
+    bool ReadStoredCell(const TField* field, int handle, CellView& cell) const;
     // False for a bookmark of another opening or of no record.
     bool HandleOfBookmark(const TBookmarkStr& bookmark, int& handle) const { return decodeBookmark(bookmark, handle); }
     // Asks the links whether one of them focuses the field (deFocusControl).

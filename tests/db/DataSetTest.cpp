@@ -292,4 +292,42 @@ TEST_F(DataSetTest, CalculatedAndLookupFields)
     EXPECT_FALSE(name->CanModify());
 }
 
+TEST_F(DataSetTest, StoredCellsReadByHandleWithoutMoving)
+{
+    q.SetCachedUpdates(true);
+    auto* code = addField<TStringField>(q, "SPDM00", 8);
+    auto* name = addField<TStringField>(q, "SPMC00", 30);
+    auto* twice = addField<TStringField>(q, "TWICE", 20);
+    twice->SetFieldKind(fkCalculated);
+    q.OnCalcFields = [&](TDataSet*) { twice->SetAsString(code->AsString() + code->AsString()); };
+    CellView cell;
+    EXPECT_FALSE(q.ReadStoredCell(name, 0, cell)) << "closed";
+    q.Open();
+    q.Last();  // every record fetched
+    const int second = q.RecordHandleAt(1), fifth = q.RecordHandleAt(4);
+    q.First();
+    ASSERT_TRUE(q.ReadStoredCell(name, fifth, cell));
+    EXPECT_EQ(cell.s, "name5");
+    EXPECT_EQ(q.RecNo(), 1) << "the dataset stays where it was";
+    EXPECT_FALSE(q.ReadStoredCell(twice, fifth, cell)) << "calculated values are not stored";
+    EXPECT_FALSE(q.ReadStoredCell(name, 99, cell)) << "no such record";
+
+    // The record being edited shows its edit, which only a field read sees;
+    // the other records are read as stored.
+    q.MoveBy(1);
+    q.Edit();
+    name->SetAsString("edited");
+    EXPECT_FALSE(q.ReadStoredCell(name, second, cell));
+    ASSERT_TRUE(q.ReadStoredCell(name, fifth, cell));
+    EXPECT_EQ(cell.s, "name5");
+    q.Post();
+    ASSERT_TRUE(q.ReadStoredCell(name, second, cell)) << "posted into the cache";
+    EXPECT_EQ(cell.s, "edited");
+
+    // A deleted record is gone.
+    q.Delete();
+    EXPECT_FALSE(q.ReadStoredCell(name, second, cell));
+    EXPECT_EQ(q.PositionOfHandle(second), -1);
+}
+
 }  // namespace

@@ -4,6 +4,8 @@
 // sizing and moving columns.
 #include "DBGridFixture.h"
 
+#include "runtime/db/FieldKinds.h"
+
 #include <QMouseEvent>
 
 #include <gmock/gmock.h>
@@ -118,6 +120,51 @@ TEST_F(Sorting, TextsInAnsiOrLocaleOrderWithOrWithoutCase)
     }
 }
 
+TEST_F(Sorting, UnpostedEditsAndAppendedRecordsSortByTheirValues)
+{
+    query.Close();
+    query.SetCachedUpdates(true);
+    query.Open();
+    clickHeader(2);  // QTY ascending: 5 2 4 3 6 1
+    query.Locate("ID", Variant(1));
+    query.Edit();
+    query.FieldByName("QTY")->SetAsFloat(0.5);
+    // Switching the text order sorts again, with the record still in edit.
+    grid->SetOptionsBehavior(grid->OptionsBehavior().With(edgoAnsiSort));
+    ASSERT_EQ(query.State(), dsEdit);
+    EXPECT_THAT(ids(), ElementsAre("5", "1", "2", "4", "3", "6"));
+    query.Cancel();
+    // A record appended since the load sorts with the fetched ones.
+    query.Append();
+    query.FieldByName("ID")->SetAsInteger(7);
+    query.FieldByName("QTY")->SetAsFloat(0.5);
+    query.Post();
+    clickHeader(2);  // descending; equal quantities keep their order
+    EXPECT_THAT(ids(), ElementsAre("1", "3", "6", "2", "4", "7", "5"));
+}
+
+TEST_F(Sorting, CalculatedColumnsSortByTheirValues)
+{
+    query.Close();
+    auto field = [&](TField* f, const char* name) {
+        f->SetFieldName(name);
+        f->SetDataSet(&query);
+        return f;
+    };
+    TField* qty = field(new TFloatField(&query), "QTY");
+    field(new TIntegerField(&query), "ID");
+    field(new TStringField(&query, 20), "NAME");
+    TField* negated = field(new TFloatField(&query), "NEGATED");
+    negated->SetFieldKind(fkCalculated);
+    query.OnCalcFields = [&](TDataSet*) {
+        if (!qty->IsNull()) negated->SetAsFloat(-qty->AsFloat());
+    };
+    AddColumn("NEGATED");
+    query.Open();
+    clickHeader(3);
+    EXPECT_THAT(ids(), ElementsAre("5", "1", "3", "6", "2", "4"));
+}
+
 TEST_F(Sorting, HeadersSizeAndMoveWithTheMouse)
 {
     auto places = grid->PlaceColumns();
@@ -145,6 +192,12 @@ TEST_F(Sorting, HeadersSizeAndMoveWithTheMouse)
     mouse(*grid, QEvent::MouseButtonRelease, to);
     EXPECT_EQ(grid->Columns(2), first);
     EXPECT_EQ(grid->State(), tsNormal);
+    // And back to the left edge, the top left corner of the headers.
+    places = grid->PlaceColumns();
+    mouse(*grid, QEvent::MouseButtonPress, header(2));
+    mouse(*grid, QEvent::MouseMove, {places[0].left + 1, 1});
+    mouse(*grid, QEvent::MouseButtonRelease, {places[0].left + 1, 1});
+    EXPECT_EQ(grid->Columns(0), first);
 }
 
 }  // namespace
