@@ -25,8 +25,8 @@
 //   BM_EditorOpen          F2 on a price cell in the middle of the loaded
 //                          grid in cell mode: the editor loaded and shown
 //   BM_EditorCommit        closing that editor after a typed price: checked,
-//                          written to the field, OnEdited (no post, so no
-//                          reload)
+//                          written to the field (counter "written"),
+//                          OnEdited (no post, so no reload)
 //
 // The data: ../shared/workloads/items.py 1000000 FILE; the file is taken
 // from $BENCH_ITEMS (default /tmp/items.sqlite). Memory is the growth of the
@@ -470,6 +470,7 @@ void BM_EditorCommit(benchmark::State& state)
     if (!haveItems(state)) return;
     ItemsGrid& items = loadedGrid();
     CellMode mode(items);
+    items.query.SetCachedUpdates(true);  // so that the typed price reaches the field
     int edited = 0;
     items.grid.OnEdited = [&](TComponent*, TqvTreeListNode*) { ++edited; };
     for (auto _ : state) {
@@ -487,8 +488,11 @@ void BM_EditorCommit(benchmark::State& state)
         QApplication::sendEvent(editor->FocusWidget(), &enter);
     }
     state.counters["edited"] = edited;
+    // The field holds the typed value: the commit wrote it.
+    state.counters["written"] = items.query.FieldByName("price")->AsFloat() == 7;
     items.grid.OnEdited = nullptr;
     items.query.Cancel();
+    items.query.SetCachedUpdates(false);
 }
 BENCHMARK(BM_EditorCommit)->Unit(benchmark::kMicrosecond)->Iterations(200);
 
