@@ -4,6 +4,21 @@
 #include "grid/editors/KindEditors.h"
 #include "runtime/db/Field.h"
 
+namespace {
+// The editor's value goes into the field as text (the field converts it and
+// reports what it cannot read); no value clears the field.
+Variant writeEditingText(TField* field, TqvInplaceEdit* editor)
+{
+    if (!field) return Variant::Null();
+    Variant value = editor->EditingValue();
+    if (value.IsNull())
+        field->Clear();
+    else
+        field->SetText(value.AsString());
+    return field->Value();
+}
+}  // namespace
+
 // ---- Check
 
 void TqvDBTreeListCheckColumn::PrepareEditor(TqvInplaceEdit* editor) const
@@ -31,13 +46,7 @@ Variant TqvDBTreeListCheckColumn::LoadEditor(TqvInplaceEdit* editor) const
 
 Variant TqvDBTreeListCheckColumn::WriteEditor(TqvInplaceEdit* editor)
 {
-    if (!Field()) return Variant::Null();
-    Variant value = editor->EditingValue();
-    if (value.IsNull())
-        Field()->Clear();
-    else
-        Field()->SetText(value.AsString());
-    return Field()->Value();
+    return writeEditingText(Field(), editor);
 }
 
 // ---- Button
@@ -104,13 +113,7 @@ Variant TqvDBTreeListTimeColumn::LoadEditor(TqvInplaceEdit* editor) const
 
 Variant TqvDBTreeListTimeColumn::WriteEditor(TqvInplaceEdit* editor)
 {
-    if (!Field()) return Variant::Null();
-    Variant value = editor->EditingValue();
-    if (value.IsNull())
-        Field()->Clear();
-    else
-        Field()->SetText(value.AsString());
-    return Field()->Value();
+    return writeEditingText(Field(), editor);
 }
 
 // ---- Memo

@@ -53,16 +53,7 @@ void TqvInplaceBlobEdit::PaintView(QPainter& canvas, const TqvEditViewData& data
     }
 }
 
-void TqvInplaceBlobEdit::paintEvent(QPaintEvent*)
-{
-    Guard([&] {
-        QPainter canvas(this);
-        std::unique_ptr<TqvEditViewData> data = CreateViewData();
-        FillViewData(*data);
-        PaintView(canvas, *data);
-        PaintEditButtons(canvas, EditButtons(), EditButtonRects(), data->ButtonStyle, PressedButton());
-    });
-}
+void TqvInplaceBlobEdit::paintEvent(QPaintEvent*) { PaintViewAndButtons(); }
 
 void TqvInplaceBlobEdit::DoActivate()
 {

@@ -176,6 +176,17 @@ void TqvInplaceDropDownEdit::paintEvent(QPaintEvent* event)
     });
 }
 
+void TqvInplaceDropDownEdit::PaintViewAndButtons()
+{
+    Guard([&] {
+        QPainter canvas(this);
+        std::unique_ptr<TqvEditViewData> data = CreateViewData();
+        FillViewData(*data);
+        PaintView(canvas, *data);
+        PaintEditButtons(canvas, buttons_, buttonRects_, data->ButtonStyle, pressed_);
+    });
+}
+
 void TqvInplaceDropDownEdit::PressButton(int index)
 {
     if (index < 0 || index >= static_cast<int>(buttons_.size()) || !buttons_[index].Visible) return;

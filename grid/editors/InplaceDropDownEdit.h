@@ -81,6 +81,9 @@ protected:
     virtual bool ButtonsFillEditor() const { return false; }
     void UpdateShape() override;
     void paintEvent(QPaintEvent* event) override;
+    // For kinds that show their value themselves (a picture, an icon) in
+    // place of the text: the kind's view, then the buttons over it.
+    void PaintViewAndButtons();
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     // The keys the open window does not use itself (the lookup's search).

@@ -85,16 +85,7 @@ void TqvInplaceImageEdit::UpdateShape()
     LineEdit()->setGeometry(QRect(ContentRect().topLeft(), QSize(0, 0)));
 }
 
-void TqvInplaceImageEdit::paintEvent(QPaintEvent* event)
-{
-    Guard([&] {
-        QPainter canvas(this);
-        std::unique_ptr<TqvEditViewData> data = CreateViewData();
-        FillViewData(*data);
-        PaintView(canvas, *data);
-        PaintEditButtons(canvas, EditButtons(), EditButtonRects(), data->ButtonStyle, PressedButton());
-    });
-}
+void TqvInplaceImageEdit::paintEvent(QPaintEvent*) { PaintViewAndButtons(); }
 
 void TqvInplaceImageEdit::PassClick(const QPoint&)
 {
