@@ -3,6 +3,7 @@
 // then the keys of the editor (closing it before a move, F2, the Tab and
 // Enter walks, Esc), then the tree list's moves.
 #include "grid/DBTreeListControl.h"
+#include "grid/editors/InplaceEdit.h"
 
 #include "runtime/Dialogs.h"
 #include "runtime/db/DataSet.h"
@@ -257,18 +258,9 @@ void TCustomqvDBTreeListControl::HandleEditKeys(Word& key, TShiftState shift)
 {
     if (IsEscapeOnlyState(State()) || IsEmpty()) return;
     bool editing = State() == tsEditing && editor_.Editor;
-    switch (key) {
-    case VK_TAB:
-    case VK_RETURN:
-    case VK_ESCAPE:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_UP:
-    case VK_DOWN:
-        if (editing) HideEditor();  // checked, written, OnEdited; a refusal stops the key
-        break;
-    default: break;
-    }
+    // Insert is one of the data keys (a new record), handled before these.
+    if (editing && key != VK_INSERT && IsEditorCheckedKey(key))
+        HideEditor();  // checked, written, OnEdited; a refusal stops the key
     switch (key) {
     case VK_TAB:
         if (shift & ssAlt) break;

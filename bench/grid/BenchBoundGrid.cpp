@@ -234,25 +234,31 @@ void pressKey(QWidget& w, int qtKey)
     QApplication::sendEvent(&w, &press);
 }
 
-void BM_FirstPaint(benchmark::State& state)
+// The top of the grid painted afresh, and a page down with its repaint.
+void paintFromTop(benchmark::State& state, ItemsGrid& items)
 {
-    if (!haveItems(state)) return;
-    ItemsGrid& items = loadedGrid();
     for (auto _ : state) {
         items.grid.SetTopVisibleNode(items.grid.Items(0));
         items.Paint();
     }
 }
-BENCHMARK(BM_FirstPaint)->Unit(benchmark::kMillisecond);
-
-void BM_PageDownAndPaint(benchmark::State& state)
+void pageDownAndPaint(benchmark::State& state, ItemsGrid& items)
 {
-    if (!haveItems(state)) return;
-    ItemsGrid& items = loadedGrid();
     for (auto _ : state) {
         pressKey(items.grid, Qt::Key_PageDown);
         items.Paint();
     }
+}
+
+void BM_FirstPaint(benchmark::State& state)
+{
+    if (haveItems(state)) paintFromTop(state, loadedGrid());
+}
+BENCHMARK(BM_FirstPaint)->Unit(benchmark::kMillisecond);
+
+void BM_PageDownAndPaint(benchmark::State& state)
+{
+    if (haveItems(state)) pageDownAndPaint(state, loadedGrid());
 }
 BENCHMARK(BM_PageDownAndPaint)->Unit(benchmark::kMillisecond);
 
@@ -414,23 +420,13 @@ ItemsGrid& allLooks()
 
 void BM_FirstPaintAllLooks(benchmark::State& state)
 {
-    if (!haveItems(state)) return;
-    ItemsGrid& items = allLooks();
-    for (auto _ : state) {
-        items.grid.SetTopVisibleNode(items.grid.Items(0));
-        items.Paint();
-    }
+    if (haveItems(state)) paintFromTop(state, allLooks());
 }
 BENCHMARK(BM_FirstPaintAllLooks)->Unit(benchmark::kMillisecond);
 
 void BM_ScrollAndPaintAllLooks(benchmark::State& state)
 {
-    if (!haveItems(state)) return;
-    ItemsGrid& items = allLooks();
-    for (auto _ : state) {
-        pressKey(items.grid, Qt::Key_PageDown);
-        items.Paint();
-    }
+    if (haveItems(state)) pageDownAndPaint(state, allLooks());
 }
 BENCHMARK(BM_ScrollAndPaintAllLooks)->Unit(benchmark::kMillisecond);
 // The loaded grid in cell mode on a price cell half-way down, for the

@@ -176,8 +176,7 @@ void TqvInplaceEdit::TextChangedByUser()
 
 // ---- Keys
 
-namespace {
-bool isCheckedKey(Word key)
+bool IsEditorCheckedKey(Word key)
 {
     switch (key) {
     case VK_TAB:
@@ -192,6 +191,8 @@ bool isCheckedKey(Word key)
     }
 }
 
+namespace {
+
 bool isHandedOnKey(Word key, TShiftState shift)
 {
     if (key == VK_TAB) return !(shift & ssAlt);
@@ -204,7 +205,7 @@ bool isHandedOnKey(Word key, TShiftState shift)
 void TqvInplaceEdit::DoKeyDown(Word& key, TShiftState shift)
 {
     if (key == VK_ESCAPE) RestoreText();
-    if (isCheckedKey(key)) ValidateText();
+    if (IsEditorCheckedKey(key)) ValidateText();
     // The container's focus moves while it handles the key must not check
     // the text a second time.
     ++validateLock_;

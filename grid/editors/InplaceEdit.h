@@ -50,6 +50,10 @@ inline constexpr const char* InvalidInput = "Invalid input value. Use escape key
 void EditorBeep();
 std::function<void()> SetEditorBeepHook(std::function<void()> hook);
 
+// The keys for which an open editor checks its text before they go on: Tab,
+// Enter, Esc, PgUp, PgDn, Up, Down and Insert.
+bool IsEditorCheckedKey(Word key);
+
 class TqvInplaceEdit : public QWidget {
 public:
     explicit TqvInplaceEdit(TCustomqvContainer* container);
