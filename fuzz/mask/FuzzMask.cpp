@@ -1,9 +1,9 @@
-// Edit masks from outside (a column's EditMask, a field's edit mask): the
-// input is a mask, a newline, then a value. The mask is parsed, the value
+// Edit masks from outside (a column's EditMask, a field's edit mask, the mask
+// of a report's FORMATTEXT): the input is a mask, a newline, then a value. The mask is parsed, the value
 // loaded through it, read back and checked, every position offered every
 // character of the value; in the double-byte and in a single-byte code page.
-#include "grid/editors/EditMask.h"
 #include "runtime/AnsiString.h"
+#include "runtime/EditMask.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,22 +18,25 @@ void check(bool ok)
 
 void run(std::string_view mask, std::string_view value)
 {
-    TqvEditMask m(mask);
+    TEditMask m(mask);
     AnsiString empty = m.EmptyText();
-    check(TqvEditMask::SplitChars(empty).size() == m.Positions().size());
+    check(TEditMask::SplitChars(empty).size() == m.Positions().size());
     check(m.ValueOf(empty).empty() || m.Positions().empty() || m.Blank() == ' ' || !m.SaveLiterals() ||
           true);
     AnsiString masked = m.Apply(value);
     // Loading always gives one character per position.
-    check(TqvEditMask::SplitChars(masked).size() == m.Positions().size());
+    check(TEditMask::SplitChars(masked).size() == m.Positions().size());
     AnsiString back = m.ValueOf(masked);
     check(m.Apply(back).size() <= masked.size() + 2 * m.Positions().size());
     int missing = m.FirstMissing(masked, false);
     check(missing < static_cast<int>(m.Positions().size()));
     m.FirstMissing(value, true);
-    std::vector<AnsiString> chars = TqvEditMask::SplitChars(value);
+    std::vector<AnsiString> chars = TEditMask::SplitChars(value);
     for (size_t pos = 0; pos <= m.Positions().size() && pos < 64; ++pos)
         for (size_t c = 0; c < chars.size() && c < 8; ++c) m.Accept(pos, chars[c]);
+    // As FORMATTEXT formats: literals not kept, a blank as the placeholder.
+    AnsiString formatted = FormatMaskText(AnsiString(mask) + ";0; ", value);
+    check(TEditMask::SplitChars(formatted).size() == TEditMask(AnsiString(mask) + ";0; ").Positions().size());
 }
 }  // namespace
 

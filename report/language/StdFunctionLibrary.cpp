@@ -1,9 +1,9 @@
 #include "report/language/StdFunctionLibrary.h"
 
-#include "report/language/EditMask.h"
 #include "report/language/Globals.h"
 #include "runtime/DateTime.h"
 #include "runtime/Dialogs.h"
+#include "runtime/EditMask.h"
 #include "runtime/NumberFormat.h"
 
 #include <cctype>

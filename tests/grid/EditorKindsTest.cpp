@@ -1,12 +1,10 @@
 // The text, currency and mask editors in a grid cell: what typing, pasting
 // and validation do, and the faults that must stay mended (Esc can always
 // abandon a change; lengths count code-page bytes and characters the code
-// page lacks are refused; masks never read past their text).
+// page lacks are refused). The mask grammar itself is tested with the runtime.
 #include "EditingFixture.h"
 
-#include "grid/editors/EditMask.h"
 #include "grid/editors/GridEditors.h"
-#include "runtime/FormatSettings.h"
 #include "runtime/db/Field.h"
 
 #include <QClipboard>
@@ -112,49 +110,6 @@ TEST_F(EditorKinds, CurrencyValidation)
         EXPECT_EQ(editor(), nullptr);
     }
     EXPECT_TRUE(errors.empty());
-}
-
-TEST(EditMask, LoadReadBackAndCheck)
-{
-    TFormatSettings fs = FormatSettings();
-    fs.DateSeparator = '/';
-    ScopedFormatSettings pinned(fs);
-    struct Case {
-        const char* mask;
-        const char* value;
-        const char* masked;
-        const char* back;
-        int missing;
-    };
-    const Case cases[] = {
-        {"000-0000;1;_", "123-4567", "123-4567", "123-4567", -1},
-        {"000-0000;0;_", "1234567", "123-4567", "1234567", -1},
-        {"000-0000;0;_", "12", "12_-____", "12_____", 2},
-        {"99/99/0000;1; ", "12/31/2026", "12/31/2026", "12/31/2026", -1},
-        {">LL<ll;0;_", "abCD", "ABcd", "ABcd", -1},
-        {"!9999;0;_", "12", "__12", "__12", -1},  // filled from the right
-        {"CCC;1;*", "", "***", "", 0},              // all blank reads back empty
-        {"CCCC\\", "abcd", "abcd", "abcd", -1},     // a trailing "\" escapes nothing
-        {"[00]\\[", "[12][", "[12][", "[12][", -1}, // brackets are literals
-        {"\\", "x", "", "", -1},
-        {"", "free text", "", "", -1},
-        {";", "x", "", "", -1},
-    };
-    for (const Case& c : cases) {
-        TqvEditMask mask(c.mask);
-        EXPECT_EQ(mask.Apply(c.value), c.masked) << c.mask;
-        EXPECT_EQ(mask.ValueOf(c.masked), c.back) << c.mask;
-        EXPECT_EQ(mask.FirstMissing(c.masked, false), c.missing) << c.mask;
-    }
-    // A double-byte literal and a double-byte character typed are one position each.
-    TqvEditMask gbk(Ansi(u8"甲CC"));
-    EXPECT_EQ(gbk.Positions().size(), 3u);
-    EXPECT_EQ(gbk.Apply(Ansi(u8"甲乙a")), Ansi(u8"甲乙a"));
-    EXPECT_EQ(gbk.Accept(1, Ansi(u8"丙")), Ansi(u8"丙"));
-    EXPECT_EQ(gbk.Accept(0, "x"), "");  // never into a literal
-    EXPECT_EQ(gbk.Accept(1, "\xbc"), "");  // nor half a character
-    // A blank character that would start a double-byte one falls back to "_".
-    EXPECT_EQ(TqvEditMask("CC;1;\xd2").EmptyText(), "__");
 }
 
 TEST_F(EditorKinds, MaskEditorCaretAndRefusal)

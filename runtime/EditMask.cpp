@@ -1,4 +1,4 @@
-#include "grid/editors/EditMask.h"
+#include "runtime/EditMask.h"
 
 #include "runtime/FormatSettings.h"
 
@@ -21,7 +21,7 @@ size_t optionsStart(std::string_view mask)
 }
 }  // namespace
 
-std::vector<AnsiString> TqvEditMask::SplitChars(std::string_view text)
+std::vector<AnsiString> TEditMask::SplitChars(std::string_view text)
 {
     std::vector<AnsiString> chars;
     for (size_t i = 0; i < text.size();) {
@@ -32,7 +32,7 @@ std::vector<AnsiString> TqvEditMask::SplitChars(std::string_view text)
     return chars;
 }
 
-TqvEditMask::TqvEditMask(std::string_view mask)
+TEditMask::TEditMask(std::string_view mask)
 {
     std::string_view body = mask;
     if (size_t sep = optionsStart(mask); sep != std::string_view::npos) {
@@ -89,14 +89,14 @@ TqvEditMask::TqvEditMask(std::string_view mask)
     }
 }
 
-AnsiString TqvEditMask::EmptyText() const
+AnsiString TEditMask::EmptyText() const
 {
     AnsiString text;
     for (const Position& p : positions_) text += p.IsLiteral() ? p.literal : AnsiString(1, blank_);
     return text;
 }
 
-AnsiString TqvEditMask::Accept(size_t pos, std::string_view c) const
+AnsiString TEditMask::Accept(size_t pos, std::string_view c) const
 {
     if (pos >= positions_.size() || c.empty()) return {};
     const Position& p = positions_[pos];
@@ -122,7 +122,7 @@ AnsiString TqvEditMask::Accept(size_t pos, std::string_view c) const
     return AnsiString(c);
 }
 
-AnsiString TqvEditMask::Apply(std::string_view value) const
+AnsiString TEditMask::Apply(std::string_view value) const
 {
     std::vector<AnsiString> chars = SplitChars(value);
     std::vector<AnsiString> out(positions_.size());
@@ -172,7 +172,7 @@ AnsiString TqvEditMask::Apply(std::string_view value) const
     return text;
 }
 
-AnsiString TqvEditMask::ValueOf(std::string_view masked) const
+AnsiString TEditMask::ValueOf(std::string_view masked) const
 {
     std::vector<AnsiString> chars = SplitChars(masked);
     bool allBlank = true;
@@ -189,7 +189,7 @@ AnsiString TqvEditMask::ValueOf(std::string_view masked) const
     return allBlank ? AnsiString() : value;
 }
 
-int TqvEditMask::FirstMissing(std::string_view masked, bool ignoreBlank) const
+int TEditMask::FirstMissing(std::string_view masked, bool ignoreBlank) const
 {
     std::vector<AnsiString> chars = SplitChars(masked);
     for (size_t i = 0; i < positions_.size(); ++i) {
@@ -200,4 +200,9 @@ int TqvEditMask::FirstMissing(std::string_view masked, bool ignoreBlank) const
         if (c == " " && p.kind != Kind::Any) return static_cast<int>(i);
     }
     return -1;
+}
+
+AnsiString FormatMaskText(std::string_view mask, std::string_view value)
+{
+    return TEditMask(mask).Apply(value);
 }
