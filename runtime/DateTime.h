@@ -8,6 +8,11 @@
 //
 // Text conversions read FormatSettings(). FormatDateTime never throws; a value
 // outside the valid range formats as its number.
+//
+// Three concerns, one file each: the calendar (DateCalendar.cpp, on the
+// std::chrono calendar types), formatting (DateFormatting.cpp) and reading
+// (DateParsing.cpp). Formatting and reading a pattern cut it into elements in
+// one place (DatePattern.h), so a text written by a pattern reads back by it.
 
 #include "AnsiString.h"
 #include "FormatSettings.h"
@@ -76,3 +81,11 @@ bool TryStrToDateTime(std::string_view text, TDateTime& result);
 TDateTime StrToDate(std::string_view text);
 TDateTime StrToTime(std::string_view text);
 TDateTime StrToDateTime(std::string_view text);
+
+// Reads a date written by `pattern` (d, m and y runs, day and month names,
+// separators and literals, as FormatDateTime writes them) from the whole of
+// `text`; false when the text does not have that form or names no valid date.
+// The date editor reads its long form back with it. Two-digit years read as
+// 20yy; a day name is passed over, the date decides the day.
+bool TryReadDatePattern(std::string_view text, std::string_view pattern, const TFormatSettings& settings,
+                        TDateTime& date);

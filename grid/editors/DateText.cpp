@@ -27,21 +27,6 @@ bool readNumber(std::string_view text, size_t& i, int most, int& value)
     return i > start;
 }
 
-// The longest of `names` that the text continues with at `i`.
-int readName(std::string_view text, size_t& i, const AnsiString* names, int count)
-{
-    int best = -1;
-    size_t bestLength = 0;
-    for (int k = 0; k < count; ++k) {
-        const AnsiString& name = names[k];
-        if (!name.empty() && name.size() > bestLength && text.substr(i, name.size()) == name) {
-            best = k;
-            bestLength = name.size();
-        }
-    }
-    if (best >= 0) i += bestLength;
-    return best;
-}
 }  // namespace
 
 AnsiString LongDateText(TDateTime value, const TFormatSettings& settings)
@@ -49,52 +34,6 @@ AnsiString LongDateText(TDateTime value, const TFormatSettings& settings)
     AnsiString text = FormatDateTime("dddddd", value, settings);
     if (TimePart(value) != 0) text += " " + FormatDateTime("tt", value, settings);
     return text;
-}
-
-bool TryReadDatePattern(std::string_view text, std::string_view pattern, const TFormatSettings& s, TDateTime& date)
-{
-    int year = -1, month = -1, day = -1;
-    size_t i = 0, p = 0;
-    while (p < pattern.size()) {
-        char c = pattern[p];
-        if (c == '\'' || c == '"') {  // a quoted literal
-            size_t end = pattern.find(c, p + 1);
-            std::string_view literal = pattern.substr(p + 1, (end == std::string_view::npos ? pattern.size() : end) - p - 1);
-            if (text.substr(i, literal.size()) != literal) return false;
-            i += literal.size();
-            p = end == std::string_view::npos ? pattern.size() : end + 1;
-            continue;
-        }
-        char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (lower == 'd' || lower == 'm' || lower == 'y') {
-            size_t run = 1;
-            while (p + run < pattern.size() && std::tolower(static_cast<unsigned char>(pattern[p + run])) == lower) ++run;
-            p += run;
-            if (lower == 'y') {
-                int digits = 0;
-                size_t start = i;
-                if (!readNumber(text, i, 4, year)) return false;
-                digits = static_cast<int>(i - start);
-                if (digits <= 2) year += 2000;  // the long form writes four digits; two read as this century
-            } else if (lower == 'd' && run >= 3) {
-                // A day name: skipped, the date itself decides the day.
-                if (readName(text, i, run == 3 ? s.ShortDayNames.data() : s.LongDayNames.data(), 7) < 0) return false;
-            } else if (lower == 'm' && run >= 3) {
-                int m = readName(text, i, run == 3 ? s.ShortMonthNames.data() : s.LongMonthNames.data(), 12);
-                if (m < 0) return false;
-                month = m + 1;
-            } else if (!readNumber(text, i, 2, lower == 'd' ? day : month)) {
-                return false;
-            }
-            continue;
-        }
-        if (c == '/') c = s.DateSeparator;
-        if (i >= text.size() || text[i] != c) return false;
-        ++i;
-        ++p;
-    }
-    if (i != text.size() || year < 0 || month < 0 || day < 0) return false;
-    return TryEncodeDate(year, month, day, date);
 }
 
 bool TryReadDateKeyword(std::string_view text, TDateTime now, TDateTime& date)

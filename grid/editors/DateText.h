@@ -6,7 +6,8 @@
 //
 // Rules that are easy to break:
 // - What the editor shows must read back as the same date: the long form is
-//   read by its own pattern before the system's short-form conversion.
+//   read by its own pattern (TryReadDatePattern, beside FormatDateTime in the
+//   runtime, which writes it) before the system's short-form conversion.
 // - A keyword counts only when nothing or a +n / -n follows it ("TODAYS" is
 //   no keyword); an unreadable number after the sign is ignored.
 // - The clock is a parameter, so that keywords can be tested.
@@ -20,11 +21,6 @@ inline constexpr double NoDate = -700000.0;
 // The long form: the long date, then a blank and the long time when the
 // value has a time of day.
 AnsiString LongDateText(TDateTime value, const TFormatSettings& settings = FormatSettings());
-
-// Reads `pattern` (date pattern letters, see FormatDateTime) from `text`;
-// false when the text does not have that form.
-bool TryReadDatePattern(std::string_view text, std::string_view pattern, const TFormatSettings& settings,
-                        TDateTime& date);
 
 // Reads a date keyword with its optional offset; `now` is the current date-time.
 bool TryReadDateKeyword(std::string_view text, TDateTime now, TDateTime& date);

@@ -80,6 +80,38 @@ TEST(DateTime, FormatPatterns)
     EXPECT_EQ(FormatDateTime("yyyy", 1e12), "1000000000000");
 }
 
+TEST(DateTime, DatePatternsReadBackWhatTheyWrite)
+{
+    ScopedFormatSettings settings(PinnedFormatSettings());
+    const TDateTime dates[] = {EncodeDate(1998, 11, 15), EncodeDate(2024, 2, 29), EncodeDate(2003, 1, 5)};
+    const AnsiString patterns[] = {
+        "yyyy/mm/dd", "dddd, d mmmm yyyy", "ddd d-mmm-yyyy", "'day' d 'of' m, yyyy", Ansi(u8"yyyy'年'm'月'd'日'"),
+    };
+    for (const AnsiString& pattern : patterns)
+        for (TDateTime date : dates) {
+            const AnsiString text = FormatDateTime(pattern, date);
+            TDateTime back = -1;
+            EXPECT_TRUE(TryReadDatePattern(text, pattern, FormatSettings(), back)) << pattern << ": " << text;
+            EXPECT_EQ(back, date) << pattern << ": " << text;
+        }
+    struct Refused {
+        const char* pattern;
+        const char* text;
+        const char* why;
+    } refused[] = {
+        {"dd-mm-yyyy", "31-02-2024", "no such day"},
+        {"yyyy/mm/dd", "2024-02-29x", "more text than the pattern"},
+        {"yyyy/mm/dd", "2024-02", "less text than the pattern"},
+        {"yyyy/mm/dd", "2024/02/29", "the date separator is the locale's"},
+        {"hh:nn", "12:30", "a time of day is no date"},
+        {"mmmm d", "Nov 15", "a short name where the long one is written"},
+    };
+    for (const Refused& r : refused) {
+        TDateTime back = -1;
+        EXPECT_FALSE(TryReadDatePattern(r.text, r.pattern, FormatSettings(), back)) << r.why;
+    }
+}
+
 TEST(DateTime, ParseShortFormats)
 {
     ScopedFormatSettings settings(PinnedFormatSettings());
