@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 
 #include <cstdio>
 #include <vector>
@@ -52,20 +53,15 @@ QString buttonText(int id)
     return QString();
 }
 
-// Remembers the active window and the focus, and puts them back.
-class FocusKeeper {
-public:
-    FocusKeeper() : active_(QApplication::activeWindow()), focus_(QApplication::focusWidget()) {}
-    ~FocusKeeper()
-    {
-        if (active_) active_->activateWindow();
-        if (focus_) focus_->setFocus();
-    }
-
-private:
-    QPointer<QWidget> active_;
-    QPointer<QWidget> focus_;
-};
+// Remembers the active window and the focus; the guard puts them back.
+auto focusComesBack()
+{
+    return qScopeGuard([active = QPointer<QWidget>(QApplication::activeWindow()),
+                        focus = QPointer<QWidget>(QApplication::focusWidget())] {
+        if (active) active->activateWindow();
+        if (focus) focus->setFocus();
+    });
+}
 
 QWidget* ownerWindow()
 {
@@ -111,7 +107,7 @@ int MessageBox(const AnsiString& text, const AnsiString& caption, unsigned flags
         return DefaultButton(flags);
     }
 
-    FocusKeeper keeper;
+    const auto focusBack = focusComesBack();
     QMessageBox box(ownerWindow());
     box.setWindowTitle(AnsiToQString(caption));
     box.setText(AnsiToQString(text));
@@ -157,7 +153,7 @@ bool InputQuery(const AnsiString& caption, const AnsiString& prompt, AnsiString&
                      AnsiToUtf8(prompt).c_str(), AnsiToUtf8(value).c_str());
         return true;
     }
-    FocusKeeper keeper;
+    const auto focusBack = focusComesBack();
     QInputDialog dialog(ownerWindow());
     dialog.setWindowTitle(AnsiToQString(caption));
     dialog.setLabelText(AnsiToQString(prompt));

@@ -8,6 +8,9 @@
 // without fill is drawn on white inside its draw rectangle. While drawing is
 // disabled (the first pass of a two-pass build) views draw neither background
 // nor frame.
+//
+// Code that draws in build mode for a while sets BuildMode through a
+// QScopedValueRollback, so that the former mode comes back on every way out.
 
 #include <functional>
 
@@ -26,14 +29,3 @@ struct TrqDrawState {
 
 TrqDrawState& rqDrawState();
 
-// Build mode for the life of the object; the former mode comes back afterwards.
-class TrqScopedBuildMode {
-public:
-    TrqScopedBuildMode() : saved_(rqDrawState().BuildMode) { rqDrawState().BuildMode = true; }
-    ~TrqScopedBuildMode() { rqDrawState().BuildMode = saved_; }
-    TrqScopedBuildMode(const TrqScopedBuildMode&) = delete;
-    TrqScopedBuildMode& operator=(const TrqScopedBuildMode&) = delete;
-
-private:
-    bool saved_;
-};

@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 
 namespace {
 constexpr int PreparingReportText = 55203;
@@ -84,7 +85,7 @@ bool TrqReportBuilder::Prepare()
     TrqEMFPages& pages = report_.EMFPages();
     report_.SelectPrinter(report_.PrinterName());
     report_.SetBuilding(true);
-    TrqScopedBuildMode buildMode;
+    const QScopedValueRollback<bool> buildMode(rqDrawState().BuildMode, true);
     startDate_ = Date();
     startTime_ = Time();
     report_.SetCurrentPage(nullptr);

@@ -7,6 +7,8 @@
 #include "runtime/FormatSettings.h"
 #include "runtime/NumberFormat.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 
 // Marks a value that does not fit its category; FormatValue then shows the
@@ -83,18 +85,6 @@ AnsiString formatByCategory(const Variant& value, int32_t code, std::string_view
     }
 }
 
-// Puts the decimal separator in effect back however formatting ends.
-class SeparatorRestore {
-public:
-    SeparatorRestore() : saved_(FormatSettings().DecimalSeparator) {}
-    ~SeparatorRestore() { FormatSettings().DecimalSeparator = saved_; }
-    SeparatorRestore(const SeparatorRestore&) = delete;
-    SeparatorRestore& operator=(const SeparatorRestore&) = delete;
-
-private:
-    char saved_;
-};
-
 AnsiString plainText(const Variant& value) noexcept
 {
     try {
@@ -110,7 +100,8 @@ AnsiString FormatValue(const Variant& value, int32_t code, std::string_view patt
 {
     if (value.IsEmptyOrNull()) return {};
     if (value.IsString() && Trim(value.StringValue()).empty()) return {};
-    SeparatorRestore restore;
+    // The number categories set their own separator; it comes back however formatting ends.
+    const QScopedValueRollback<char> separator(FormatSettings().DecimalSeparator);
     try {
         return formatByCategory(value, code, pattern);
     } catch (...) {

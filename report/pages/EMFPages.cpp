@@ -13,6 +13,8 @@
 #include "report/stream/StreamWriter.h"
 #include "report/stream/TemplateFormat.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 std::unique_ptr<TrqView> preparedView(uint8_t kind, TrqStreamReader& reader)
 {
@@ -187,7 +189,7 @@ void TrqEMFPages::BuildPageObjects(int index)
     page->PrnInfo = entry.PrnInfo;
     TrqPage* raw = page.get();
     if (report_) report_->SetCurrentPage(raw);
-    TrqScopedBuildMode buildMode;
+    const QScopedValueRollback<bool> buildMode(rqDrawState().BuildMode, true);
     try {
         TMemoryStream scratch;
         ReadPreparedViews(ReadStream(index, scratch), *page, true);
@@ -202,7 +204,7 @@ void TrqEMFPages::Draw(int index, TrqCanvas& canvas, const TrqRect& rect)
 {
     TrqPreparedPage& entry = (*this)[index];
     const bool printing = canvas.IsPrinter();
-    TrqScopedBuildMode buildMode;
+    const QScopedValueRollback<bool> buildMode(rqDrawState().BuildMode, true);
     if (!entry.InView) {
         releaseCache(entry);
         return;
