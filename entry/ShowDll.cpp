@@ -18,7 +18,9 @@ namespace {
 
 constexpr int kParamCount = 12;
 
-// Step 9: the window, then the data module, then the application window.
+// Everything a call sets up, undone on every way out of it, a failed
+// conversion of the geometry included: the window goes before the data module
+// whose datasets it shows, and the host's application window comes back last.
 class CallScope {
 public:
     explicit CallScope(QWidget* hostWindow) : previousHandle_(Application().Handle()), previousActive_(QApplication::activeWindow())
@@ -60,22 +62,26 @@ __attribute__((destructor)) void freeEngineObjects()
 extern "C" __attribute__((visibility("default"))) void showdll(intptr_t, QWidget* hostWindow, TSession* hostSession,
                                                                intptr_t, const char* const* strings, int32_t highIndex)
 {
-    // Step 1: the module's own copies of the strings, for the whole call.
+    // The module's own copies of the strings, so that nothing later in the call
+    // depends on the host's array; entries the host did not pass read as empty.
     std::vector<AnsiString> args(kParamCount);
     if (strings)
         for (int32_t i = 0; i <= highIndex && i < kParamCount; ++i)
             if (strings[i]) args[static_cast<size_t>(i)] = strings[i];
 
-    CallScope scope(hostWindow);         // step 2 (and step 9 when it ends)
-    SetDefaultSession(hostSession);      // step 3
-    scope.dataModule = std::make_unique<Tdm>();  // step 4
+    CallScope scope(hostWindow);
+    SetDefaultSession(hostSession);
+    // Creating the data module opens nothing; the window opens the data when it is shown.
+    scope.dataModule = std::make_unique<Tdm>();
     dm = scope.dataModule.get();
-    scope.window = std::make_unique<Tfm_main>(hostWindow);  // step 5
+    scope.window = std::make_unique<Tfm_main>(hostWindow);
     fm_main = scope.window.get();
-    fm_main->SetClientHeight(StrToInt(args[8]));  // step 6
+    fm_main->SetClientHeight(StrToInt(args[8]));
     fm_main->SetClientWidth(StrToInt(args[9]));
     fm_main->SetTop(StrToInt(args[10]));
     fm_main->SetLeft(StrToInt(args[11]));
-    Params = args;  // step 7
-    fm_main->ShowModal();  // step 8
+    // Nothing reads Params while the window is made; its show handler and the
+    // datasets' open hooks do.
+    Params = args;
+    fm_main->ShowModal();
 }
