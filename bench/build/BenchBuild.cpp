@@ -1,8 +1,9 @@
-// Building a list report from the "items" workload (items.py N): an A4 list
-// whose page header has six captions, whose master data band prints code,
-// name, price (6 decimals), quantity, amount and tax (2 decimals, thousands
-// separators), with "Page [PAGE#] of [TOTALPAGES]" in the page footer and the
-// sums of amount and tax in the summary (items-list.json).
+// Building a list report from the "items" workload (bench/workloads/items.py
+// N): an A4 list whose page header has six captions, whose master data band
+// prints code, name, price (6 decimals), quantity, amount and tax (2
+// decimals, thousands separators), with "Page [PAGE#] of [TOTALPAGES]" in
+// the page footer and the sums of amount and tax in the summary
+// (items-list.json).
 //
 //   BM_Floor     reading the rows with sqlite3_step and formatting the six
 //                values with snprintf: what no report can beat

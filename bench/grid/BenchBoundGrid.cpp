@@ -28,8 +28,9 @@
 //                          written to the field (counter "written"),
 //                          OnEdited (no post, so no reload)
 //
-// The data: ../shared/workloads/items.py 1000000 FILE; the file is taken
-// from $BENCH_ITEMS (default /tmp/items.sqlite). Memory is the growth of the
+// The data: bench/workloads/items.py 1000000 FILE (scripts/bench makes it
+// when it is missing); the file is taken from $BENCH_ITEMS (default
+// /tmp/items.sqlite). Memory is the growth of the
 // resident set's peak over the run (VmHWM reset through clear_refs).
 #include "grid/DBGrid.h"
 #include "grid/editors/InplaceEdit.h"
@@ -109,7 +110,7 @@ struct Connection {
 bool haveItems(benchmark::State& state)
 {
     if (std::filesystem::exists(itemsFile())) return true;
-    state.SkipWithError(("no " + itemsFile() + ": make it with items.py 1000000 FILE").c_str());
+    state.SkipWithError(("no " + itemsFile() + ": make it with bench/workloads/items.py 1000000 FILE").c_str());
     return false;
 }
 

@@ -24,7 +24,8 @@ constexpr int RowsPerPage = 40;
 constexpr const char* Pool =
     "商品名称测试数据苹果香蕉橙子葡萄西瓜草莓芒果菠萝桃子梨子钢铁木材塑料玻璃纸张布料电缆螺丝轴承齿轮阀门管道";
 
-// The generator of items.py: a 64-bit LCG, 31 bits of each step used.
+// The generator of bench/workloads/items.py: a 64-bit LCG, 31 bits of each
+// step used. Change both or neither.
 std::vector<Item> generatedItems(int count)
 {
     std::vector<std::string> pool;

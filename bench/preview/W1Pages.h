@@ -2,7 +2,7 @@
 // The prepared pages of a W1 list report: the "items" rows (code, name,
 // price, quantity, amount, tax) six memos to a row, forty rows and a header
 // to a page, on A4. Rows come from the SQLite file that
-// shared/workloads/items.py makes (ITEMS_DB), or, without one, from the same
+// bench/workloads/items.py makes (ITEMS_DB), or, without one, from the same
 // generator written out here.
 
 #include "runtime/AnsiString.h"
