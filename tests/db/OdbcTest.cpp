@@ -1,5 +1,6 @@
 // The ODBC engine, against the test PostgreSQL server through its ODBC driver.
 #include "TestDatabase.h"
+#include "support/PromisedServices.h"
 
 #include "db/HostDatabase.h"
 #include "runtime/db/Query.h"
@@ -15,7 +16,10 @@ TEST(OdbcTest, QueriesUpdatesAndTheAuditFunction)
     TestDatabase pg(TestEngine::PostgreSQL);
     InsertSampleDocuments(pg);
     std::string spec = pg.OdbcSpec();
-    if (spec.empty()) GTEST_SKIP() << "no ODBC driver for PostgreSQL installed";
+    if (spec.empty()) {
+        if (ServicePromised("odbc")) FAIL() << "the test script installed the ODBC driver for PostgreSQL; it is missing";
+        GTEST_SKIP() << "no ODBC driver for PostgreSQL installed";
+    }
 
     TSession session;
     OpenHostDatabase(ParseDatabaseSpec(spec), "odbc-test");

@@ -4,6 +4,7 @@
 #include "PrintFixtures.h"
 #include "report/draw/DrawState.h"
 #include "report/printer/QtPrinterPlatform.h"
+#include "support/PromisedServices.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -49,7 +50,10 @@ protected:
     {
         queue = env("STOCKIN_TEST_PDF_QUEUE");
         outDir = env("STOCKIN_TEST_PDF_DIR");
-        if (queue.empty()) GTEST_SKIP() << "no private CUPS scheduler (tests/support/with-cups)";
+        if (queue.empty()) {
+            if (ServicePromised("cups")) FAIL() << "the test script promised a private CUPS scheduler; it did not start";
+            GTEST_SKIP() << "no private CUPS scheduler (tests/support/with-cups)";
+        }
         rqPrinter().AssignPrinter(CreateQtPrinterPlatform());
         const int index = rqPrinter().IndexOfPrinter(queue);
         ASSERT_GE(index, 0) << "the queue is not among the printers";
