@@ -83,18 +83,32 @@ TEST_F(CrossTab, RowsThatRunOffThePageVerticallyKeepTheirPagesApart)
     Layout(60, 8);
     ASSERT_TRUE(Prepare()) << Message();
     const std::vector<PrintedPage> pages = Pages();
-    const int rowsPerPage = (Bottom() - Top() - 20) / 20;
     ASSERT_EQ(pages.size(), 4u);
     auto rowsOn = [&](int p, const char* name) {
         int count = 0;
         for (const PrintedView& v : pages[p]) count += v.name == name;
         return count;
     };
-    EXPECT_EQ(rowsOn(0, "RowHead"), rowsPerPage);
-    EXPECT_EQ(rowsOn(0, "Cell"), rowsPerPage * 6);
-    EXPECT_EQ(rowsOn(1, "Cell"), rowsPerPage * 2);
-    EXPECT_EQ(rowsOn(2, "RowHead"), 60 - rowsPerPage);
-    EXPECT_EQ(rowsOn(3, "Cell"), (60 - rowsPerPage) * 2);
+    // The first page takes rows below its header for as long as they fit: the
+    // last ends above the bottom, and one more would not.
+    const int first = rowsOn(0, "RowHead");
+    ASSERT_GT(first, 0);
+    int lastTop = 0;
+    for (const PrintedView& v : pages[0])
+        if (v.name == "RowHead") {
+            EXPECT_EQ(v.text, "row " + std::to_string((v.top - Top() - 20) / 20 + 1)) << "rows in order, no gap";
+            lastTop = std::max(lastTop, v.top);
+        }
+    EXPECT_EQ(lastTop, Top() + 20 * first);
+    EXPECT_LE(lastTop + 20, Bottom());
+    EXPECT_GT(lastTop + 20 + 20, Bottom());
+    // Its page to the right carries the same rows' last two cells; the next
+    // pair of pages the rows that are left.
+    EXPECT_EQ(rowsOn(0, "Cell"), first * 6);
+    EXPECT_EQ(rowsOn(1, "Cell"), first * 2);
+    EXPECT_EQ(rowsOn(2, "RowHead"), 60 - first);
+    EXPECT_EQ(Texts("RowHead")[first], "row " + std::to_string(first + 1));
+    EXPECT_EQ(rowsOn(3, "Cell"), (60 - first) * 2);
     EXPECT_EQ(rowsOn(3, "Header"), 1);
 }
 

@@ -23,7 +23,37 @@ TEST_F(Constants, PredefinedValues)
     }
     EXPECT_EQ(rqConstants().GetVariable("CRLF").AsString(), "\r\n");
     EXPECT_TRUE(rqConstants().GetVariable("Null").IsNull());
-    EXPECT_EQ(rqConstants().Count(), 42 + 5 + 2 + 4 + 5 + 6 + 8 + 6 + 8);
+}
+
+TEST_F(Constants, TheLanguagesNamesAndNoOthers)
+{
+    // Scripts may use every one of these. A name beyond them would take the
+    // place of what a script means by it: a name is looked up among the
+    // constants before a bracket is evaluated as an expression.
+    const std::string_view names[] = {
+        "clWhite", "clBlack", "clMaroon", "clGreen", "clOlive", "clNavy", "clPurple", "clTeal", "clGray",
+        "clSilver", "clRed", "clLime", "clYellow", "clBlue", "clFuchsia", "clAqua", "clTransparent",
+        "mrNone", "mrOk", "mrCancel", "mrYes", "mrNo", "CRLF", "Null",
+        "fsBold", "fsItalic", "fsUnderline", "fsStrikeOut",
+        "rqftNone", "rqftRight", "rqftBottom", "rqftLeft", "rqftTop",
+        "rqtaLeft", "rqtaRight", "rqtaCenter", "rqtaVertical", "rqtaMiddle", "rqtaDown",
+        "baNone", "baLeft", "baRight", "baCenter", "baWidth", "baBottom", "baTop", "baRest",
+        "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psDouble",
+        "mb_Ok", "mb_OkCancel", "mb_YesNo", "mb_YesNoCancel", "mb_IconError", "mb_IconQuestion",
+        "mb_IconInformation", "mb_IconWarning",
+    };
+    // The platform's system colours, numbered in this order.
+    const std::string_view systemColours[] = {
+        "clScrollBar", "clBackground", "clActiveCaption", "clInactiveCaption", "clMenu", "clWindow",
+        "clWindowFrame", "clMenuText", "clWindowText", "clCaptionText", "clActiveBorder", "clInactiveBorder",
+        "clAppWorkSpace", "clHighlight", "clHighlightText", "clBtnFace", "clBtnShadow", "clGrayText", "clBtnText",
+        "clInactiveCaptionText", "clBtnHighlight", "cl3DDkShadow", "cl3DLight", "clInfoText", "clInfoBk",
+    };
+    for (std::string_view name : names) EXPECT_GE(rqConstants().IndexOf(name), 0) << name;
+    for (size_t n = 0; n < std::size(systemColours); ++n)
+        EXPECT_EQ(rqConstants().GetVariable(systemColours[n]).AsInteger(), SystemColor(static_cast<int>(n)))
+            << systemColours[n];
+    EXPECT_EQ(rqConstants().Count(), static_cast<int>(std::size(names) + std::size(systemColours)));
 }
 
 }  // namespace
