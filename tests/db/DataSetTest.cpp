@@ -6,7 +6,10 @@
 #include "runtime/db/Query.h"
 #include "runtime/db/UpdateSQL.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -92,24 +95,14 @@ TEST_F(DataSetTest, ReadOnlyWithoutCacheOrUpdateObject)
 {
     q.Open();
     EXPECT_FALSE(q.CanModify());
-    try {
-        q.Edit();
-        FAIL();
-    } catch (const EDatabaseError& e) {
-        EXPECT_STREQ(e.what(), "Cannot modify a read-only dataset");
-    }
+    EXPECT_THAT([&] { q.Edit(); }, ThrowsMessage<EDatabaseError>("Cannot modify a read-only dataset"));
 }
 
 TEST_F(DataSetTest, EditingStatesPostCancelAndLeavingARecord)
 {
     q.SetCachedUpdates(true);
     q.Open();
-    try {
-        q.Post();
-        FAIL();
-    } catch (const EDatabaseError& e) {
-        EXPECT_STREQ(e.what(), "Dataset not in edit or insert mode");
-    }
+    EXPECT_THAT([&] { q.Post(); }, ThrowsMessage<EDatabaseError>("Dataset not in edit or insert mode"));
     TField* name = q.FieldByName("SPMC00");
     EXPECT_THROW(name->SetAsString("x"), EDatabaseError);
 
@@ -191,41 +184,18 @@ TEST_F(DataSetTest, FieldValuesTextsAndRefusals)
     name->SetText("abc");
     EXPECT_EQ(name->AsString(), "ABC");
     // Too long for 6 bytes: refused, nothing written ("中华(硬)" is 8 GBK bytes).
-    try {
-        name->SetAsString(Ansi(u8"中华(硬)"));
-        FAIL();
-    } catch (const EDatabaseError& e) {
-        EXPECT_STREQ(e.what(), "Value of field 'SPMC00' is 8 bytes long; the field holds at most 6");
-    }
+    EXPECT_THAT([&] { name->SetAsString(Ansi(u8"中华(硬)")); },
+                ThrowsMessage<EDatabaseError>("Value of field 'SPMC00' is 8 bytes long; the field holds at most 6"));
     EXPECT_EQ(name->AsString(), "ABC");
-    try {
-        price->SetAsFloat(1);
-        FAIL();
-    } catch (const EDatabaseError& e) {
-        EXPECT_STREQ(e.what(), "Field 'PRICE' cannot be modified");
-    }
-    try {
-        qty->SetText("abc");
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_STREQ(e.what(), "'abc' is not a valid integer value");
-    }
-    try {
-        made->SetText("31/31/2003");
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_STREQ(e.what(), "'31/31/2003' is not a valid date and time");
-    }
+    EXPECT_THAT([&] { price->SetAsFloat(1); }, ThrowsMessage<EDatabaseError>("Field 'PRICE' cannot be modified"));
+    EXPECT_THAT([&] { qty->SetText("abc"); }, ThrowsMessage<EConvertError>("'abc' is not a valid integer value"));
+    EXPECT_THAT([&] { made->SetText("31/31/2003"); },
+                ThrowsMessage<EConvertError>("'31/31/2003' is not a valid date and time"));
     EXPECT_TRUE(qty->IsValidChar('5') && !qty->IsValidChar('x') && !qty->IsValidChar('.'));
     qty->SetText("");
     EXPECT_TRUE(qty->IsNull());
     code->Clear();
-    try {
-        t.Post();
-        FAIL();
-    } catch (const EDatabaseError& e) {
-        EXPECT_STREQ(e.what(), "Field 'SPDM00' must have a value");
-    }
+    EXPECT_THAT([&] { t.Post(); }, ThrowsMessage<EDatabaseError>("Field 'SPDM00' must have a value"));
     EXPECT_EQ(t.State(), dsEdit);
     t.Cancel();
     EXPECT_EQ(code->AsString(), "P01");

@@ -10,7 +10,10 @@
 #include "runtime/db/StoredProc.h"
 #include "runtime/db/UpdateSQL.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -80,12 +83,7 @@ TEST_P(EngineTest, FailedApplyChangesNothingAndKeepsTheCache)
     q.Delete();  // P1 goes, in the cache only
     // Another user removes P3 meanwhile: its update reaches no row.
     db->Second().ExecSQL("DELETE FROM XSTGJFP2 WHERE GSDW00='C1' AND DHAO00=101 AND SPDM00='P3'");
-    try {
-        q.ApplyUpdates();
-        FAIL() << "the apply must fail";
-    } catch (const EDatabaseError& e) {
-        EXPECT_STREQ(e.what(), "Update failed");
-    }
+    EXPECT_THAT([&] { q.ApplyUpdates(); }, ThrowsMessage<EDatabaseError>("Update failed")) << "the apply must fail";
     EXPECT_EQ(price("P1"), "12.5");
     EXPECT_EQ(price("P2"), "20");
     EXPECT_TRUE(q.UpdatesPending());

@@ -9,12 +9,15 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
 
 #include <functional>
 #include <optional>
+
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -115,12 +118,8 @@ TEST_F(ShowDllTest, BorderlessWindowAtTheHostsGeometryWithFreshData)
 
 TEST_F(ShowDllTest, HeightOfLettersFailsCleanlyAndTheNextCallWorks)
 {
-    try {
-        call(strings("abc"), 11);
-        FAIL() << "showdll must fail";
-    } catch (const std::exception& e) {
-        EXPECT_STREQ(e.what(), "'abc' is not a valid integer value");
-    }
+    EXPECT_THAT([&] { call(strings("abc"), 11); }, ThrowsMessage<std::exception>("'abc' is not a valid integer value"))
+        << "showdll must fail";
     expectHostBack();
     std::optional<Seen> next = call(strings("600"), 11);
     ASSERT_TRUE(next);
@@ -133,12 +132,9 @@ TEST_F(ShowDllTest, FewerThanTwelveStringsReadAsEmpty)
     // Only four strings: the geometry entries are empty texts, never read
     // from past the array.
     std::vector<const char*> four = {"C1", nullptr, "A01", "name"};
-    try {
-        showdll(0, &host, &db.Session(), 0, four.data(), 3);
-        FAIL() << "showdll must fail";
-    } catch (const std::exception& e) {
-        EXPECT_STREQ(e.what(), "'' is not a valid integer value");
-    }
+    EXPECT_THAT([&] { showdll(0, &host, &db.Session(), 0, four.data(), 3); },
+                ThrowsMessage<std::exception>("'' is not a valid integer value"))
+        << "showdll must fail";
     expectHostBack();
 }
 

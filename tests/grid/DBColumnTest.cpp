@@ -10,6 +10,7 @@
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::ThrowsMessage;
 
 class FieldColumns : public DBGridFixture {
 public:
@@ -166,12 +167,8 @@ TEST_F(FieldColumns, DefaultFieldsMakeTheColumnsAndRefuseHandMadeOnes)
     query.Open();
     ASSERT_EQ(grid->ColumnCount(), 3);
     EXPECT_EQ(static_cast<TqvDBTreeListColumn*>(grid->Columns(2))->FieldName(), "NOTE");
-    try {
-        grid->CreateColumn();
-        FAIL();
-    } catch (const EInvalidqvTreeListOperation& e) {
-        EXPECT_STREQ(e.what(), "DefaultFields property should be set to False");
-    }
+    EXPECT_THAT([&] { grid->CreateColumn(); },
+                ThrowsMessage<EInvalidqvTreeListOperation>("DefaultFields property should be set to False"));
     // Loading all records turns it off.
     grid->SetOptionsDB(grid->OptionsDB().With(edgoLoadAllRecords));
     EXPECT_FALSE(grid->DefaultFields());

@@ -10,6 +10,7 @@
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::ThrowsMessage;
 
 class Records : public DBGridFixture {
 public:
@@ -111,12 +112,7 @@ TEST(SummaryGroups, NamesAreNotEmptyAndUnique)
         const char* message;
     } cases[] = {{"", "Invalidate group name!"}, {"summarygroup1", "Invalidate group name: duplicate!"}};
     for (const Case& c : cases) {
-        try {
-            b->SetName(c.name);
-            FAIL() << c.message;
-        } catch (const EInvalidqvTreeListOperation& e) {
-            EXPECT_STREQ(e.what(), c.message);
-        }
+        EXPECT_THAT([&] { b->SetName(c.name); }, ThrowsMessage<EInvalidqvTreeListOperation>(c.message)) << c.message;
         EXPECT_EQ(b->Name(), "SummaryGroup2");
     }
     b->SetName("Totals");

@@ -2,11 +2,14 @@
 // expanding and collapsing with their events.
 #include "grid/TreeList.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 #include <vector>
+
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -50,12 +53,9 @@ struct RecordingTree {
 
 TEST(TreeListNode, NeedsAnOwner)
 {
-    try {
-        (void)new TqvTreeListNode(nullptr);
-        FAIL() << "a node without an owner was created";
-    } catch (const EInvalidqvTreeListOperation& e) {
-        EXPECT_EQ(e.Message(), "Invalid Owner TqvTreeListNode");
-    }
+    EXPECT_THAT([] { (void)new TqvTreeListNode(nullptr); },
+                ThrowsMessage<EInvalidqvTreeListOperation>("Invalid Owner TqvTreeListNode"))
+        << "a node without an owner was created";
 }
 
 TEST(TreeListNode, RelationsAndDisplayOrder)

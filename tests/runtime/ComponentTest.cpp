@@ -1,9 +1,12 @@
 #include "runtime/Component.h"
 #include "runtime/Exceptions.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <vector>
+
+using ::testing::ThrowsMessage;
 
 namespace {
 // Records its own destruction and the notifications it hears.
@@ -55,12 +58,8 @@ TEST(Component, NamesAreIdentifiersUniquePerOwner)
     auto* a = new TComponent(&owner);
     a->SetName("qry_xstgjfp1");
     auto* b = new TComponent(&owner);
-    try {
-        b->SetName("QRY_XSTGJFP1");
-        FAIL();
-    } catch (const EComponentError& e) {
-        EXPECT_EQ(e.Message(), "A component named QRY_XSTGJFP1 already exists");
-    }
+    EXPECT_THAT([&] { b->SetName("QRY_XSTGJFP1"); },
+                ThrowsMessage<EComponentError>("A component named QRY_XSTGJFP1 already exists"));
     EXPECT_THROW(b->SetName("1abc"), EComponentError);
     EXPECT_THROW(b->SetName("a.b"), EComponentError);
     EXPECT_EQ(b->Name(), "");

@@ -2,10 +2,13 @@
 #include "runtime/FormatSettings.h"
 #include "runtime/SysUtils.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+using ::testing::ThrowsMessage;
 
 TEST(Conversion, GeneralFloatForm)
 {
@@ -61,14 +64,10 @@ TEST(Conversion, TextToNumbers)
     EXPECT_EQ(StrToInt("$FF"), 255);
     EXPECT_EQ(StrToInt("0x10"), 16);
     EXPECT_EQ(StrToInt64("-9223372036854775808"), INT64_MIN);
-    for (const char* bad : {"", "abc", "12 ", "1.5", "2147483648", "--1", "$"}) {
-        try {
-            StrToInt(bad);
-            ADD_FAILURE() << bad;
-        } catch (const EConvertError& e) {
-            EXPECT_EQ(e.Message(), Format("'%s' is not a valid integer value", bad));
-        }
-    }
+    for (const char* bad : {"", "abc", "12 ", "1.5", "2147483648", "--1", "$"})
+        EXPECT_THAT([&] { (void)StrToInt(bad); },
+                    ThrowsMessage<EConvertError>(Format("'%s' is not a valid integer value", bad)))
+            << bad;
     EXPECT_EQ(StrToIntDef("x", 7), 7);
     EXPECT_EQ(IntToStr(INT64_MIN), "-9223372036854775808");
     EXPECT_EQ(RoundHalfEven(2.5), 2);

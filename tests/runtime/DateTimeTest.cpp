@@ -2,9 +2,12 @@
 #include "runtime/Exceptions.h"
 #include "support/PinnedFormatSettings.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+using ::testing::ThrowsMessage;
 
 TEST(DateTime, EncodeAndDecode)
 {
@@ -144,12 +147,6 @@ TEST(DateTime, ParseShortFormats)
         {"10/03/03 x", StrToDateTime, "'10/03/03 x' is not a valid date and time"},
         {"", StrToDateTime, "'' is not a valid date and time"},
     };
-    for (const auto& b : bad) {
-        try {
-            b.parse(b.text);
-            ADD_FAILURE() << b.text;
-        } catch (const EConvertError& e) {
-            EXPECT_EQ(e.Message(), b.message);
-        }
-    }
+    for (const auto& b : bad)
+        EXPECT_THAT([&] { (void)b.parse(b.text); }, ThrowsMessage<EConvertError>(b.message)) << b.text;
 }

@@ -2,9 +2,13 @@
 #include "runtime/Streams.h"
 #include "runtime/StringList.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
 
 TEST(Stream, PrimitivesAreLittleEndian)
 {
@@ -36,12 +40,7 @@ TEST(Stream, ReadingPastTheEndRaisesAndReadsNothingBeyond)
 {
     TMemoryStream s(std::string("\x01\x02\x03", 3));
     s.SetPosition(1);
-    try {
-        s.ReadUInt32();
-        FAIL();
-    } catch (const EReadError& e) {
-        EXPECT_EQ(e.Message(), "Stream read error");
-    }
+    EXPECT_THAT([&] { (void)s.ReadUInt32(); }, ThrowsMessage<EReadError>("Stream read error"));
     s.SetPosition(2);
     EXPECT_THROW(s.ReadBytes(2), EReadError);
     EXPECT_EQ(s.Position(), 2);  // a refused count reads nothing
@@ -74,12 +73,8 @@ TEST(Stream, Files)
         EXPECT_THROW(f.ReadUInt8(), EReadError);
     }
     std::filesystem::remove(name);
-    try {
-        TFileStream f(name, fmOpenRead);
-        FAIL();
-    } catch (const EFOpenError& e) {
-        EXPECT_NE(e.Message().find("Cannot open file \"" + name + "\""), std::string::npos);
-    }
+    EXPECT_THAT([&] { TFileStream f(name, fmOpenRead); },
+                ThrowsMessage<EFOpenError>(HasSubstr("Cannot open file \"" + name + "\"")));
     EXPECT_THROW(TFileStream(dir + "no/such/dir/x", fmCreate), EFCreateError);
     EXPECT_THROW(TFileStream(dir, fmOpenRead), EFOpenError);
 }
@@ -122,12 +117,7 @@ TEST(StringList, Operations)
     EXPECT_EQ(list.Count(), 2);
     list.Move(1, 0);
     EXPECT_EQ(list[0], "name=Ann");
-    try {
-        list.Delete(5);
-        FAIL();
-    } catch (const EStringListError& e) {
-        EXPECT_EQ(e.Message(), "List index out of bounds (5)");
-    }
+    EXPECT_THAT([&] { list.Delete(5); }, ThrowsMessage<EStringListError>("List index out of bounds (5)"));
 
     TStringList sorted;
     sorted.SetSorted(true);

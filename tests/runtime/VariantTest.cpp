@@ -1,9 +1,12 @@
 #include "runtime/Exceptions.h"
 #include "runtime/Variant.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
+
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -87,14 +90,7 @@ TEST(Variant, ConversionsToNumbersAndErrors)
         {[] { Variant("someday").AsDateTime(); }, "'someday' is not a valid date and time"},
         {[] { (void)(Variant("x") - Variant(1)); }, "'x' is not a valid floating point value"},
     };
-    for (const auto& e : errors) {
-        try {
-            e.call();
-            ADD_FAILURE() << "no error for " << e.message;
-        } catch (const EConvertError& ex) {
-            EXPECT_EQ(ex.Message(), e.message);
-        }
-    }
+    for (const auto& e : errors) EXPECT_THAT(e.call, ThrowsMessage<EConvertError>(e.message));
 }
 
 TEST(Variant, OperatorsWithMixedKinds)

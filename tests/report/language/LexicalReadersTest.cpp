@@ -1,7 +1,10 @@
 #include "report/language/LexicalReaders.h"
 #include "report/language/ParserError.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -95,12 +98,7 @@ TEST(LexicalReaders, ReadArguments)
     EXPECT_EQ(pos, 3u);
 
     pos = 1;
-    try {
-        ReadArguments("f(1, (2)", pos);
-        ADD_FAILURE();
-    } catch (const EParserError& e) {
-        EXPECT_EQ(e.Message(), "");
-    }
+    EXPECT_THAT([&] { ReadArguments("f(1, (2)", pos); }, ThrowsMessage<EParserError>(""));
     pos = 1;
     EXPECT_THROW(ReadArguments("f(1,2,3,4)", pos), EParserError);
 }

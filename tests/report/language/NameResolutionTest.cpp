@@ -3,6 +3,10 @@
 #include "report/language/NameResolution.h"
 #include "report/language/ParserError.h"
 
+#include <gmock/gmock.h>
+
+using ::testing::ThrowsMessage;
+
 namespace {
 
 class NameResolution : public LanguageTest {
@@ -11,12 +15,8 @@ protected:
 
     void expectUndefined(std::string_view expression, const std::string& name)
     {
-        try {
-            Eval(expression);
-            ADD_FAILURE() << expression;
-        } catch (const EParserError& e) {
-            EXPECT_EQ(e.Message(), "Undefined symbol \"" + name + "\"") << expression;
-        }
+        EXPECT_THAT([&] { Eval(expression); }, ThrowsMessage<EParserError>("Undefined symbol \"" + name + "\""))
+            << expression;
     }
 };
 

@@ -4,7 +4,10 @@
 #include "report/language/ParserError.h"
 #include "runtime/FormatSettings.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -144,14 +147,8 @@ TEST(Parser, RejectsMalformedExpressions)
         {"F(1, 2, 3, 4)", LanguageText::TooManyArguments},
         {nested, LanguageText::NestedTooDeeply},
     };
-    for (const auto& [text, message] : cases) {
-        try {
-            parser.Evaluate(text);
-            ADD_FAILURE() << "no error for " << text.substr(0, 40);
-        } catch (const EParserError& e) {
-            EXPECT_EQ(e.Message(), message) << text.substr(0, 40);
-        }
-    }
+    for (const auto& [text, message] : cases)
+        EXPECT_THAT([&] { parser.Evaluate(text); }, ThrowsMessage<EParserError>(message)) << text.substr(0, 40);
     // Hand-made postfix texts are checked as strictly.
     EXPECT_THROW(parser.EvaluatePostfix("1 +"), EParserError);
     EXPECT_THROW(parser.EvaluatePostfix("(1 "), EParserError);

@@ -7,6 +7,11 @@
 #include "report/model/AddInRegistry.h"
 #include "report/model/Control.h"
 
+#include <gmock/gmock.h>
+
+using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
+
 namespace {
 class DateCheck : public TrqControl {
 public:
@@ -219,12 +224,9 @@ TEST_F(PagesTest, DamagedPageStreamsFailTheDrawThatNeedsThem)
     pages[index].Stream = std::make_unique<TMemoryStream>(whole);
     DateCheck check;
     pages.AppendView(index, check);
-    try {
-        pages.BuildPageObjects(index);
-        FAIL() << "an unknown add-in class was accepted";
-    } catch (const EPreparedReportError& e) {
-        EXPECT_NE(e.Message().find("non-plugged components:\rTrqDateCheck\r"), std::string::npos) << e.Message();
-    }
+    EXPECT_THAT([&] { pages.BuildPageObjects(index); },
+                ThrowsMessage<EPreparedReportError>(HasSubstr("non-plugged components:\rTrqDateCheck\r")))
+        << "an unknown add-in class was accepted";
     // Once registered the same page reads.
     RegisterAddIn("TrqDateCheck", [] { return std::make_unique<DateCheck>(); });
     pages.BuildPageObjects(index);

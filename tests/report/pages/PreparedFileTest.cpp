@@ -10,6 +10,11 @@
 
 #include <QTemporaryDir>
 
+#include <gmock/gmock.h>
+
+using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
+
 namespace {
 std::string saved(TrqEMFPages& pages)
 {
@@ -151,12 +156,9 @@ TEST_F(PagesTest, OldLayoutAndDamagedFilesAreRefused)
     fixtures::AddPage(report, {memo.get()});
 
     // The old layout starts with the printer's name and keeps metafiles.
-    try {
-        load(pages, std::string("HP LaserJet\0", 12) + std::string(40, '\0'));
-        FAIL() << "an old-layout file was read";
-    } catch (const EPreparedReportError& e) {
-        EXPECT_NE(e.Message().find("old layout"), std::string::npos) << e.Message();
-    }
+    EXPECT_THAT([&] { load(pages, std::string("HP LaserJet\0", 12) + std::string(40, '\0')); },
+                ThrowsMessage<EPreparedReportError>(HasSubstr("old layout")))
+        << "an old-layout file was read";
     EXPECT_EQ(pages.Count(), 0);
 
     std::string good = handMade(24, 0, "Virtual printer", {9, 9});
@@ -186,11 +188,8 @@ TEST_F(PagesTest, EveryTruncationOfAFileIsAnError)
     TrqEMFPages& pages = other.EMFPages();
     for (size_t length = 0; length < file.size(); ++length) {
         fixtures::AddPage(other, {});
-        try {
-            load(pages, file.substr(0, length));
-            ADD_FAILURE() << "a file cut at " << length << " of " << file.size() << " bytes was read";
-        } catch (const EPreparedReportError&) {
-        }
+        EXPECT_THROW(load(pages, file.substr(0, length)), EPreparedReportError)
+            << "a file cut at " << length << " of " << file.size() << " bytes was read";
         ASSERT_EQ(pages.Count(), 0) << length;
     }
 }

@@ -19,7 +19,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+using ::testing::ThrowsMessage;
 
 namespace {
 std::string saved(TrqReport& report)
@@ -241,12 +244,9 @@ TEST(TemplateStream, JsonErrorsNameThePlace)
 {
     TrqReport report;
     EXPECT_THROW(TemplateFromJson(report, "{"), ETemplateJson);
-    try {
+    EXPECT_THAT([&] {
         TemplateFromJson(report, R"({"pages":[{"objects":[{"objectKind":0},{"objectKind":0,"left":"x"}]}]})");
-        FAIL();
-    } catch (const ETemplateJson& e) {
-        EXPECT_EQ(e.Message(), "page 0, object 1: \"left\" must be a number");
-    }
+    }, ThrowsMessage<ETemplateJson>("page 0, object 1: \"left\" must be a number"));
     EXPECT_THROW(TemplateFromJson(report, R"({"pages":[{"objects":[{"objectKind":7}]}]})"), ETemplateJson);
     EXPECT_THROW(TemplateFromJson(report, R"({"pages":[{"objects":[{"objectKind":1,"graphicKind":1,"picture":"AAAA"}]}]})"),
                  EInvalidGraphic);
