@@ -19,8 +19,8 @@
 // hold every line once.
 #include "report/engine/ReportBuilder.h"
 
+#include "report/canvas/Rect.h"
 #include "report/draw/MemoLayout.h"
-#include "report/draw/Rect.h"
 #include "report/model/MemoView.h"
 
 #include <QScopeGuard>

@@ -1,13 +1,13 @@
 #include "report/engine/BuildContext.h"
 
-#include "report/draw/Canvas.h"
+#include "report/canvas/Canvas.h"
+#include "report/canvas/Rect.h"
 #include "report/draw/MemoLayout.h"
-#include "report/draw/Rect.h"
 #include "report/draw/TextMeasure.h"
-#include "report/engine/DialogPageWindow.h"
 #include "report/engine/ReportBuilder.h"
 #include "report/model/MemoView.h"
-#include "report/pages/ProgressForm.h"
+#include "report/windows/DialogPageWindow.h"
+#include "report/windows/ProgressForm.h"
 #include "runtime/Application.h"
 
 #include <algorithm>

@@ -4,9 +4,9 @@
 // clears the pages the build made. Only the first pass runs it.
 #include "report/engine/ReportBuilder.h"
 
-#include "report/engine/DialogPageWindow.h"
 #include "report/language/Globals.h"
 #include "report/model/Control.h"
+#include "report/windows/DialogPageWindow.h"
 
 #include <QApplication>
 #include <QScopeGuard>

@@ -2,7 +2,6 @@
 // the walk over the template pages, the error handler and the clean-up.
 #include "report/engine/ReportBuilder.h"
 
-#include "report/EngineTexts.h"
 #include "report/data/DBDataSet.h"
 #include "report/draw/DrawState.h"
 #include "report/engine/BuildContext.h"
@@ -10,7 +9,8 @@
 #include "report/model/CompositeReport.h"
 #include "report/model/MemoView.h"
 #include "report/pages/EMFPages.h"
-#include "report/pages/ProgressForm.h"
+#include "report/texts/EngineTexts.h"
+#include "report/windows/ProgressForm.h"
 #include "runtime/Application.h"
 #include "runtime/DateTime.h"
 #include "runtime/Dialogs.h"
