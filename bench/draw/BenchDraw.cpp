@@ -2,7 +2,7 @@
 // (with its views kept, and made again from the page stream), the layout of
 // 10,000 memo lines with word wrap, and a 1,000-page PDF.
 #include "bench/ReportBenchMain.h"
-#include "report/draw/Canvas.h"
+#include "report/canvas/Canvas.h"
 #include "report/draw/MemoLayout.h"
 #include "report/model/MemoView.h"
 #include "report/model/Report.h"

@@ -2,7 +2,7 @@
 // refuses it with EPreparedReportError and no pages. What it read is drawn
 // (every page, views made from the page streams), dumped as JSON, and written
 // and read again, which must give the same bytes.
-#include "report/draw/Canvas.h"
+#include "report/canvas/Canvas.h"
 #include "report/model/Picture.h"
 #include "report/model/Report.h"
 #include "report/pages/EMFPages.h"

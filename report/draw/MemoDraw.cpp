@@ -1,6 +1,6 @@
 // Drawing a memo: automatic width, layout at scale 1, background, frame and
 // underlines at the canvas's scale, then the lines, aligned and placed.
-#include "report/draw/Canvas.h"
+#include "report/canvas/Canvas.h"
 #include "report/draw/DrawState.h"
 #include "report/draw/MemoLayout.h"
 #include "report/draw/TextMeasure.h"

@@ -1,8 +1,8 @@
 #include "report/draw/MemoLayout.h"
 
-#include "report/draw/Canvas.h"
+#include "report/canvas/Canvas.h"
+#include "report/canvas/Rect.h"
 #include "report/draw/DrawState.h"
-#include "report/draw/Rect.h"
 #include "report/draw/TextMeasure.h"
 #include "report/model/MemoView.h"
 #include "runtime/StringList.h"

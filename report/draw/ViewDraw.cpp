@@ -1,6 +1,6 @@
 // Drawing of the views that are not text: any view (fill and frame), pictures
 // and lines.
-#include "report/draw/Canvas.h"
+#include "report/canvas/Canvas.h"
 #include "report/draw/DrawState.h"
 #include "report/draw/ViewPainter.h"
 #include "report/model/LineView.h"

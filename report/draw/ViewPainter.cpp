@@ -1,6 +1,6 @@
 #include "report/draw/ViewPainter.h"
 
-#include "report/draw/Canvas.h"
+#include "report/canvas/Canvas.h"
 #include "report/draw/DrawState.h"
 #include "report/model/View.h"
 #include "runtime/Color.h"

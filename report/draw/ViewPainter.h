@@ -7,7 +7,7 @@
 // FrameWidth is scaled, and GapX and GapY include half the frame. DrawRect is
 // the inside of the frame; Right and Bottom are the edges of the view's box.
 
-#include "report/draw/Rect.h"
+#include "report/canvas/Rect.h"
 
 #include <cstdint>
 

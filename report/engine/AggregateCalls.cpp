@@ -7,8 +7,9 @@
 // While the page is built each record of that data band updates its
 // accumulators; when the footer prints, the call reads its accumulator, which
 // starts again after the footer.
-#include "report/engine/ReportBuilder.h"
+#include "report/engine/AggregateCalls.h"
 
+#include "report/engine/ReportBuilder.h"
 #include "report/language/FunctionSplitter.h"
 #include "report/language/Globals.h"
 #include "report/language/LexicalReaders.h"
@@ -53,10 +54,10 @@ void splitMemo(TrqFunctionSplitter& splitter, const TStringList& lines)
 }
 }  // namespace
 
-void TrqReportBuilder::collectAggregates(TrqPageBuild& pb)
+void TrqAggregateCalls::Collect(TrqPageBuild& pb)
 {
     QScopedValueRollback<bool> collecting(collecting_, true);
-    QScopedValueRollback<TrqBand*> current(band_, nullptr);
+    QScopedValueRollback<TrqBand*> current(builder_.band_, nullptr);
     static const int masterKinds[] = {btPageFooter, btColumnFooter, btMasterFooter, btGroupFooter, btReportSummary};
     static const int detailKinds[] = {btPageFooter,  btColumnFooter,  btMasterFooter,
                                       btGroupFooter, btReportSummary, btDetailFooter};
@@ -73,29 +74,30 @@ void TrqReportBuilder::collectAggregates(TrqPageBuild& pb)
     for (const Level& level : levels)
         for (TrqBand* source = pb.Chain(level.dataKind); source && source->Defined(); source = source->Next) {
             if (source != pb.Chain(level.dataKind) && !source->Dataset()) continue;
-            aggregateSource_ = source;
+            source_ = source;
             for (size_t k = 0; k < level.count; ++k)
                 for (TrqBand* b = pb.Chain(level.kinds[k]); b && b->Defined(); b = b->Next) collectBand(*b);
         }
     if (TrqBand* cross = pb.Chain(btCrossData); cross->Defined()) {
-        aggregateSource_ = cross;
+        source_ = cross;
         for (TrqBand* b = pb.Chain(btCrossFooter); b && b->Defined(); b = b->Next) collectBand(*b);
     }
-    aggregateSource_ = nullptr;
-    report_.SetCurrentView(nullptr);
+    source_ = nullptr;
+    builder_.report_.SetCurrentView(nullptr);
 }
 
-void TrqReportBuilder::collectBand(TrqBand& band)
+void TrqAggregateCalls::collectBand(TrqBand& band)
 {
-    band_ = &band;
+    TrqReport& report = builder_.report_;
+    builder_.band_ = &band;
     TStringList names{"AVG", "COUNT", "MAX", "MIN", "SUM"};
     // Dictionary variables stand for the expressions they hold.
     TrqVariables variables;
-    const TrqNamedValues& dictionary = report_.Dictionary().Variables;
+    const TrqNamedValues& dictionary = report.Dictionary().Variables;
     for (int i = 0; i < dictionary.Count(); ++i) variables.SetVariable(dictionary.NameAt(i), dictionary.ValueAt(i));
 
     auto run = [&](TrqView* current, const auto& gather) {
-        report_.SetCurrentView(current);
+        report.SetCurrentView(current);
         TStringList found;
         TrqFunctionSplitter splitter(names, variables, found);
         gather(splitter, found);
@@ -111,17 +113,17 @@ void TrqReportBuilder::collectBand(TrqBand& band)
         });
 }
 
-void TrqReportBuilder::aggregateCall(TrqAggregateFunction function, const Variant& p1, const Variant& p2,
-                                     const Variant& p3, Variant& value)
+void TrqAggregateCalls::Call(TrqAggregateFunction function, const Variant& p1, const Variant& p2, const Variant& p3,
+                             Variant& value)
 {
-    TrqBand* band = band_;
+    TrqBand* band = builder_.band_;
     if (!band) return;
     const bool count = function == TrqAggregateFunction::Count;
     const AnsiString argument = p1.AsString();
     const AnsiString flag = (count ? p2 : p3).AsString();
 
     if (collecting_) {
-        TrqBand* source = aggregateSource_;
+        TrqBand* source = source_;
         if (!source) return;
         AnsiString owner = Trim((count ? p1 : p2).AsString());
         if (owner.empty()) {

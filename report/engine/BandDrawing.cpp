@@ -87,7 +87,7 @@ bool TrqReportBuilder::drawBand(TrqBand& band)
                         // The band the replay shows goes on the next page of
                         // the outer page, unless it opens a fresh one (it
                         // would never fit). Its measure is kept for then.
-                        if (replayTop_ == &band && !forceFit_) return true;
+                        if (subReports_.WaitsForNextPage(band)) return true;
                     } else {
                         result = checkPageBreak(&band, pb.CurY, 10000);
                     }
@@ -115,7 +115,7 @@ bool TrqReportBuilder::drawBand(TrqBand& band)
 
 int64_t TrqReportBuilder::stretchedHeight(TrqBand& band)
 {
-    if (band.HasCrossCells && band.Kind != btPageFooter) return crossRowHeight(band);
+    if (band.HasCrossCells && band.Kind != btPageFooter) return crossTab_.RowHeight(band);
     int64_t height = band.Height;
     for (TrqView* view : band.Objects) {
         auto* stretchable = dynamic_cast<TrqStretcheable*>(view);
@@ -181,7 +181,7 @@ void TrqReportBuilder::doDraw(TrqBand& band)
         drawBroken(band);  // moves CurY itself
     } else {
         drawObjects(band);
-        if (band.HasCrossCells && !report_.Terminated) drawCrossCells(band);
+        if (band.HasCrossCells && !report_.Terminated) crossTab_.DrawCells(band);
         // Sub-reports leave CurY where they ended.
         if (placed && !band.SubReportsRan) pb.CurY += height;
     }
@@ -216,7 +216,7 @@ void TrqReportBuilder::drawObjects(TrqBand& band)
         if (view->ObjectKind == okSubReport) {
             // The sub-reports come last; the first visible one prints them all.
             if (!view->Visible) continue;
-            handleSubReports(band, i);
+            subReports_.Start(band, i);
             band.SubReportsRan = true;
             break;
         }
@@ -237,7 +237,7 @@ void TrqReportBuilder::afterBand(TrqBand& band)
             g->GroupValue = groupValue(*g);
         return;
     }
-    if (band.Kind == btPageFooter && curPageIndex_ != preparedPages().Count() - 1) return;
+    if (band.Kind == btPageFooter && run_.CurPageIndex != preparedPages().Count() - 1) return;
     if (band.AggregateBand) band.AggregateBand->Aggregates.Reset(band.Name);
 }
 

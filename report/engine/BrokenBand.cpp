@@ -19,8 +19,8 @@
 // hold every line once.
 #include "report/engine/ReportBuilder.h"
 
+#include "report/canvas/Rect.h"
 #include "report/draw/MemoLayout.h"
-#include "report/draw/Rect.h"
 #include "report/model/MemoView.h"
 
 #include <QScopeGuard>
@@ -75,7 +75,7 @@ void TrqReportBuilder::drawBroken(TrqBand& band)
     // A band printed by a break or on a sub-report page does not break again.
     if (breakDepth_ > 0 || onSubReportPage(pb) || band.Y + band.MaxHeight + columnFooterHeight() <= pb.Bottom) {
         drawObjects(band);
-        if (band.HasCrossCells && !report_.Terminated) drawCrossCells(band);
+        if (band.HasCrossCells && !report_.Terminated) crossTab_.DrawCells(band);
         if (!band.SubReportsRan) pb.CurY += band.MaxHeight;
         return;
     }

@@ -1,13 +1,12 @@
 #include "report/engine/BuildContext.h"
 
-#include "report/draw/Canvas.h"
+#include "report/canvas/Canvas.h"
+#include "report/canvas/Rect.h"
 #include "report/draw/MemoLayout.h"
-#include "report/draw/Rect.h"
 #include "report/draw/TextMeasure.h"
-#include "report/engine/DialogPageWindow.h"
 #include "report/engine/ReportBuilder.h"
 #include "report/model/MemoView.h"
-#include "report/pages/ProgressForm.h"
+#include "report/windows/ProgressForm.h"
 #include "runtime/Application.h"
 
 #include <algorithm>
@@ -47,14 +46,14 @@ Variant TrqBuildContext::BuildValue(TrqBuildValue which)
     if (band && !band->Dataset() && band->PageBuild.Chain(band->Kind)) band = band->PageBuild.Chain(band->Kind);
     switch (which) {
     case TrqBuildValue::LastBracketValue: return LastBracketValue;
-    case TrqBuildValue::PageNumber: return builder_.curPageIndex_ + 1;
-    case TrqBuildValue::StartDate: return Variant::FromDateTime(builder_.startDate_);
-    case TrqBuildValue::StartTime: return Variant::FromDateTime(builder_.startTime_);
+    case TrqBuildValue::PageNumber: return builder_.run_.CurPageIndex + 1;
+    case TrqBuildValue::StartDate: return Variant::FromDateTime(builder_.run_.StartDate);
+    case TrqBuildValue::StartTime: return Variant::FromDateTime(builder_.run_.StartTime);
     case TrqBuildValue::Line: return band ? band->Line : 0;
     case TrqBuildValue::LineThrough: return band ? band->LineThrough : 0;
     case TrqBuildValue::Column: return pb ? pb->ColumnNo : 0;
     case TrqBuildValue::Current: return pb ? pb->CurrentNo : 0;
-    case TrqBuildValue::TotalPages: return builder_.totalPages_;
+    case TrqBuildValue::TotalPages: return builder_.run_.TotalPages;
     case TrqBuildValue::CalcWidth: return Report().CurrentView() ? calcWidth(*Report().CurrentView()) : 0;
     case TrqBuildValue::CurY: return pb ? clampInt(pb->CurY) : 0;
     case TrqBuildValue::FreeSpace: return pb ? clampInt(pb->Bottom - pb->CurY) : 0;
@@ -81,7 +80,7 @@ bool TrqBuildContext::GetObjectProperty(const AnsiString& name, Variant& value)
 void TrqBuildContext::StopReport()
 {
     TrqReportScriptContext::StopReport();
-    builder_.stoppedByScript_ = true;
+    builder_.run_.StoppedByScript = true;
 }
 
 void TrqBuildContext::RequestNewPage()
@@ -99,7 +98,7 @@ void TrqBuildContext::ShowBand(const AnsiString& name) { builder_.showBandByName
 void TrqBuildContext::SetModalResult(int result)
 {
     // Only the window of the dialog page being run takes it.
-    if (builder_.dialogWindow_) builder_.dialogWindow_->ModalResult = result;
+    builder_.dialogPages_.SetModalResult(result);
 }
 
 void TrqBuildContext::SetCurY(int y)
@@ -112,14 +111,14 @@ void TrqBuildContext::SetCurY(int y)
 
 void TrqBuildContext::SetProgressText(const AnsiString& text)
 {
-    if (builder_.progress_) builder_.progress_->SetLabel2(text);
+    if (builder_.run_.Progress) builder_.run_.Progress->SetLabel2(text);
     Application().ProcessMessages();
 }
 
-bool TrqBuildContext::CollectingAggregates() { return builder_.collecting_; }
+bool TrqBuildContext::CollectingAggregates() { return builder_.aggregates_.Collecting(); }
 
 void TrqBuildContext::CallAggregate(TrqAggregateFunction function, const Variant& p1, const Variant& p2,
                                     const Variant& p3, Variant& value)
 {
-    builder_.aggregateCall(function, p1, p2, p3, value);
+    builder_.aggregates_.Call(function, p1, p2, p3, value);
 }

@@ -9,13 +9,13 @@
 // go with the reload and the next build lays them out again. A report built
 // once keeps its bands from the first pass to the second, as a plain report
 // does.
-#include "report/engine/ReportBuilder.h"
+#include "report/engine/CompositeBuild.h"
 
 #include "report/data/ReportDataset.h"
 #include "report/engine/BuildContext.h"
+#include "report/engine/ReportBuilder.h"
 #include "report/language/Globals.h"
 #include "report/model/CompositeReport.h"
-#include "report/pages/EMFPages.h"
 #include "runtime/Exceptions.h"
 
 #include <QScopeGuard>
@@ -59,49 +59,40 @@ void collectReports(TrqReport& report, std::vector<TrqReport*>& out)
 }
 }  // namespace
 
-TrqEMFPages& TrqReportBuilder::preparedPages() const { return master_->EMFPages(); }
+TrqCompositeParts::TrqCompositeParts(TrqReportBuilder& builder) : builder_(builder) {}
 
-std::vector<TrqReport*> TrqReportBuilder::templateReports()
+TrqCompositeParts::TrqCompositeParts(TrqReportBuilder& builder, const TrqCompositeParts& outer,
+                                     const TrqReport& parent)
+    : builder_(builder), lineage_(outer.lineage_)
 {
-    if (!dynamic_cast<TrqCompositeReport*>(&report_)) return {&report_};
-    std::vector<TrqReport*> reports{&report_};
-    collectReports(report_, reports);
+    lineage_.push_back(&parent);
+}
+
+TrqCompositeParts::~TrqCompositeParts() = default;
+
+void TrqCompositeParts::Clear() { parts_.clear(); }
+
+std::vector<TrqReport*> TrqCompositeParts::TemplateReports() const
+{
+    TrqReport& report = builder_.report_;
+    if (!dynamic_cast<TrqCompositeReport*>(&report)) return {&report};
+    std::vector<TrqReport*> reports{&report};
+    collectReports(report, reports);
     reports.erase(reports.begin());  // the composite's own pages are never walked
     return reports;
 }
 
-void TrqReportBuilder::copyRunState(TrqReportBuilder& to, const TrqReportBuilder& from)
+void TrqCompositeParts::Build(TrqCompositeReport& composite)
 {
-    to.startDate_ = from.startDate_;
-    to.startTime_ = from.startTime_;
-    to.curPageIndex_ = from.curPageIndex_;
-    to.totalPages_ = from.totalPages_;
-    to.rememberedTwoPass_ = from.rememberedTwoPass_;
-    to.twoPassFlag_ = from.twoPassFlag_;
-    to.secondPass_ = from.secondPass_;
-    to.drawingDisabled_ = from.drawingDisabled_;
-    to.appendPage_ = from.appendPage_;
-    to.prevY_ = from.prevY_;
-    to.prevBottom_ = from.prevBottom_;
-    to.pageFooterDone_ = from.pageFooterDone_;
-    to.dialogCancelled_ = from.dialogCancelled_;
-    to.stoppedByScript_ = from.stoppedByScript_;
-    to.errorFlag_ = from.errorFlag_;
-    to.errorText_ = from.errorText_;
-    to.progress_ = from.progress_;
-    to.firstUnpacked_ = from.firstUnpacked_;
-}
-
-void TrqReportBuilder::buildComposite(TrqCompositeReport& composite)
-{
+    TrqReportBuilder& b = builder_;
     const std::vector<TrqReport*> reports = composite.Reports();
     for (TrqReport* r : reports)
-        if (r == &report_ || std::find(lineage_.begin(), lineage_.end(), r) != lineage_.end())
+        if (r == &b.report_ || std::find(lineage_.begin(), lineage_.end(), r) != lineage_.end())
             throw Exception("Report " + composite.Name() + " contains itself (" + r->Name() + ")");
 
     TrqDataset* dataset = composite.Dataset();
     auto closeDataset = qScopeGuard([&] {
-        if (dataset) guarded([&] { dataset->Close(); });
+        if (dataset) b.guarded([&] { dataset->Close(); });
     });
     if (dataset) {
         dataset->Open();
@@ -113,14 +104,15 @@ void TrqReportBuilder::buildComposite(TrqCompositeReport& composite)
     };
     parts_.resize(reports.size());
 
-    for (bool once = true; !report_.Terminated && !dialogCancelled_ && (dataset ? !dataset->Eof() : once);
-         once = false) {
-        for (size_t i = 0; i < reports.size() && !report_.Terminated && !dialogCancelled_; ++i) {
+    const bool& terminated = b.report_.Terminated;
+    const bool& cancelled = b.run_.DialogCancelled;
+    for (bool once = true; !terminated && !cancelled && (dataset ? !dataset->Eof() : once); once = false) {
+        for (size_t i = 0; i < reports.size() && !terminated && !cancelled; ++i) {
             TrqReport& r = *reports[i];
             const bool nextAppends = i + 1 < reports.size() && continuesOn(*reports[i + 1], r);
             if (!rebuiltEachTime(&r)) {
                 const bool fresh = !parts_[i];
-                if (fresh) parts_[i] = std::unique_ptr<TrqReportBuilder>(new TrqReportBuilder(r, *this));
+                if (fresh) parts_[i] = std::unique_ptr<TrqReportBuilder>(new TrqReportBuilder(r, b));
                 buildPart(*parts_[i], fresh, nextAppends);
                 continue;
             }
@@ -130,34 +122,35 @@ void TrqReportBuilder::buildComposite(TrqCompositeReport& composite)
                 r.SetCurrentPage(nullptr);
                 r.SetCurrentView(nullptr);
                 saved.SetPosition(0);
-                guarded([&] { r.LoadFromStream(saved); });
+                b.guarded([&] { r.LoadFromStream(saved); });
             });
             // The part and its bands go before the views they were made from.
-            TrqReportBuilder part(r, *this);
+            TrqReportBuilder part(r, b);
             buildPart(part, true, nextAppends);
         }
-        if (dataset && !report_.Terminated) dataset->Next();
+        if (dataset && !terminated) dataset->Next();
     }
 }
 
-void TrqReportBuilder::buildPart(TrqReportBuilder& part, bool fresh, bool nextAppends)
+void TrqCompositeParts::buildPart(TrqReportBuilder& part, bool fresh, bool nextAppends)
 {
+    TrqReportBuilder& b = builder_;
     TrqReport& r = part.report_;
-    copyRunState(part, *this);
-    part.nextReportAppends_ = nextAppends;
+    part.run_ = b.run_;
+    part.composite_.nextAppends_ = nextAppends;
     r.Terminated = false;
-    r.FinalPass = report_.FinalPass;
+    r.FinalPass = b.report_.FinalPass;
     auto handBack = qScopeGuard([&] {
         r.SetCurrentPage(nullptr);
         r.SetCurrentView(nullptr);
-        copyRunState(*this, part);
-        if (r.Terminated) report_.Terminated = true;
-        SetReportContext(context_.get());
+        b.run_ = part.run_;
+        if (r.Terminated) b.report_.Terminated = true;
+        SetReportContext(b.context_.get());
     });
     if (fresh) {
         SetReportContext(part.context_.get());
         part.guarded([&] { part.placeAlignedViews(); });
-        if (part.errorFlag_) return;
+        if (part.run_.ErrorFlag) return;
     }
     part.build();
 }

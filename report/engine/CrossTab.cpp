@@ -9,8 +9,9 @@
 //
 // Every page of a row takes at least one cell, so a cell wider than the page
 // prints clipped instead of making pages for ever.
-#include "report/engine/ReportBuilder.h"
+#include "report/engine/CrossTab.h"
 
+#include "report/engine/ReportBuilder.h"
 #include "report/language/Globals.h"
 #include "report/model/MemoView.h"
 #include "report/pages/EMFPages.h"
@@ -20,7 +21,7 @@
 
 #include <algorithm>
 
-struct TrqReportBuilder::CrossRow {
+struct TrqCrossTab::Row {
     TrqBand& Band;
     int StartPage;    // the prepared page the row started on
     int64_t X = 0;    // where the next cell goes, page units
@@ -43,61 +44,63 @@ void forgetMeasure(TrqView& view)
 }
 }  // namespace
 
-TrqDataset* TrqReportBuilder::crossDataset(TrqBand& band)
+TrqDataset* TrqCrossTab::crossDataset(TrqBand& band)
 {
     TrqBand* data = definedFirst(band.PageBuild, btCrossData);
     if (data && data->Dataset()) return data->Dataset();
     return band.CrossDataset();
 }
 
-void TrqReportBuilder::runBandScript(TrqBand& band)
+void TrqCrossTab::runBandScript(TrqBand& band)
 {
-    QScopedValueRollback<TrqBand*> current(band_, &band);
-    report_.SetCurrentView(band.View);
+    QScopedValueRollback<TrqBand*> current(builder_.band_, &band);
+    builder_.report_.SetCurrentView(band.View);
     if (!band.Script.IsEmpty()) rqInterpreter().RunScript(band.Script);
 }
 
-void TrqReportBuilder::printCells(TrqBand& cross, TrqBand& row, int64_t x)
+void TrqCrossTab::printCells(TrqBand& cross, TrqBand& row, int64_t x)
 {
     // The cross band counts with the row; a cross data band's totals are the row's.
     cross.Line = row.Line;
     cross.LineThrough = row.LineThrough;
     if (cross.Kind == btCrossData) cross.AggregateBand = &row;
-    const CrossCell cell{&cross, x};
+    const TrqCrossCell cell{&cross, x};
     const auto& crossBandOf = row.PageBuild.CrossBandOf;
     for (TrqView* view : row.Objects) {
-        if (report_.Terminated) break;
+        if (builder_.report_.Terminated) break;
         auto it = crossBandOf.find(view);
-        if (it != crossBandOf.end() && it->second == &cross) printView(row, *view, &cell);
+        if (it != crossBandOf.end() && it->second == &cross) builder_.printView(row, *view, &cell);
     }
 }
 
-void TrqReportBuilder::continueCrossRow(CrossRow& row)
+void TrqCrossTab::continueRow(Row& row)
 {
+    TrqReportBuilder& b = builder_;
     TrqPageBuild& pb = row.Band.PageBuild;
-    TrqEMFPages& pages = preparedPages();
-    row.X = leftMargin();
+    TrqEMFPages& pages = b.preparedPages();
+    row.X = b.leftMargin();
     row.Placed = false;
-    ++curPageIndex_;
-    if (curPageIndex_ >= pages.Count()) {
+    int& pageIndex = b.run_.CurPageIndex;
+    ++pageIndex;
+    if (pageIndex >= pages.Count()) {
         // The page to the right: the row keeps its height, and nothing of the
         // band's own state moves.
-        QScopedValueRollback<int> inBreak(breakDepth_, breakDepth_ + 1);
-        QScopedValueRollback<bool> fresh(freshPage_, freshPage_);
+        QScopedValueRollback<int> inBreak(b.breakDepth_, b.breakDepth_ + 1);
+        QScopedValueRollback<bool> fresh(b.freshPage_, b.freshPage_);
         QScopedValueRollback<int64_t> y(pb.CurY, pb.CurY);
         QScopedValueRollback<int64_t> shift(pb.ColumnShift, pb.ColumnShift);
         QScopedValueRollback<TrqBand*> was(pb.WasBand, pb.WasBand);
-        TrqView* view = report_.CurrentView();
-        addPreparedPage(pb);
-        curPageIndex_ = pages.Count() - 1;
-        showBand(pb.Chain(btOverlay));
+        TrqView* view = b.report_.CurrentView();
+        b.addPreparedPage(pb);
+        pageIndex = pages.Count() - 1;
+        b.showBand(pb.Chain(btOverlay));
         TrqBand* header = pb.Chain(btPageHeader);
         if (row.StartPage > 0 || header->Flag(flBandOnFirstPage)) {
-            pb.CurY = topMargin();
-            showBand(header);
+            pb.CurY = b.topMargin();
+            b.showBand(header);
         }
-        report_.SetCurrentView(view);
-        reportProgress(curPageIndex_ + 1);
+        b.report_.SetCurrentView(view);
+        b.reportProgress(pageIndex + 1);
     }
     if (TrqBand* header = definedFirst(pb, btCrossHeader); header && header->Flag(flBandRepeatHeader)) {
         printCells(*header, row.Band, row.X);
@@ -105,20 +108,22 @@ void TrqReportBuilder::continueCrossRow(CrossRow& row)
     }
 }
 
-void TrqReportBuilder::drawCrossCells(TrqBand& band)
+void TrqCrossTab::DrawCells(TrqBand& band)
 {
     if (band.Kind == btPageFooter) return;
+    TrqReportBuilder& b = builder_;
+    TrqReport& report = b.report_;
     TrqPageBuild& pb = band.PageBuild;
-    const int page = curPageIndex_;
-    auto back = qScopeGuard([&] { curPageIndex_ = page; });
-    CrossRow row{band, page};
+    const int page = b.run_.CurPageIndex;
+    auto back = qScopeGuard([&] { b.run_.CurPageIndex = page; });
+    Row row{band, page};
     const int64_t right = pb.Page.RightMarginInEffect();
     auto makeRoom = [&](int64_t width) {
-        if (row.X + width > right && row.Placed) continueCrossRow(row);
+        if (row.X + width > right && row.Placed) continueRow(row);
     };
 
     pb.ColumnNo = 1;
-    if (report_.OnBeginColumn) report_.OnBeginColumn(&band);
+    if (report.OnBeginColumn) report.OnBeginColumn(&band);
     if (TrqBand* header = definedFirst(pb, btCrossHeader)) {
         runBandScript(*header);
         printCells(*header, band, header->X);
@@ -126,7 +131,7 @@ void TrqReportBuilder::drawCrossCells(TrqBand& band)
         row.Placed = true;
     }
     TrqBand* data = definedFirst(pb, btCrossData);
-    if (data && !report_.Terminated) {
+    if (data && !report.Terminated) {
         if (row.X == 0) row.X = data->X;
         TrqDataset* dataset = crossDataset(band);
         if (dataset) dataset->First();
@@ -140,33 +145,35 @@ void TrqReportBuilder::drawCrossCells(TrqBand& band)
             widest->First();
             dataset = widest.get();
         }
-        while (dataset && !dataset->Eof() && !report_.Terminated) {
-            report_.SetCurrentView(data->View);
+        while (dataset && !dataset->Eof() && !report.Terminated) {
+            report.SetCurrentView(data->View);
             int width = data->Width;
-            if (report_.OnPrintColumn) report_.OnPrintColumn(pb.ColumnNo, width);
+            if (report.OnPrintColumn) report.OnPrintColumn(pb.ColumnNo, width);
             runBandScript(*data);
             makeRoom(width);
             printCells(*data, band, row.X);
             row.Placed = true;
-            accumulate(*data);
-            if (band.IsDataBand() && !blankMode_) accumulate(band);
+            b.accumulate(*data);
+            if (band.IsDataBand() && !b.blankMode_) b.accumulate(band);
             row.X += width;
             ++pb.ColumnNo;
             dataset->Next();
         }
         if (dataset) pb.WidestCrossRow = std::max(pb.WidestCrossRow, dataset->RecNo());
     }
-    if (TrqBand* footer = definedFirst(pb, btCrossFooter); footer && !report_.Terminated) {
+    if (TrqBand* footer = definedFirst(pb, btCrossFooter); footer && !report.Terminated) {
         if (row.X == 0) row.X = footer->X;
         runBandScript(*footer);
         makeRoom(footer->Width);
         printCells(*footer, band, row.X);
-        afterBand(*footer);
+        b.afterBand(*footer);
     }
 }
 
-int64_t TrqReportBuilder::crossRowHeight(TrqBand& band)
+int64_t TrqCrossTab::RowHeight(TrqBand& band)
 {
+    TrqReportBuilder& b = builder_;
+    TrqReport& report = b.report_;
     TrqPageBuild& pb = band.PageBuild;
     int64_t height = band.Height;
     std::vector<TrqView*> cells;
@@ -174,7 +181,7 @@ int64_t TrqReportBuilder::crossRowHeight(TrqBand& band)
         auto* stretchable = dynamic_cast<TrqStretcheable*>(view);
         if (!stretchable || !view->Flag(flStretched)) continue;
         if (pb.CrossBandOf.count(view)) cells.push_back(view);
-        else height = std::max<int64_t>(height, int64_t(view->Top) + measureView(band, *stretchable));
+        else height = std::max<int64_t>(height, int64_t(view->Top) + b.measureView(band, *stretchable));
     }
     TrqDataset* dataset = crossDataset(band);
     if (cells.empty() || !dataset || !definedFirst(pb, btCrossData)) return height;
@@ -185,16 +192,16 @@ int64_t TrqReportBuilder::crossRowHeight(TrqBand& band)
         for (TrqView* view : cells) forgetMeasure(*view);
     });
     pb.ColumnNo = 1;
-    if (report_.OnBeginColumn) report_.OnBeginColumn(&band);
-    for (dataset->First(); !dataset->Eof() && !report_.Terminated; dataset->Next()) {
+    if (report.OnBeginColumn) report.OnBeginColumn(&band);
+    for (dataset->First(); !dataset->Eof() && !report.Terminated; dataset->Next()) {
         int width = 0;
-        if (report_.OnPrintColumn) report_.OnPrintColumn(pb.ColumnNo, width);
+        if (report.OnPrintColumn) report.OnPrintColumn(pb.ColumnNo, width);
         for (TrqView* view : cells) {
             forgetMeasure(*view);
             TrqBand* cross = pb.CrossBandOf[view];
-            const CrossCell cell{cross, cross->X};
-            height = std::max<int64_t>(height,
-                                       int64_t(view->Top) + measureView(band, static_cast<TrqStretcheable&>(*view), &cell));
+            const TrqCrossCell cell{cross, cross->X};
+            const int32_t measured = b.measureView(band, static_cast<TrqStretcheable&>(*view), &cell);
+            height = std::max<int64_t>(height, int64_t(view->Top) + measured);
         }
         ++pb.ColumnNo;
     }

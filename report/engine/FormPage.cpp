@@ -30,8 +30,8 @@ void TrqReportBuilder::addPreparedPage(TrqPageBuild& pb)
     pages.Add(pb.Page);
     // Finished pages are kept compact; a page written again (its footer, a
     // cross-tab row going back to it) is unpacked and packed here once more.
-    for (int i = std::max(firstUnpacked_, 0); i <= pages.Count() - 2; ++i) pages.Pack(i);
-    firstUnpacked_ = std::max(pages.Count() - 1, 0);
+    for (int i = std::max(run_.FirstUnpacked, 0); i <= pages.Count() - 2; ++i) pages.Pack(i);
+    run_.FirstUnpacked = std::max(pages.Count() - 1, 0);
     freshPage_ = true;
 }
 
@@ -74,16 +74,16 @@ void TrqReportBuilder::formPage(TrqPageBuild& pb)
     pb.DisableRepeatHeader = false;
     if (!pb.Collect) {
         runPageScript(pb);
-        if (appendPage_ && prevY_ == prevBottom_) {
-            appendPage_ = false;
-            pageFooterDone_ = false;
-            curPageIndex_ = preparedPages().Count();
+        if (run_.AppendPage && run_.PrevY == run_.PrevBottom) {
+            run_.AppendPage = false;
+            run_.PageFooterDone = false;
+            run_.CurPageIndex = preparedPages().Count();
         }
-        pb.Bottom = appendPage_ && pageFooterDone_ ? prevBottom_ : page.BottomMarginInEffect();
+        pb.Bottom = run_.AppendPage && run_.PageFooterDone ? run_.PrevBottom : page.BottomMarginInEffect();
         pb.CurColumn = 0;
         pb.ColumnShift = leftMargin();
-        if (appendPage_) {
-            pb.CurY = prevY_;
+        if (run_.AppendPage) {
+            pb.CurY = run_.PrevY;
         } else {
             addPreparedPage(pb);
             pb.CurY = topMargin();
@@ -113,26 +113,26 @@ void TrqReportBuilder::formPage(TrqPageBuild& pb)
             showBand(pb.Chain(btReportSummary));
         }
         pb.DisableRepeatHeader = false;
-        prevY_ = pb.CurY;
-        prevBottom_ = pb.Bottom;
-        if (pb.CurColumn > 0) prevY_ = pb.Bottom;
+        run_.PrevY = pb.CurY;
+        run_.PrevBottom = pb.Bottom;
+        if (pb.CurColumn > 0) run_.PrevY = pb.Bottom;
         pb.CurColumn = 0;
         pb.ColumnShift = leftMargin();
 
-        pageFooterDone_ = false;
-        const int start = curPageIndex_;
+        run_.PageFooterDone = false;
+        const int start = run_.CurPageIndex;
         TrqBand* footer = pb.Chain(btPageFooter);
         if (footer->Defined() &&
-            ((curPageIndex_ == 0 && footer->Flag(flBandOnFirstPage)) || footer->Flag(flBandOnLastPage))) {
+            ((run_.CurPageIndex == 0 && footer->Flag(flBandOnFirstPage)) || footer->Flag(flBandOnLastPage))) {
             const uint16_t flags = footer->Flags;
             footer->Flags |= flBandOnFirstPage;
-            pageFooterDone_ = true;
+            run_.PageFooterDone = true;
             printPageFooters();
             footer->Flags = flags;
         }
-        if (report_.OnEndPage) report_.OnEndPage(curPageIndex_);
-        if (master_ != &report_ && master_->OnEndPage) master_->OnEndPage(curPageIndex_);
-        curPageIndex_ = start + 1;
+        if (report_.OnEndPage) report_.OnEndPage(run_.CurPageIndex);
+        if (master_ != &report_ && master_->OnEndPage) master_->OnEndPage(run_.CurPageIndex);
+        run_.CurPageIndex = start + 1;
     }
     pb.WasBand = nullptr;
 }
@@ -306,12 +306,12 @@ void TrqReportBuilder::newPage()
 {
     TrqPageBuild& pb = *pb_;
     QScopedValueRollback<int> inBreak(breakDepth_, breakDepth_ + 1);
-    reportProgress(curPageIndex_ + 1);
+    reportProgress(run_.CurPageIndex + 1);
     if (!pb.DisableRepeatHeader) showBand(pb.Chain(btColumnFooter));
     printPageFooters();
     pb.Bottom = pb.Page.BottomMarginInEffect();
     addPreparedPage(pb);
-    appendPage_ = false;
+    run_.AppendPage = false;
     showBand(pb.Chain(btOverlay));
     pb.CurY = topMargin();
     showBand(pb.Chain(btPageHeader));
@@ -326,15 +326,15 @@ void TrqReportBuilder::printPageFooters()
     pb.ColumnShift = leftMargin();
     TrqBand* footer = pb.Chain(btPageFooter);
     TrqEMFPages& pages = preparedPages();
-    if (curPageIndex_ > 0 || footer->Flag(flBandOnFirstPage)) {
-        for (; curPageIndex_ < pages.Count(); ++curPageIndex_) {
-            if (appendPage_ && pageFooterDone_) continue;
-            if (report_.OnEndPage) report_.OnEndPage(curPageIndex_);
-            if (master_ != &report_ && master_->OnEndPage) master_->OnEndPage(curPageIndex_);
+    if (run_.CurPageIndex > 0 || footer->Flag(flBandOnFirstPage)) {
+        for (; run_.CurPageIndex < pages.Count(); ++run_.CurPageIndex) {
+            if (run_.AppendPage && run_.PageFooterDone) continue;
+            if (report_.OnEndPage) report_.OnEndPage(run_.CurPageIndex);
+            if (master_ != &report_ && master_->OnEndPage) master_->OnEndPage(run_.CurPageIndex);
             showBand(footer);
         }
     }
-    curPageIndex_ = pages.Count();
+    run_.CurPageIndex = pages.Count();
 }
 
 bool TrqReportBuilder::ignoresBreakRequests(const TrqBand& band) const
@@ -348,9 +348,8 @@ void TrqReportBuilder::appendBlankRows(TrqPageBuild& pb, TrqBand& band, int64_t 
     // no page breaks. They also end when a row does not move down the page
     // (a band of no height, or one its script hides), so they always end.
     QScopedValueRollback<bool> blank(blankMode_, true);
-    QScopedValueRollback<TrqBand*> top(replayTop_, &band);
-    QScopedValueRollback<bool> force(forceFit_, false);
-    while (!errorFlag_ && !report_.Terminated && pb.Bottom - pb.CurY >= reserved + band.Height) {
+    auto shown = subReports_.Show(band, false);
+    while (!run_.ErrorFlag && !report_.Terminated && pb.Bottom - pb.CurY >= reserved + band.Height) {
         const int64_t y = pb.CurY;
         const int column = band.BandColumn;
         if (drawBand(band)) break;

@@ -2,7 +2,6 @@
 // the walk over the template pages, the error handler and the clean-up.
 #include "report/engine/ReportBuilder.h"
 
-#include "report/EngineTexts.h"
 #include "report/data/DBDataSet.h"
 #include "report/draw/DrawState.h"
 #include "report/engine/BuildContext.h"
@@ -10,7 +9,8 @@
 #include "report/model/CompositeReport.h"
 #include "report/model/MemoView.h"
 #include "report/pages/EMFPages.h"
-#include "report/pages/ProgressForm.h"
+#include "report/texts/EngineTexts.h"
+#include "report/windows/ProgressForm.h"
 #include "runtime/Application.h"
 #include "runtime/DateTime.h"
 #include "runtime/Dialogs.h"
@@ -44,7 +44,8 @@ TrqReportBuilder::TrqReportBuilder(TrqReport& report)
     : report_(report),
       master_(&report),
       context_(std::make_unique<TrqBuildContext>(report, *this)),
-      lookup_(report, [this] { return defaultDataSet(); })
+      lookup_(report, [this] { return defaultDataSet(); }),
+      composite_(*this)
 {
 }
 
@@ -53,9 +54,8 @@ TrqReportBuilder::TrqReportBuilder(TrqReport& report, TrqReportBuilder& parent)
       master_(parent.master_),
       context_(std::make_unique<TrqBuildContext>(report, *this)),
       lookup_(report, [this] { return defaultDataSet(); }),
-      lineage_(parent.lineage_)
+      composite_(*this, parent.composite_, parent.report_)
 {
-    lineage_.push_back(&parent.report_);
 }
 
 TrqReportBuilder::~TrqReportBuilder()
@@ -67,7 +67,7 @@ TrqReportBuilder::~TrqReportBuilder()
 void TrqReportBuilder::handleError(const std::exception& e)
 {
     report_.Terminated = true;
-    if (errorFlag_) return;  // the first error is the one to report
+    if (run_.ErrorFlag) return;  // the first error is the one to report
     AnsiString message = text(ErrorCalculatingText);
     TrqView* view = report_.CurrentView();
     if (view)
@@ -76,8 +76,8 @@ void TrqReportBuilder::handleError(const std::exception& e)
     if (view) message += text(ObjectLabelText) + " " + view->Name + "\r";
     message += "\r";
     message += e.what();
-    errorFlag_ = true;
-    errorText_ = message;
+    run_.ErrorFlag = true;
+    run_.ErrorText = message;
 }
 
 bool TrqReportBuilder::Prepare()
@@ -86,16 +86,16 @@ bool TrqReportBuilder::Prepare()
     report_.SelectPrinter(report_.PrinterName());
     report_.SetBuilding(true);
     const QScopedValueRollback<bool> buildMode(rqDrawState().BuildMode, true);
-    startDate_ = Date();
-    startTime_ = Time();
+    run_.StartDate = Date();
+    run_.StartTime = Time();
     report_.SetCurrentPage(nullptr);
     report_.SetCurrentView(nullptr);
-    rememberedTwoPass_ = twoPassFlag_ = report_.TwoPass();
+    run_.RememberedTwoPass = run_.TwoPassFlag = report_.TwoPass();
     ScopedReportContext installed(context_.get());
 
     // A composite keeps the templates of its reports, not its own (it walks none).
     const bool composite = dynamic_cast<TrqCompositeReport*>(&report_) != nullptr;
-    const std::vector<TrqReport*> templates = templateReports();
+    const std::vector<TrqReport*> templates = composite_.TemplateReports();
     std::vector<std::unique_ptr<TMemoryStream>> saved;
     for (TrqReport* r : templates) {
         saved.push_back(std::make_unique<TMemoryStream>());
@@ -104,7 +104,7 @@ bool TrqReportBuilder::Prepare()
         if (r != &report_) r->SetBuilding(true);
     }
     auto cleanUp = qScopeGuard([&] {
-        parts_.clear();
+        composite_.Clear();
         pages_.clear();
         pb_ = nullptr;
         band_ = nullptr;
@@ -125,13 +125,13 @@ bool TrqReportBuilder::Prepare()
         for (TrqReport* r : templates)
             if (r->OnBeginDoc) guarded([&] { r->OnBeginDoc(); });
     guarded([&] { placeAlignedViews(); });
-    if (!errorFlag_ && report_.OnBeginDoc) guarded([&] { report_.OnBeginDoc(); });
-    bool result = !errorFlag_ && buildWithProgress();
+    if (!run_.ErrorFlag && report_.OnBeginDoc) guarded([&] { report_.OnBeginDoc(); });
+    bool result = !run_.ErrorFlag && buildWithProgress();
     SetReportContext(context_.get());
     if (report_.OnEndDoc) guarded([&] { report_.OnEndDoc(); });
 
     // The bands go before the views they were made from.
-    parts_.clear();
+    composite_.Clear();
     pages_.clear();
     for (size_t i = 0; i < templates.size(); ++i) {
         TrqReport& r = *templates[i];
@@ -142,11 +142,11 @@ bool TrqReportBuilder::Prepare()
         guarded([&] { r.LoadFromStream(*saved[i]); });
     }
 
-    if (dialogCancelled_ || errorFlag_) result = false;
-    if (errorFlag_) {
+    if (run_.DialogCancelled || run_.ErrorFlag) result = false;
+    if (run_.ErrorFlag) {
         pages.Clear();
-        MessageBox(errorText_, "Error", MB_OK | MB_ICONERROR);
-    } else if (dialogCancelled_) {
+        MessageBox(run_.ErrorText, "Error", MB_OK | MB_ICONERROR);
+    } else if (run_.DialogCancelled) {
         pages.Clear();
     }
     return result;
@@ -160,13 +160,13 @@ bool TrqReportBuilder::showingProgressWindow() const
 bool TrqReportBuilder::buildWithProgress()
 {
     report_.Terminated = false;
-    stoppedByScript_ = false;
-    appendPage_ = false;
-    drawingDisabled_ = false;
+    run_.StoppedByScript = false;
+    run_.AppendPage = false;
+    run_.DrawingDisabled = false;
     rqDrawState().DrawingDisabled = false;
     report_.FinalPass = true;
-    curPageIndex_ = 0;
-    firstUnpacked_ = 0;
+    run_.CurPageIndex = 0;
+    run_.FirstUnpacked = 0;
     preparedPages().Clear();
 
     const bool window = showingProgressWindow();
@@ -177,34 +177,34 @@ bool TrqReportBuilder::buildWithProgress()
         form.SetCaption(caption);
         form.SetLabel1(label + "  1");
         form.OnStart = [this](TrqProgressForm&) { Guard([&] { passStep(); }); };
-        progress_ = &form;
+        run_.Progress = &form;
         int modalResult = form.Show(&report_);
-        progress_ = nullptr;
+        run_.Progress = nullptr;
         form.OnStart = nullptr;
         return modalResult;
     };
 
-    if (twoPassFlag_) {
-        drawingDisabled_ = true;
+    if (run_.TwoPassFlag) {
+        run_.DrawingDisabled = true;
         rqDrawState().DrawingDisabled = true;
         report_.FinalPass = false;
-        if (!window || progress_) passStep();
+        if (!window || run_.Progress) passStep();
         else return runWindow(text(FirstPassText)) != mrCancel;  // a cancelled build built nothing
         return true;
     }
     if (!window) {
-        twoPassFlag_ = rememberedTwoPass_;
+        run_.TwoPassFlag = run_.RememberedTwoPass;
         passStep();
         return true;
     }
-    if (rememberedTwoPass_) {
+    if (run_.RememberedTwoPass) {
         // The second pass runs inside the window the first pass opened.
-        if (progress_) progress_->SetLabel1(text(ProcessingPageText) + "  1");
-        twoPassFlag_ = true;
+        if (run_.Progress) run_.Progress->SetLabel1(text(ProcessingPageText) + "  1");
+        run_.TwoPassFlag = true;
         passStep();
         return true;
     }
-    totalPages_ = 0;
+    run_.TotalPages = 0;
     return runWindow(text(ProcessingPageText)) != mrCancel;
 }
 
@@ -213,24 +213,24 @@ void TrqReportBuilder::passStep()
     build();
     // Only a cancel (or an error) closes the window with cancel; a report
     // stopped by its script keeps what it built.
-    const bool cancelled = report_.Terminated && !(stoppedByScript_ && !errorFlag_);
+    const bool cancelled = report_.Terminated && !(run_.StoppedByScript && !run_.ErrorFlag);
     if (report_.FinalPass) {
-        if (progress_) progress_->SetModalResult(cancelled ? mrCancel : mrOk);
+        if (run_.Progress) run_.Progress->SetModalResult(cancelled ? mrCancel : mrOk);
         return;
     }
     // The first pass is done: the second one knows the number of pages.
-    totalPages_ = preparedPages().Count();
-    twoPassFlag_ = false;
+    run_.TotalPages = preparedPages().Count();
+    run_.TwoPassFlag = false;
     // A report stopped by its script is built again up to the same place; a
     // cancel or an error ends the build here.
     if (cancelled) {
         preparedPages().Clear();
-        if (progress_) progress_->SetModalResult(mrCancel);
+        if (run_.Progress) run_.Progress->SetModalResult(mrCancel);
     } else {
-        secondPass_ = true;
+        run_.SecondPass = true;
         buildWithProgress();
     }
-    twoPassFlag_ = true;
+    run_.TwoPassFlag = true;
 }
 
 void TrqReportBuilder::build()
@@ -240,7 +240,7 @@ void TrqReportBuilder::build()
     lookup_.Clear();
     SetReportContext(context_.get());
     if (auto* composite = dynamic_cast<TrqCompositeReport*>(&report_)) {
-        guarded([&] { buildComposite(*composite); });
+        guarded([&] { composite_.Build(*composite); });
         return;
     }
     guarded([&] { walkPages(); });
@@ -256,20 +256,20 @@ void TrqReportBuilder::walkPages()
         multiple->Open();
         multiple->First();
     }
-    if (!secondPass_) {
+    if (!run_.SecondPass) {
         hookViews_.clear();
         for (int i = 0; i < pages.Count(); ++i) pages[i]->Skip = false;
-        dialogCancelled_ = false;
+        run_.DialogCancelled = false;
     }
-    for (int i = 0; i < pages.Count() && !dialogCancelled_; ++i)
-        if (pages[i]->Type == ptDialog) runDialogPage(*pages[i]);
-    if (dialogCancelled_) return;
+    for (int i = 0; i < pages.Count() && !run_.DialogCancelled; ++i)
+        if (pages[i]->Type == ptDialog) dialogPages_.Run(*pages[i]);
+    if (run_.DialogCancelled) return;
     for (int i = 0; i < pages.Count(); ++i)
         if (pages[i]->Type == ptReport) initReportPage(*pages[i]);
     if (report_.Terminated) return;
 
     do {
-        reportProgress(curPageIndex_ + 1);
+        reportProgress(run_.CurPageIndex + 1);
         for (int i = 0; i < pages.Count(); ++i) {
             TrqPage& page = *pages[i];
             report_.SetCurrentPage(&page);
@@ -281,18 +281,18 @@ void TrqReportBuilder::walkPages()
                 pb_->Collect = false;
                 formPage(*pb_);
                 // The last page continues into the next report of a composite build.
-                appendPage_ = i + 1 < pages.Count() ? pages[i + 1]->PrintToPrevPage
-                                                    : nextReportAppends_ && (!multiple || multiple->Eof());
-                if (appendPage_) {
-                    --curPageIndex_;
+                run_.AppendPage = i + 1 < pages.Count() ? pages[i + 1]->PrintToPrevPage
+                                                    : composite_.NextAppends() && (!multiple || multiple->Eof());
+                if (run_.AppendPage) {
+                    --run_.CurPageIndex;
                 } else {
-                    curPageIndex_ = preparedPages().Count();
-                    reportProgress(curPageIndex_);
+                    run_.CurPageIndex = preparedPages().Count();
+                    reportProgress(run_.CurPageIndex);
                 }
             }
             if (report_.Terminated) break;
         }
-        reportProgress(curPageIndex_);
+        reportProgress(run_.CurPageIndex);
         if (multiple) multiple->Next();
     } while (multiple && !report_.Terminated && !multiple->Eof());
     pb_ = nullptr;
@@ -302,7 +302,7 @@ void TrqReportBuilder::initReportPage(TrqPage& page)
 {
     // A page whose bands did not live on from the first pass (its template
     // was reloaded between the reports of a composite) is laid out afresh.
-    if (auto it = pages_.find(&page); secondPass_ && it != pages_.end()) {
+    if (auto it = pages_.find(&page); run_.SecondPass && it != pages_.end()) {
         TrqPageBuild& pb = *it->second;
         // A sub-report left unfinished by a stopped first pass starts afresh.
         pb.Collect = pb.Replaying = false;
@@ -332,33 +332,8 @@ void TrqReportBuilder::initReportPage(TrqPage& page)
 void TrqReportBuilder::prepareObjects(TrqPageBuild& pb)
 {
     guarded([&] {
-        // A view whose whole text is one bracket names the field that a
-        // binary field (picture, memo text) loads from.
-        for (auto& band : pb.Bands)
-            for (TrqView* view : band->Objects) {
-                dataFieldKeys_.erase(view);
-                if (view->ObjectKind == okMemo && view->Flag(flTextOnly)) continue;
-                AnsiString text = view->Memo.Text();
-                size_t close = text.rfind(']');
-                if (text.size() <= 2 || text[0] != '[' || close == AnsiString::npos || close < 1) continue;
-                AnsiString inner = text.substr(1, close - 1);
-                band_ = band.get();
-                TrqFieldRef ref;
-                if (lookup_.IsVariable(inner)) {
-                    TrqFieldCache::Entry* cached = lookup_.CachedField(inner);
-                    if (!cached) continue;
-                    ref.DataSet = cached->DataSet;
-                    ref.FieldName = cached->FieldName;
-                } else if (!lookup_.Resolve(inner, ref)) {
-                    continue;
-                }
-                // Several views may name the same field of different datasets.
-                AnsiString key = inner + '\x01' + IntToStr(reinterpret_cast<intptr_t>(ref.DataSet));
-                if (!dataFields_.Find(key)) dataFields_.Add(key, ref);
-                dataFieldKeys_[view] = key;
-            }
-        band_ = nullptr;
-        collectAggregates(pb);
+        memoText_.FindDataFields(pb);
+        aggregates_.Collect(pb);
     });
     band_ = nullptr;
 }
@@ -391,10 +366,10 @@ void TrqReportBuilder::reportProgress(int page)
         return;
     }
     if (!master_->ShowProgress()) return;
-    if (progress_) {
-        AnsiString label = text(drawingDisabled_ ? FirstPassText : ProcessingPageText) + "  " + IntToStr(page);
-        if (secondPass_ && rememberedTwoPass_) label += " " + text(FromText) + " " + IntToStr(totalPages_);
-        progress_->SetLabel1(label);
+    if (run_.Progress) {
+        AnsiString label = text(run_.DrawingDisabled ? FirstPassText : ProcessingPageText) + "  " + IntToStr(page);
+        if (run_.SecondPass && run_.RememberedTwoPass) label += " " + text(FromText) + " " + IntToStr(run_.TotalPages);
+        run_.Progress->SetLabel1(label);
     }
     Application().ProcessMessages();
     if (master_->Terminated) report_.Terminated = true;
@@ -428,6 +403,8 @@ TDataSet* TrqReportBuilder::defaultDataSet() const
     auto* db = dynamic_cast<TrqDBDataSet*>(dataset);
     return db ? db->FindDataSet() : nullptr;
 }
+
+TrqEMFPages& TrqReportBuilder::preparedPages() const { return master_->EMFPages(); }
 
 int64_t TrqReportBuilder::leftMargin() const { return pb_ ? pb_->Page.LeftMarginInEffect() : 0; }
 

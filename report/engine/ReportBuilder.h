@@ -10,15 +10,17 @@
 //   FormPage.cpp           one template page: data loops, groups, the bands
 //                          waiting to print, page and column breaks
 //   BandDrawing.cpp        one band: script, breaks, needed height, its views
-//   ViewPrinting.cpp       one view into the prepared page: memo text,
-//                          brackets, highlight, Suppress, BandAlign
-//   AggregateCalls.cpp     the aggregate collection pass and SUM ... COUNT calls
+//   ViewPrinting.cpp       one view into the prepared page: its place,
+//                          highlight, Suppress, BandAlign, measures
 //   BrokenBand.cpp         a band that breaks across pages (Breaked)
-//   SubReports.cpp         sub-report pages collected and replayed in a band
-//   CrossTab.cpp           the cross-tab cells of a row, continued to the right
-//   CompositeBuild.cpp     a composite report: its reports one after another
-//                          into the composite's pages
-//   DialogPage.cpp         a dialog page's window, shown before the report pages
+// and by objects the build owns, each with its state:
+//   TrqMemoText            MemoText.cpp: memo and tag text, brackets, binary fields
+//   TrqAggregateCalls      AggregateCalls.cpp: the collection pass and SUM ... COUNT calls
+//   TrqSubReportReplay     SubReports.cpp: sub-report pages collected and replayed in a band
+//   TrqCrossTab            CrossTab.cpp: the cross-tab cells of a row, continued to the right
+//   TrqCompositeParts      CompositeBuild.cpp: a composite report's reports one after another
+//   TrqDialogPages         DialogPage.cpp: a dialog page's window, shown before the report pages
+//   TrqBuildRun            the run state a composite hands from one report to the next
 //
 // Rules that are easy to break:
 // - Every error of a build (scripts, conditions, dataset moves, printing) goes
@@ -43,29 +45,53 @@
 // - The prepared pages, the pass flags and the progress belong to the master
 //   report (master_): the report itself, or the composite report whose build
 //   this is part of. Write pages through preparedPages(), never through
-//   report_. A part's run state (page counters, AppendPage, errors) is handed
-//   to it before its build and taken back afterwards (copyRunState).
+//   report_. A part's run state (run_) is handed to it before its build and
+//   taken back afterwards.
 
 #include "report/data/DictionaryLookup.h"
-#include "report/engine/BracketText.h"
+#include "report/engine/AggregateCalls.h"
+#include "report/engine/CompositeBuild.h"
+#include "report/engine/CrossTab.h"
+#include "report/engine/DialogPage.h"
+#include "report/engine/MemoText.h"
 #include "report/engine/PageBuild.h"
+#include "report/engine/SubReports.h"
 #include "report/model/Report.h"
 #include "report/model/ReportScriptContext.h"
 #include "runtime/Exceptions.h"
 
 #include <map>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 class TrqMemoView;
 class TrqProgressForm;
 class TrqStretcheable;
-class TrqSubReportView;
 class TrqBuildContext;
-class TrqCompositeReport;
-class TrqDialogPageWindow;
 class TrqEMFPages;
+
+// The state of a build that runs on from one report of a composite to the
+// next: each part takes it before its build and hands it back afterwards.
+struct TrqBuildRun {
+    TDateTime StartDate = 0, StartTime = 0;
+    int CurPageIndex = 0;
+    int TotalPages = 0;
+    bool RememberedTwoPass = false;
+    bool TwoPassFlag = false;
+    bool SecondPass = false;
+    bool DrawingDisabled = false;
+    bool AppendPage = false;
+    int64_t PrevY = 0, PrevBottom = 0;
+    bool PageFooterDone = false;
+    bool DialogCancelled = false;
+    bool StoppedByScript = false;  // STOPREPORT, as opposed to a cancel
+    bool ErrorFlag = false;
+    AnsiString ErrorText;
+    TrqProgressForm* Progress = nullptr;
+    // Pages before this one are packed; a page written again (a cross-tab row
+    // back on its first page) is packed again when the next page is added.
+    int FirstUnpacked = 0;
+};
 
 class TrqReportBuilder {
 public:
@@ -79,11 +105,17 @@ public:
     bool Prepare();
 
     // The message of the error that ended the build, empty when none.
-    const AnsiString& ErrorText() const { return errorText_; }
+    const AnsiString& ErrorText() const { return run_.ErrorText; }
 
 private:
+    friend class TrqAggregateCalls;
     friend class TrqBand;
     friend class TrqBuildContext;
+    friend class TrqCompositeParts;
+    friend class TrqCrossTab;
+    friend class TrqDialogPages;
+    friend class TrqMemoText;
+    friend class TrqSubReportReplay;
 
     // A part of the parent's composite build: it writes into the parent's
     // master report's pages.
@@ -105,23 +137,7 @@ private:
     template <class F>
     bool guarded(F&& f);
     bool showingProgressWindow() const;
-
-    // ---- CompositeBuild.cpp ---------------------------------------------
-    // The reports whose templates the build saves and reloads: the report
-    // itself, or every report a composite builds (each once).
-    std::vector<TrqReport*> templateReports();
-    // Replaces the page walk for a composite report.
-    void buildComposite(TrqCompositeReport& composite);
-    // One report of the composite, its run state handed over and taken back.
-    // `fresh`: its template was just (re)loaded, its aligned views are placed first.
-    void buildPart(TrqReportBuilder& part, bool fresh, bool nextAppends);
-    // The build state that runs on from one report of a composite to the next.
-    static void copyRunState(TrqReportBuilder& to, const TrqReportBuilder& from);
     TrqEMFPages& preparedPages() const;
-
-    // ---- DialogPage.cpp -------------------------------------------------
-    void runDialogPage(TrqPage& page);
-    void runDialogScript(TrqPage& page);
 
     // ---- BandLayout.cpp -------------------------------------------------
     void layOutBands(TrqPageBuild& pb);
@@ -175,66 +191,24 @@ private:
     // ---- BrokenBand.cpp -------------------------------------------------
     void drawBroken(TrqBand& band);
 
-    // ---- SubReports.cpp -------------------------------------------------
-    // The sub-reports of the band from its view `first` on.
-    void handleSubReports(TrqBand& band, size_t first);
-    // Replays the band's sub-report pages until all are done, starting new
-    // pages of the outer page; on a page that is itself a sub-report it stops
-    // after one page and leaves the rest to its LastBand. `resume`: the pages
-    // go on at the outer page's position (a new page).
-    void runSubReports(TrqBand& band, bool resume);
-    // Replays a page's recorded actions; true when all are done. On a fresh
-    // page the first band shown prints even when it does not fit; with
-    // printAll every band prints where it comes.
-    bool replay(TrqPageBuild& sub, bool fresh, bool printAll);
-    TrqPageBuild* subReportPage(const TrqSubReportView& view, const TrqPageBuild& parent);
-
-    // ---- CrossTab.cpp ---------------------------------------------------
-    // Where the views of a cross band print: the cross band and its X on the page.
-    struct CrossCell {
-        TrqBand* Cross;
-        int64_t X;
-    };
-    struct CrossRow;
-    void drawCrossCells(TrqBand& band);
-    void printCells(TrqBand& cross, TrqBand& row, int64_t x);
-    void continueCrossRow(CrossRow& row);
-    // The band-height rule of a band with cross-tab cells: its tallest column.
-    int64_t crossRowHeight(TrqBand& band);
-    TrqDataset* crossDataset(TrqBand& band);
-    void runBandScript(TrqBand& band);
-
     // ---- ViewPrinting.cpp -----------------------------------------------
-    void printView(TrqBand& band, TrqView& view, const CrossCell* cell = nullptr);
+    void printView(TrqBand& band, TrqView& view, const TrqCrossCell* cell = nullptr);
     // Runs f with the view shifted to where it prints (band Y, column shift,
     // the cross-tab cell's X), the current band and view set.
     template <class F>
-    void atPrintPlace(TrqBand& band, TrqView& view, const CrossCell* cell, F&& f);
+    void atPrintPlace(TrqBand& band, TrqView& view, const TrqCrossCell* cell, F&& f);
     // The height a stretchable view needs for this record (a memo: its text
     // laid out in its width; it keeps that text and layout for its print).
-    int32_t measureView(TrqBand& band, TrqStretcheable& view, const CrossCell* cell = nullptr);
-    // The memo's working text for this record (field load, OnBeforePrint,
-    // brackets expanded).
-    void prepareMemoText(TrqMemoView& memo, bool measuring);
+    int32_t measureView(TrqBand& band, TrqStretcheable& view, const TrqCrossCell* cell = nullptr);
     // Switches the font and fill to the highlight when its condition holds.
     void applyHighlight(TrqMemoView& memo);
     void writeMemo(TrqBand& band, TrqMemoView& memo);
     void writeView(TrqBand& band, TrqView& view);
     void appendToPage(TrqView& view);
-    void expandMemo(TrqMemoView& memo);
-    AnsiString expandTag(TrqView& view);
-    AnsiString bracketValue(const TrqBracket& bracket, TrqView& view, bool tagFormat);
-    void loadDataField(TrqView& view);
     void placeByBandAlign(TrqView& view, TrqBand& band);
     // Views with a BandAlign get their place on the page once before building.
     void placeAlignedViews();
     void runViewScript(TrqView& view);
-
-    // ---- AggregateCalls.cpp ---------------------------------------------
-    void collectAggregates(TrqPageBuild& pb);
-    void collectBand(TrqBand& band);
-    void aggregateCall(TrqAggregateFunction function, const Variant& p1, const Variant& p2, const Variant& p3,
-                       Variant& value);
 
     // The default dataset of field references: by the kind of band printing.
     TDataSet* defaultDataSet() const;
@@ -249,63 +223,29 @@ private:
     std::map<TrqPage*, std::unique_ptr<TrqPageBuild>> pages_;
     TrqPageBuild* pb_ = nullptr;  // the page being built
     TrqBand* band_ = nullptr;     // the band being printed
-
-    TDateTime startDate_ = 0, startTime_ = 0;
-    int curPageIndex_ = 0;
-    int totalPages_ = 0;
-    bool rememberedTwoPass_ = false;
-    bool twoPassFlag_ = false;
-    bool secondPass_ = false;
-    bool drawingDisabled_ = false;
-    bool blankMode_ = false;
-    bool appendPage_ = false;
-    int64_t prevY_ = 0, prevBottom_ = 0;
-    bool pageFooterDone_ = false;
-    bool dialogCancelled_ = false;
-    bool stoppedByScript_ = false;  // STOPREPORT, as opposed to a cancel
-    bool errorFlag_ = false;
-    AnsiString errorText_;
+    TrqBuildRun run_;
     std::vector<TrqView*> hookViews_;
-    TrqProgressForm* progress_ = nullptr;
-
-    // Composite builds: the reports this build is part of (outermost first),
-    // the builds of the composite's reports kept from the first pass to the
-    // second (by position in Reports; null for one rebuilt each time), and
-    // whether the next report continues on this one's last page.
-    std::vector<const TrqReport*> lineage_;
-    std::vector<std::unique_ptr<TrqReportBuilder>> parts_;
-    bool nextReportAppends_ = false;
-    // The window of the dialog page being run (MODALRESULT goes to it).
-    TrqDialogPageWindow* dialogWindow_ = nullptr;
 
     // Breaks and their guards.
-    int64_t shiftX_ = 0, shiftY_ = 0;  // the shift of the view being printed
     bool ignoreColumnFooter_ = false;  // while the report summary prints
     int breakDepth_ = 0;       // > 0 while a page or column break prints its bands
     bool freshPage_ = false;   // nothing but headers on the page or column yet
-    bool collecting_ = false;  // the aggregate collection pass runs
-    TrqBand* aggregateSource_ = nullptr;
+    bool blankMode_ = false;   // blank rows print (AutoAppendBlank)
 
-    // Sub-report replay and blank rows: the band shown by the replay (only it
-    // may give up when it does not fit), and whether it prints anyway (the
-    // first band on a fresh page).
-    TrqBand* replayTop_ = nullptr;
-    bool forceFit_ = false;
-    TrqBand* crossBand_ = nullptr;  // the cross band whose cell is printing
-    // Pages before this one are packed; a page written again (a cross-tab row
-    // back on its first page) is packed again when the next page is added.
-    int firstUnpacked_ = 0;
-
-    // Memo lines cut into literals and brackets once per build.
-    struct MemoLines {
-        std::vector<AnsiString> source;
-        std::vector<TrqBracketText> lines;
+    // Where the view being printed stands: its shift, and the cross band
+    // whose cell it prints in.
+    struct PrintPlace {
+        int64_t ShiftX = 0, ShiftY = 0;
+        TrqBand* Cross = nullptr;
     };
-    std::unordered_map<const TrqView*, MemoLines> memoLines_;
-    // Views whose text is a field reference (binary fields load from it):
-    // the reference under which dataFields_ holds the field.
-    std::unordered_map<const TrqView*, AnsiString> dataFieldKeys_;
-    TrqFieldCache dataFields_;
+    PrintPlace place_;
+
+    TrqMemoText memoText_{*this};
+    TrqAggregateCalls aggregates_{*this};
+    TrqSubReportReplay subReports_{*this};
+    TrqCrossTab crossTab_{*this};
+    TrqCompositeParts composite_;
+    TrqDialogPages dialogPages_{*this};
 };
 
 template <class F>

@@ -20,28 +20,30 @@
 //   page at all.
 // - A page already being replayed (a sub-report of itself, a cycle of them)
 //   is not started again.
-#include "report/engine/ReportBuilder.h"
+#include "report/engine/SubReports.h"
 
+#include "report/engine/ReportBuilder.h"
 #include "report/model/SubReportView.h"
 
 #include <QScopedValueRollback>
 
-TrqPageBuild* TrqReportBuilder::subReportPage(const TrqSubReportView& view, const TrqPageBuild& parent)
+TrqPageBuild* TrqSubReportReplay::subReportPage(const TrqSubReportView& view, const TrqPageBuild& parent)
 {
+    const TrqPages& pages = builder_.report_.Pages();
     const int32_t index = view.SubPage;
-    if (index < 0 || index >= report_.Pages().Count()) return nullptr;
-    auto it = pages_.find(report_.Pages()[index]);
-    if (it == pages_.end()) return nullptr;
+    if (index < 0 || index >= pages.Count()) return nullptr;
+    auto it = builder_.pages_.find(pages[index]);
+    if (it == builder_.pages_.end()) return nullptr;
     TrqPageBuild* sub = it->second.get();
     if (sub == &parent || sub->Collect) return nullptr;
     return sub;
 }
 
-void TrqReportBuilder::handleSubReports(TrqBand& band, size_t first)
+void TrqSubReportReplay::Start(TrqBand& band, size_t first)
 {
     TrqPageBuild& parent = band.PageBuild;
     band.SubPages.clear();
-    for (size_t i = first; i < band.Objects.size() && !report_.Terminated; ++i) {
+    for (size_t i = first; i < band.Objects.size() && !builder_.report_.Terminated; ++i) {
         TrqView* view = band.Objects[i];
         if (view->ObjectKind != okSubReport || !view->Visible) continue;
         TrqPageBuild* sub = subReportPage(static_cast<TrqSubReportView&>(*view), parent);
@@ -72,26 +74,27 @@ void TrqReportBuilder::handleSubReports(TrqBand& band, size_t first)
         sub->LastStaticColumnY = sub->CurY;
         sub->WasBand = nullptr;
         band.SubPages.push_back(sub);
-        QScopedValueRollback<TrqPageBuild*> current(pb_, sub);
-        formPage(*sub);
+        QScopedValueRollback<TrqPageBuild*> current(builder_.pb_, sub);
+        builder_.formPage(*sub);
     }
-    runSubReports(band, false);
+    Run(band, false);
 }
 
-void TrqReportBuilder::runSubReports(TrqBand& band, bool resume)
+void TrqSubReportReplay::Run(TrqBand& band, bool resume)
 {
+    const bool& terminated = builder_.report_.Terminated;
     TrqPageBuild& parent = band.PageBuild;
     // Bands printed by a break (a page header) and bands that print in place
     // (a page footer below the bottom limit) cannot wait for another page.
     const bool inBreak =
-        breakDepth_ > 0 || band.Kind == btPageFooter || band.Kind == btOverlay || band.Kind == btNone;
+        builder_.breakDepth_ > 0 || band.Kind == btPageFooter || band.Kind == btOverlay || band.Kind == btNone;
     bool fresh = resume;
     QScopedValueRollback<bool> noScript(band.SuppressScript, band.SuppressScript);
     for (;;) {
         int64_t lowest = parent.CurY;
         bool allDone = true;
         for (TrqPageBuild* sub : band.SubPages) {
-            if (sub->SubDone || report_.Terminated) continue;
+            if (sub->SubDone || terminated) continue;
             if (fresh) {
                 sub->CurY = parent.CurY;
                 sub->Bottom = parent.Bottom;
@@ -100,7 +103,7 @@ void TrqReportBuilder::runSubReports(TrqBand& band, bool resume)
             else allDone = false;
             lowest = std::max(lowest, sub->CurY);
         }
-        if (allDone || report_.Terminated || inBreak) {
+        if (allDone || terminated || inBreak) {
             parent.CurY = lowest;
             break;
         }
@@ -112,7 +115,7 @@ void TrqReportBuilder::runSubReports(TrqBand& band, bool resume)
             return;
         }
         band.SuppressScript = true;
-        newPage();
+        builder_.newPage();
         fresh = true;
     }
     for (TrqPageBuild* sub : band.SubPages) {
@@ -127,19 +130,20 @@ void TrqReportBuilder::runSubReports(TrqBand& band, bool resume)
     parent.LastBand = nullptr;
 }
 
-bool TrqReportBuilder::replay(TrqPageBuild& sub, bool fresh, bool printAll)
+bool TrqSubReportReplay::replay(TrqPageBuild& sub, bool fresh, bool printAll)
 {
-    QScopedValueRollback<TrqPageBuild*> current(pb_, &sub);
+    const bool& terminated = builder_.report_.Terminated;
+    QScopedValueRollback<TrqPageBuild*> current(builder_.pb_, &sub);
     QScopedValueRollback<bool> replaying(sub.Replaying, true);
     bool forced = fresh;
     if (TrqBand* last = sub.LastBand) {
         // Its own sub-reports go on first, at the top of this page.
         sub.LastBand = nullptr;
-        runSubReports(*last, true);
+        Run(*last, true);
         forced = false;
         if (sub.LastBand) return false;
     }
-    while (sub.PlayFrom < sub.Recorded.size() && !report_.Terminated) {
+    while (sub.PlayFrom < sub.Recorded.size() && !terminated) {
         const TrqPageBuild::Collected step = sub.Recorded[sub.PlayFrom];
         TrqBand& band = *step.Band;
         switch (step.What) {
@@ -147,7 +151,7 @@ bool TrqReportBuilder::replay(TrqPageBuild& sub, bool fresh, bool printAll)
             if (band.Dataset()) band.Dataset()->First();
             band.Line = 1;
             band.LineThrough = 1;
-            forgetLastPrinted(band);
+            builder_.forgetLastPrinted(band);
             break;
         case TrqPageBuild::Action::NextRecord:
             if (band.Dataset()) band.Dataset()->Next();
@@ -156,10 +160,9 @@ bool TrqReportBuilder::replay(TrqPageBuild& sub, bool fresh, bool printAll)
             ++band.LineThrough;
             break;
         case TrqPageBuild::Action::ShowBand: {
-            QScopedValueRollback<TrqBand*> top(replayTop_, &band);
-            QScopedValueRollback<bool> force(forceFit_, forced || printAll);
+            auto shown = Show(band, forced || printAll);
             QScopedValueRollback<bool> noScript(band.SuppressScript, band.SuppressScript || sub.ScriptRan);
-            const bool more = drawBand(band);
+            const bool more = builder_.drawBand(band);
             forced = false;
             if (more) {
                 // Printed, with sub-reports of its own still to go on; or
@@ -178,5 +181,5 @@ bool TrqReportBuilder::replay(TrqPageBuild& sub, bool fresh, bool printAll)
         }
         ++sub.PlayFrom;
     }
-    return !report_.Terminated;
+    return !terminated;
 }

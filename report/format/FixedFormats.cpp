@@ -1,6 +1,6 @@
 #include "report/format/FixedFormats.h"
 
-#include "report/EngineTexts.h"
+#include "report/texts/EngineTexts.h"
 
 namespace {
 constexpr int DescriptionBase = 55150;

@@ -1,8 +1,8 @@
 #include "report/language/NameResolution.h"
 
-#include "report/EngineTexts.h"
 #include "report/language/Globals.h"
 #include "report/language/ParserError.h"
+#include "report/texts/EngineTexts.h"
 
 #include <optional>
 

@@ -33,7 +33,16 @@ void TrqPage::Delete(int index)
 
 void TrqPage::ChangePaper(int32_t size, int32_t width, int32_t height, int32_t bin, uint8_t orientation)
 {
-    TrqPrinter& printer = rqPrinter();
+    if (!report_) {
+        // No report, no printer to ask: the paper is taken as it is given.
+        Size = size;
+        PaperWidth = width;
+        PaperHeight = height;
+        Orientation = orientation;
+        PaperBin = bin;
+        return;
+    }
+    TrqPrinter& printer = report_->Printer();
     printer.SetPrinterInfo(size, width, height, bin, orientation, false);
     if (printer.PaperSize() != size && size != CustomPaperSize)
         printer.SetPrinterInfo(CustomPaperSize, width, height, -1, orientation, false);
@@ -47,7 +56,8 @@ void TrqPage::ChangePaper(int32_t size, int32_t width, int32_t height, int32_t b
 
 void TrqPage::UpdateGeometry()
 {
-    TrqPrinter& printer = rqPrinter();
+    if (!report_) return;
+    TrqPrinter& printer = report_->Printer();
     printer.SetPrinterInfo(Size, PaperWidth, PaperHeight, PaperBin, Orientation, false);
     printer.FillPrinterPageInfo(PrnInfo);
 }
@@ -186,7 +196,7 @@ TrqPage* TrqPages::Add()
 TrqPage* TrqPages::AddUnnamed()
 {
     auto page = std::make_unique<TrqPage>(report_);
-    page->ChangePaper(rqPrinter().DefaultPaperSize(), 0, 0, -1, poPortrait);
+    if (report_) page->ChangePaper(report_->Printer().DefaultPaperSize(), 0, 0, -1, poPortrait);
     pages_.push_back(std::move(page));
     return pages_.back().get();
 }

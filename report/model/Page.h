@@ -2,6 +2,11 @@
 // A template page: its paper and margins (or, for a dialog page, its window),
 // its script and its views in drawing order. TrqPages is the report's ordered
 // list of pages.
+//
+// A page lays out its paper on the printer its report holds (TrqReport::
+// Printer), never on the engine's printer directly. A page without a report
+// (the views of a prepared page read back) has no printer: it keeps the
+// paper it is given.
 
 #include "report/model/Object.h"
 #include "report/model/View.h"
@@ -63,7 +68,7 @@ public:
     void UpdateGeometry();
 
     // The margins in effect while building, in report units from the paper's
-    // top-left corner (see TrqPage.cpp).
+    // top-left corner (see Page.cpp).
     int32_t LeftMarginInEffect() const;
     int32_t TopMarginInEffect() const;
     int32_t RightMarginInEffect() const;

@@ -1,7 +1,6 @@
 #include "report/model/Report.h"
 
-#include "report/EngineTexts.h"
-#include "report/pages/EMFPages.h"
+#include "report/texts/EngineTexts.h"
 #include "runtime/Dialogs.h"
 #include "runtime/Exceptions.h"
 
@@ -13,10 +12,7 @@ constexpr int32_t ReportFormVersion = 24;
 }  // namespace
 
 TrqReport::TrqReport(TComponent* owner)
-    : TComponent(owner),
-      pages_(this),
-      fileName_(TrqLocale::LoadText(UntitledText)),
-      emfPages_(std::make_unique<TrqEMFPages>(this))
+    : TComponent(owner), printer_(rqPrinter()), pages_(this), fileName_(TrqLocale::LoadText(UntitledText))
 {
     pages_.Add();
 }
@@ -52,13 +48,6 @@ void TrqReport::Clear()
     twoPass_ = false;
 }
 
-std::unique_ptr<TrqEMFPages> TrqReport::ReplaceEMFPages(std::unique_ptr<TrqEMFPages> pages)
-{
-    if (!pages) pages = std::make_unique<TrqEMFPages>(this);
-    std::swap(pages, emfPages_);
-    return pages;
-}
-
 void TrqReport::Notification(TComponent* component, TOperation operation)
 {
     TComponent::Notification(component, operation);
@@ -83,8 +72,8 @@ TrqView* TrqReport::FindObject(std::string_view name) const
 void TrqReport::SelectPrinter(const AnsiString& name)
 {
     if (!useDefaultPrinter_) {
-        int index = rqPrinter().IndexOfPrinter(name);
-        if (index >= 0) rqPrinter().SetPrinterIndex(index);
+        int index = printer_.IndexOfPrinter(name);
+        if (index >= 0) printer_.SetPrinterIndex(index);
     }
     printerName_ = name;
 }

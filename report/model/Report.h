@@ -2,6 +2,14 @@
 // TrqReport: a report component. It owns its template pages and data
 // dictionary, reads and writes its template stream (report/stream), and lets
 // scripts and expressions reach every page and view by name.
+//
+// Rules that are easy to break:
+// - The model sits below the prepared pages (report/pages): the report owns
+//   its TrqEMFPages without knowing the class. The pages layer makes them
+//   (EMFPages, ReplaceEMFPages are defined there) and hands the report the
+//   way to free them.
+// - The engine-wide printer is reached through Printer(), the reference the
+//   report takes when it is made; its pages change paper through it.
 
 #include "report/model/DataDictionary.h"
 #include "report/model/Page.h"
@@ -109,6 +117,8 @@ public:
     TrqDataDictionary& Dictionary() { return dictionary_; }
     const AnsiString& FileName() const { return fileName_; }
     void SetFileName(const AnsiString& v) { fileName_ = v; }
+    // The engine's printer object, on which the pages lay out their paper.
+    TrqPrinter& Printer() const { return printer_; }
     bool UseDefaultPrinter() const { return useDefaultPrinter_; }
     void SetUseDefaultPrinter(bool v) { useDefaultPrinter_ = v; }
     bool TwoPass() const { return twoPass_; }
@@ -131,8 +141,9 @@ public:
     // Removes every page and view and the dictionary; TwoPass is cleared.
     void Clear();
 
-    // The prepared pages of the last build (report/pages).
-    TrqEMFPages& EMFPages() { return *emfPages_; }
+    // The prepared pages of the last build (report/pages/EMFPages.cpp: an
+    // empty list until the first build or load).
+    TrqEMFPages& EMFPages();
     // The report takes `pages` (a new, empty list when null) and hands back
     // the ones it held: the preview takes a report's pages this way.
     std::unique_ptr<TrqEMFPages> ReplaceEMFPages(std::unique_ptr<TrqEMFPages> pages);
@@ -182,7 +193,7 @@ public:
     // build of this report is running. The template is the same afterwards.
     virtual bool PrepareReport();
     // Shows the prepared pages in the preview window, or in the Preview
-    // control when one is set (report/preview/ShowPreparedReport.cpp).
+    // control when one is set (report/windows/ShowPreparedReport.cpp).
     void ShowPreparedReport();
     // PrepareReport, then ShowPreparedReport.
     void ShowReport();
@@ -193,7 +204,7 @@ public:
     // The print loop that PrintPreparedReport runs.
     virtual void DoPrintReport(const AnsiString& pages, int copies, bool collate, int kind);
 
-    // The windows and controls that show this report's pages (report/preview).
+    // The windows and controls that show this report's pages (report/windows).
     void AttachPreview(TrqPreviewLink* link);
     void DetachPreview(TrqPreviewLink* link);
 
@@ -230,6 +241,7 @@ private:
     bool storeInDFM_ = false;
     AnsiString title_;
 
+    TrqPrinter& printer_;
     TrqPages pages_;
     TrqDataDictionary dictionary_;
     AnsiString fileName_;
@@ -242,6 +254,7 @@ private:
     TrqView* currentView_ = nullptr;
     std::unique_ptr<TMemoryStream> reportForm_;
     AnsiString loadMessage_;
-    std::unique_ptr<TrqEMFPages> emfPages_;
+    // Made and freed by report/pages, which knows the class (see above).
+    std::unique_ptr<TrqEMFPages, void (*)(TrqEMFPages*)> emfPages_{nullptr, nullptr};
     std::vector<TrqPreviewLink*> previewLinks_;
 };

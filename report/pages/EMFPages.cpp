@@ -2,7 +2,7 @@
 
 #include "report/pages/PagePacking.h"
 
-#include "report/draw/Canvas.h"
+#include "report/canvas/Canvas.h"
 #include "report/draw/DrawState.h"
 #include "report/model/AddInRegistry.h"
 #include "report/model/LineView.h"
@@ -59,6 +59,27 @@ void ReadPreparedViews(TMemoryStream& stream, TrqPage& page, bool fitAutoWidth)
 }
 
 TrqEMFPages::TrqEMFPages(TrqReport* report) : report_(report) {}
+
+// The report owns its prepared pages but lies below this layer: they are made
+// here, with the deleter the report frees them with.
+namespace {
+void freePages(TrqEMFPages* pages) { delete pages; }
+}  // namespace
+
+TrqEMFPages& TrqReport::EMFPages()
+{
+    if (!emfPages_) emfPages_ = {std::make_unique<TrqEMFPages>(this).release(), freePages};
+    return *emfPages_;
+}
+
+std::unique_ptr<TrqEMFPages> TrqReport::ReplaceEMFPages(std::unique_ptr<TrqEMFPages> pages)
+{
+    if (!pages) pages = std::make_unique<TrqEMFPages>(this);
+    EMFPages();  // what the report hands back is a list, if an empty one
+    std::unique_ptr<TrqEMFPages> held(emfPages_.release());
+    emfPages_ = {pages.release(), freePages};
+    return held;
+}
 
 TrqEMFPages::~TrqEMFPages() { Clear(); }
 

@@ -7,7 +7,7 @@
 // are dropped again when the page leaves the screen, so a long report holds
 // little more than its streams.
 
-#include "report/draw/Rect.h"
+#include "report/canvas/Rect.h"
 #include "report/model/Page.h"
 #include "report/printer/Printer.h"
 #include "runtime/Exceptions.h"

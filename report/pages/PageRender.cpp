@@ -1,6 +1,6 @@
 #include "report/pages/PageRender.h"
 
-#include "report/draw/Canvas.h"
+#include "report/canvas/Canvas.h"
 #include "report/pages/EMFPages.h"
 
 #include <QFile>

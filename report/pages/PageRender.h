@@ -3,7 +3,7 @@
 // its own paper size and orientation and the text kept as text; one page into
 // an image at a zoom (screen pixels per report unit, 1 = 100 %).
 
-#include "report/draw/Rect.h"
+#include "report/canvas/Rect.h"
 #include "runtime/AnsiString.h"
 #include "runtime/Exceptions.h"
 

@@ -4,15 +4,15 @@
 // does the copies. Every change of paper ends the job and begins another, and
 // a job begins with its first printed page, so a page list or odd/even pages
 // never make an empty job or a blank sheet. A cancel aborts the running job.
-#include "report/EngineTexts.h"
 #include "report/model/Report.h"
 #include "report/pages/EMFPages.h"
-#include "report/pages/ProgressForm.h"
-#include "report/preview/LentPages.h"
-#include "report/preview/Preview.h"
 #include "report/print/PageList.h"
-#include "report/print/PrintJob.h"
+#include "report/printer/PrintJob.h"
 #include "report/printer/Printer.h"
+#include "report/texts/EngineTexts.h"
+#include "report/windows/LentPages.h"
+#include "report/windows/Preview.h"
+#include "report/windows/ProgressForm.h"
 #include "runtime/Application.h"
 
 #include <QScopeGuard>
@@ -40,7 +40,7 @@ void reportProgress(TrqReport& report, int pageNumber)
 class PrintLoop {
 public:
     PrintLoop(TrqReport& report, TrqEMFPages& pages, TrqPrintJob& job, const AnsiString& title, int copies, int kind)
-        : report_(report), pages_(pages), job_(job), printer_(rqPrinter()), kind_(kind)
+        : report_(report), pages_(pages), job_(job), printer_(report.Printer()), kind_(kind)
     {
         setup_.Title = title;
         setup_.Copies = copies;
@@ -166,7 +166,7 @@ void TrqReport::PrintPreparedReport(const AnsiString& pages, int copies, bool co
 
 void TrqReport::DoPrintReport(const AnsiString& pageText, int copies, bool collate, int kind)
 {
-    TrqPrinter& printer = rqPrinter();
+    TrqPrinter& printer = Printer();
     // Printers installed meanwhile, and the platform's current one.
     printer.Refresh();
     TrqEMFPages& pages = EMFPages();

@@ -1,6 +1,6 @@
 #include "report/printer/PaperTable.h"
 
-#include "report/EngineTexts.h"
+#include "report/texts/EngineTexts.h"
 
 const TPaperInfo PaperTable[PaperTableCount] = {
     {1, 2159, 2794},   {2, 2159, 2794},   {3, 2794, 4318},   {4, 4318, 2794},   {5, 2159, 3556},

@@ -1,9 +1,9 @@
 #include "report/printer/Printer.h"
 
-#include "report/EngineTexts.h"
-#include "report/print/PrintJob.h"
 #include "report/printer/PaperTable.h"
+#include "report/printer/PrintJob.h"
 #include "report/printer/QtPrinterPlatform.h"
+#include "report/texts/EngineTexts.h"
 #include "runtime/SysUtils.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "report/printer/QtPrinterPlatform.h"
 
-#include "report/print/CupsPrintJob.h"
+#include "report/printer/CupsPrintJob.h"
 #include "report/printer/PaperTable.h"
 #include "runtime/Application.h"
 

@@ -1,6 +1,5 @@
 // Reading a template stream into a report: every version from the unversioned
 // streams (read as version 21) to version 24.
-#include "report/EngineTexts.h"
 #include "report/model/AddInRegistry.h"
 #include "report/model/BandView.h"
 #include "report/model/LineView.h"
@@ -10,6 +9,7 @@
 #include "report/model/SubReportView.h"
 #include "report/stream/StreamReader.h"
 #include "report/stream/TemplateFormat.h"
+#include "report/texts/EngineTexts.h"
 #include "runtime/Exceptions.h"
 
 #include <functional>

@@ -1,9 +1,9 @@
 // Writing a report's template stream, always in version 24: the header, every
 // page record, the objects of each page in drawing order, the dictionary.
-#include "report/EngineTexts.h"
 #include "report/model/Report.h"
 #include "report/stream/StreamWriter.h"
 #include "report/stream/TemplateFormat.h"
+#include "report/texts/EngineTexts.h"
 #include "runtime/Exceptions.h"
 
 namespace {

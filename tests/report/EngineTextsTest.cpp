@@ -1,4 +1,4 @@
-#include "report/EngineTexts.h"
+#include "report/texts/EngineTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -3,12 +3,12 @@
 #include "AuditWindowFixture.h"
 
 #include "report/language/Globals.h"
-#include "ui/AuditGrids.h"
 #include "report/model/Report.h"
 #include "report/pages/EMFPages.h"
-#include "report/preview/PreviewForm.h"
-#include "report/preview/SpeedButton.h"
+#include "report/windows/PreviewForm.h"
+#include "report/windows/SpeedButton.h"
 #include "runtime/ModalDialog.h"
+#include "ui/AuditGrids.h"
 
 #include <QDir>
 #include <QFile>

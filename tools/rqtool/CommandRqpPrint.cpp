@@ -7,8 +7,8 @@
 #include "report/model/Report.h"
 #include "report/pages/EMFPages.h"
 #include "report/print/PageList.h"
-#include "report/print/RecordingPrintJob.h"
 #include "report/printer/Printer.h"
+#include "report/printer/RecordingPrintJob.h"
 #include "runtime/SysUtils.h"
 
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // Draws one view on a fresh 96-dpi image in build mode and keeps what it drew:
 // the pixels and every text line with its box.
 
-#include "report/draw/Canvas.h"
+#include "report/canvas/Canvas.h"
 #include "report/draw/DrawState.h"
 #include "report/model/MemoView.h"
 

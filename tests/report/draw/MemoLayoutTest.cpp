@@ -2,7 +2,7 @@
 // hyphenation, double-byte characters, line breaks, already broken text, and
 // the heights the band engine measures with.
 #include "../pages/PreparedFixtures.h"
-#include "report/draw/Canvas.h"
+#include "report/canvas/Canvas.h"
 #include "report/draw/MemoLayout.h"
 #include "report/draw/TextMeasure.h"
 #include "runtime/StringList.h"

@@ -3,8 +3,8 @@
 #include "EngineTestBase.h"
 
 #include "report/model/CompositeReport.h"
-#include "report/pages/ProgressForm.h"
 #include "report/stream/TemplateJson.h"
+#include "report/windows/ProgressForm.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "report/model/AddInRegistry.h"
 #include "report/model/Control.h"
-#include "report/pages/ProgressForm.h"
+#include "report/windows/ProgressForm.h"
 #include "runtime/ModalDialog.h"
 
 #include <QDialog>

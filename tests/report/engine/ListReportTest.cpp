@@ -1,8 +1,8 @@
 // Lists, groups and master/detail reports over a real SQLite table.
 #include "EngineTestBase.h"
 
-#include "report/pages/ProgressForm.h"
 #include "report/stream/TemplateJson.h"
+#include "report/windows/ProgressForm.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // result that closes the window, and Cancel stops the report without closing
 // the window under the running work.
 #include "report/model/Report.h"
-#include "report/pages/ProgressForm.h"
+#include "report/windows/ProgressForm.h"
 #include "runtime/Application.h"
 #include "runtime/Exceptions.h"
 

@@ -2,11 +2,11 @@
 // files, printing from the preview, page setup with a rebuild, and the
 // window placement kept between sessions.
 #include "PreviewFixture.h"
-#include "report/preview/PreviewPlacement.h"
-#include "report/preview/SpeedButton.h"
-#include "report/preview/SearchForm.h"
-#include "report/print/PrintForm.h"
-#include "report/print/RecordingPrintJob.h"
+#include "report/printer/RecordingPrintJob.h"
+#include "report/windows/PreviewPlacement.h"
+#include "report/windows/PrintForm.h"
+#include "report/windows/SearchForm.h"
+#include "report/windows/SpeedButton.h"
 #include "runtime/SysUtils.h"
 
 #include <QCheckBox>

@@ -5,9 +5,9 @@
 
 #include "report/draw/DrawState.h"
 #include "report/pages/PreparedFixtures.h"
-#include "report/preview/PreviewForm.h"
 #include "report/printer/Printer.h"
 #include "report/printer/QtPrinterPlatform.h"
+#include "report/windows/PreviewForm.h"
 #include "runtime/ModalDialog.h"
 #include "runtime/Settings.h"
 

@@ -1,9 +1,9 @@
 // The preview window: zoom, keys, the mouse, scrolling long reports, and a
 // report freed while its preview is open.
 #include "PreviewFixture.h"
-#include "report/preview/Preview.h"
-#include "report/preview/PreviewLayout.h"
-#include "report/preview/SpeedButton.h"
+#include "report/windows/Preview.h"
+#include "report/windows/PreviewLayout.h"
+#include "report/windows/SpeedButton.h"
 
 #include <QLabel>
 #include <QMenu>

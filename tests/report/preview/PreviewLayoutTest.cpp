@@ -2,7 +2,7 @@
 // scroll ranges, and what a damaged paper or a tiny window does to the zoom.
 #include "report/pages/PagesTestBase.h"
 #include "report/pages/PreparedFixtures.h"
-#include "report/preview/PreviewLayout.h"
+#include "report/windows/PreviewLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The toolbar's speed buttons: groups that act as radio buttons, and the grey
 // glyph of an inactive flat button.
-#include "report/preview/SpeedButton.h"
+#include "report/windows/SpeedButton.h"
 
 #include <QApplication>
 #include <QEnterEvent>

@@ -4,8 +4,8 @@
 #include "PrintFixtures.h"
 #include "report/draw/DrawState.h"
 #include "report/print/PageList.h"
-#include "report/print/RecordingPrintJob.h"
 #include "report/printer/QtPrinterPlatform.h"
+#include "report/printer/RecordingPrintJob.h"
 #include "runtime/Exceptions.h"
 
 #include <gmock/gmock.h>

@@ -2,16 +2,16 @@
 // the view (zoom, layout, scrolling, page label), the keys and the window's
 // placement. Painting and the mouse are in PreviewPaint.cpp, the commands
 // (zoom menu, open, save, print, page setup, find) in PreviewCommands.cpp.
-#include "report/preview/PreviewForm.h"
+#include "report/windows/PreviewForm.h"
 
-#include "report/EngineTexts.h"
-#include "report/draw/Canvas.h"
-#include "report/pages/ProgressForm.h"
-#include "report/preview/PreviewIcons.h"
-#include "report/preview/PreviewLayout.h"
-#include "report/preview/PreviewPlacement.h"
-#include "report/preview/SpeedButton.h"
+#include "report/canvas/Canvas.h"
 #include "report/printer/Printer.h"
+#include "report/texts/EngineTexts.h"
+#include "report/windows/PreviewIcons.h"
+#include "report/windows/PreviewLayout.h"
+#include "report/windows/PreviewPlacement.h"
+#include "report/windows/ProgressForm.h"
+#include "report/windows/SpeedButton.h"
 #include "runtime/Application.h"
 
 #include <QActionGroup>

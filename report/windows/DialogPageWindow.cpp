@@ -1,4 +1,4 @@
-#include "report/engine/DialogPageWindow.h"
+#include "report/windows/DialogPageWindow.h"
 
 #include "report/model/Page.h"
 #include "report/model/View.h"

@@ -6,7 +6,7 @@
 // its file: nothing of it reaches the printer, which a job streamed to the
 // printer page by page could not promise.
 
-#include "report/print/PrintJob.h"
+#include "report/printer/PrintJob.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
-#include "report/print/PrintForm.h"
+#include "report/windows/PrintForm.h"
 
-#include "report/EngineTexts.h"
-#include "report/preview/PreviewPlacement.h"
-#include "report/preview/PreviewIcons.h"
 #include "report/printer/Printer.h"
+#include "report/texts/EngineTexts.h"
+#include "report/windows/PreviewIcons.h"
+#include "report/windows/PreviewPlacement.h"
 #include "runtime/Application.h"
 #include "runtime/ModalDialog.h"
 #include "runtime/SysUtils.h"

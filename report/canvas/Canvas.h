@@ -9,7 +9,7 @@
 // Views draw in device pixels with no transformation of their own; the
 // painter's transformation is expected to be the identity.
 
-#include "report/draw/Rect.h"
+#include "report/canvas/Rect.h"
 #include "runtime/AnsiString.h"
 
 #include <QRegion>

@@ -1,4 +1,4 @@
-#include "report/draw/Rect.h"
+#include "report/canvas/Rect.h"
 
 #include <QRect>
 

@@ -1,9 +1,9 @@
 // The preview's page area: painting the pages in view (and releasing the
 // views of the others), the mouse (object clicks, the hover cursor, dragging
 // the pages, the right-click menu) and the wheel.
-#include "report/preview/PreviewForm.h"
+#include "report/windows/PreviewForm.h"
 
-#include "report/draw/Canvas.h"
+#include "report/canvas/Canvas.h"
 #include "runtime/Application.h"
 
 #include <QMenu>

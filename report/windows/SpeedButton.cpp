@@ -1,4 +1,4 @@
-#include "report/preview/SpeedButton.h"
+#include "report/windows/SpeedButton.h"
 
 #include <QEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "report/pages/ProgressForm.h"
+#include "report/windows/ProgressForm.h"
 
-#include "report/EngineTexts.h"
 #include "report/model/Report.h"
+#include "report/texts/EngineTexts.h"
 #include "runtime/Application.h"
 
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "report/print/CupsPrintJob.h"
+#include "report/printer/CupsPrintJob.h"
 
 #include <QDir>
 #include <QPageLayout>

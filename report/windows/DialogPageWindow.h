@@ -11,7 +11,7 @@
 // - ModalResult is what the page's script set (MODALRESULT); a result set
 //   before the window is shown means it is not shown at all.
 
-#include "report/pages/ProgressForm.h"
+#include "report/windows/ProgressForm.h"
 
 #include <QDialog>
 #include <QPointer>

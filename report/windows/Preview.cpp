@@ -1,6 +1,6 @@
-#include "report/preview/Preview.h"
+#include "report/windows/Preview.h"
 
-#include "report/preview/PreviewForm.h"
+#include "report/windows/PreviewForm.h"
 
 #include <QFrame>
 #include <QVBoxLayout>

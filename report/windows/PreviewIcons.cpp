@@ -1,4 +1,4 @@
-#include "report/preview/PreviewIcons.h"
+#include "report/windows/PreviewIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,7 +1,7 @@
-#include "report/preview/SearchForm.h"
+#include "report/windows/SearchForm.h"
 
-#include "report/EngineTexts.h"
-#include "report/preview/PreviewPlacement.h"
+#include "report/texts/EngineTexts.h"
+#include "report/windows/PreviewPlacement.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -6,7 +6,7 @@
 // The pages are still drawn, onto a picture that is thrown away, so a page
 // that cannot be drawn fails here as it would on a printer.
 
-#include "report/print/PrintJob.h"
+#include "report/printer/PrintJob.h"
 
 #include <QPainter>
 #include <QPicture>

@@ -1,4 +1,4 @@
-#include "report/print/RecordingPrintJob.h"
+#include "report/printer/RecordingPrintJob.h"
 
 TrqRecordingPrintJob::TrqRecordingPrintJob() = default;
 

@@ -11,7 +11,7 @@
 // - While a job is begun the printing layer keeps its paper (Printing()).
 // - The canvas is valid from BeginPage to the next BeginPage, EndDoc or Abort.
 
-#include "report/draw/Canvas.h"
+#include "report/canvas/Canvas.h"
 #include "runtime/AnsiString.h"
 #include "runtime/Exceptions.h"
 

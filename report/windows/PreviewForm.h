@@ -19,7 +19,7 @@
 
 #include "report/model/Report.h"
 #include "report/pages/EMFPages.h"
-#include "report/preview/PreviewFind.h"
+#include "report/windows/PreviewFind.h"
 #include "runtime/Keys.h"
 
 #include <QDialog>

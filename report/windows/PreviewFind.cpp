@@ -1,6 +1,6 @@
-#include "report/preview/PreviewFind.h"
+#include "report/windows/PreviewFind.h"
 
-#include "report/draw/Canvas.h"
+#include "report/canvas/Canvas.h"
 #include "report/pages/EMFPages.h"
 
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "report/preview/PreviewPlacement.h"
+#include "report/windows/PreviewPlacement.h"
 
 #include "runtime/Settings.h"
 #include "runtime/SysUtils.h"

@@ -1,6 +1,6 @@
-#include "report/preview/PreviewLayout.h"
+#include "report/windows/PreviewLayout.h"
 
-#include "report/draw/Rect.h"
+#include "report/canvas/Rect.h"
 #include "report/pages/EMFPages.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 // Showing a report's prepared pages: in a preview window of its own, modal or
 // not, or in the report's embedded preview control.
-#include "report/EngineTexts.h"
 #include "report/model/Report.h"
 #include "report/pages/EMFPages.h"
-#include "report/preview/Preview.h"
-#include "report/preview/PreviewForm.h"
+#include "report/texts/EngineTexts.h"
+#include "report/windows/Preview.h"
+#include "report/windows/PreviewForm.h"
 #include "runtime/Application.h"
 #include "runtime/ModalDialog.h"
 

@@ -1,4 +1,4 @@
-#include "report/draw/Canvas.h"
+#include "report/canvas/Canvas.h"
 
 #include <QImage>
 #include <QPainter>

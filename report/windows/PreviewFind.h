@@ -6,7 +6,7 @@
 // matches the trail byte of one double-byte character joined to the lead byte
 // of the next.
 
-#include "report/draw/Rect.h"
+#include "report/canvas/Rect.h"
 #include "runtime/AnsiString.h"
 
 #include <string_view>
