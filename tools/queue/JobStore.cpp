@@ -21,6 +21,7 @@ CREATE TABLE IF NOT EXISTS rq_job (
     params         JSONB NOT NULL DEFAULT '[]',
     target         TEXT,
     attempts       INTEGER NOT NULL DEFAULT 0,
+    claims         INTEGER NOT NULL DEFAULT 0,
     max_attempts   INTEGER NOT NULL DEFAULT 3 CHECK (max_attempts >= 1),
     worker         TEXT,
     lease_until    TIMESTAMPTZ,
@@ -40,7 +41,8 @@ CREATE INDEX IF NOT EXISTS rq_job_finished ON rq_job (finished_at) WHERE state =
 )SQL";
 
 // The columns a worker needs of a claimed job.
-const char* const kClaimed = "j.id, j.batch_id, j.attempts, j.max_attempts, j.params, j.target, j.sent_at, j.state";
+const char* const kClaimed =
+    "j.id, j.batch_id, j.attempts, j.claims, j.max_attempts, j.params, j.target, j.sent_at, j.state";
 
 // A job's row, while it is this worker's attempt.
 const char* const kOwned = "id = $1 AND state = 'running' AND worker = $2 AND attempts = $3";
@@ -68,6 +70,7 @@ ClaimedJob claimedFrom(const PgResult& r)
     job.id = toLong(r.Text(0, "id"));
     job.batch = toLong(r.Text(0, "batch_id"));
     job.attempt = static_cast<int>(toLong(r.Text(0, "attempts")));
+    job.claim = static_cast<int>(toLong(r.Text(0, "claims")));
     job.maxAttempts = static_cast<int>(toLong(r.Text(0, "max_attempts")));
     job.params = r.Text(0, "params");
     job.target = r.Text(0, "target");
@@ -128,9 +131,6 @@ void JobStore::CreateSchema()
 {
     db_.Begin();
     try {
-        // Two workers starting on an empty database at once would race each
-        // other's CREATE TABLE IF NOT EXISTS.
-        db_.Exec("SELECT pg_advisory_xact_lock(hashtext('rq_job schema'))");
         db_.Exec(kSchema);
         db_.Commit();
     } catch (...) {
@@ -152,8 +152,9 @@ std::vector<long long> JobStore::Submit(const NewBatch& batch)
     std::string jobs = "[";
     for (size_t i = 0; i < batch.jobs.size(); ++i) {
         const NewJob& job = batch.jobs[i];
-        jobs += (i ? "," : "") + std::string("{\"p\":") + job.params + ",\"t\":" +
-                (job.target.empty() ? std::string("null") : jsonString(job.target)) + "}";
+        if (i) jobs += ',';
+        jobs.append("{\"p\":").append(job.params).append(",\"t\":");
+        jobs.append(job.target.empty() ? std::string("null") : jsonString(job.target)).append("}");
     }
     jobs += "]";
     std::vector<long long> ids;
@@ -189,9 +190,25 @@ Batch JobStore::LoadBatch(long long id)
     return {id, r.Text(0, "template_name"), fromByteaHex(r.Text(0, "template")), r.Text(0, "spec")};
 }
 
-std::optional<ClaimedJob> JobStore::Claim(const std::string& worker, double leaseSeconds)
+std::optional<ClaimedJob> JobStore::Claim(const std::string& worker, double leaseSeconds, bool takeOverFirst)
 {
-    const std::string lease = seconds(leaseSeconds);
+    if (takeOverFirst)
+        if (std::optional<ClaimedJob> job = takeOver(worker, leaseSeconds)) return job;
+    PgResult r = db_.Exec(std::string("UPDATE rq_job j SET state = 'running', attempts = j.attempts + 1, "
+                                      "  claims = j.claims + 1, worker = $1, "
+                                      "  lease_until = now() + $2::float8 * interval '1 second', "
+                                      "  started_at = clock_timestamp(), finished_at = NULL "
+                                      "FROM (SELECT id FROM rq_job WHERE state = 'queued' "
+                                      "      ORDER BY id LIMIT 1 FOR UPDATE SKIP LOCKED) n "
+                                      "WHERE j.id = n.id RETURNING ") +
+                              kClaimed,
+                          {worker, seconds(leaseSeconds)});
+    if (r.Rows() > 0) return claimedFrom(r);
+    return takeOverFirst ? std::nullopt : takeOver(worker, leaseSeconds);
+}
+
+std::optional<ClaimedJob> JobStore::takeOver(const std::string& worker, double leaseSeconds)
+{
     // A job whose worker stopped: its lease ran out. It runs again while it
     // has attempts left, and fails otherwise; a printer job that was handed
     // to the printer is never sent twice (the worker sees sent_at).
@@ -200,6 +217,7 @@ std::optional<ClaimedJob> JobStore::Claim(const std::string& worker, double leas
             std::string("UPDATE rq_job j SET "
                         "  state = CASE WHEN j.attempts < j.max_attempts THEN 'running' ELSE 'failed' END, "
                         "  attempts = j.attempts + CASE WHEN j.attempts < j.max_attempts THEN 1 ELSE 0 END, "
+                        "  claims = j.claims + CASE WHEN j.attempts < j.max_attempts THEN 1 ELSE 0 END, "
                         "  worker = CASE WHEN j.attempts < j.max_attempts THEN $1 ELSE j.worker END, "
                         "  lease_until = CASE WHEN j.attempts < j.max_attempts "
                         "                THEN now() + $2::float8 * interval '1 second' END, "
@@ -213,20 +231,10 @@ std::optional<ClaimedJob> JobStore::Claim(const std::string& worker, double leas
                         "      ORDER BY lease_until LIMIT 1 FOR UPDATE SKIP LOCKED) n "
                         "WHERE j.id = n.id RETURNING ") +
                 kClaimed,
-            {worker, lease});
-        if (r.Rows() == 0) break;
+            {worker, seconds(leaseSeconds)});
+        if (r.Rows() == 0) return std::nullopt;
         if (r.Text(0, "state") == "running") return claimedFrom(r);
     }
-    PgResult r = db_.Exec(std::string("UPDATE rq_job j SET state = 'running', attempts = j.attempts + 1, worker = $1, "
-                                      "  lease_until = now() + $2::float8 * interval '1 second', "
-                                      "  started_at = clock_timestamp(), finished_at = NULL "
-                                      "FROM (SELECT id FROM rq_job WHERE state = 'queued' "
-                                      "      ORDER BY id LIMIT 1 FOR UPDATE SKIP LOCKED) n "
-                                      "WHERE j.id = n.id RETURNING ") +
-                              kClaimed,
-                          {worker, lease});
-    if (r.Rows() == 0) return std::nullopt;
-    return claimedFrom(r);
 }
 
 std::optional<double> JobStore::SecondsToNextLeaseEnd()
@@ -312,38 +320,14 @@ void JobStore::GiveBack(const ClaimedJob& job, const std::string& worker)
         notify();
 }
 
-std::vector<std::string> JobStore::Retry(const std::vector<long long>& ids)
-{
-    std::vector<std::string> outcome;
-    bool any = false;
-    for (long long id : ids) {
-        PgResult r = db_.Exec("WITH old AS (SELECT id, state FROM rq_job WHERE id = $1 FOR UPDATE), "
-                              "upd AS (UPDATE rq_job j SET state = 'queued', attempts = 0, lease_until = NULL, "
-                              "  sent_at = NULL, message = NULL, result = NULL, started_at = NULL, finished_at = NULL "
-                              "  FROM old WHERE j.id = old.id AND old.state IN ('failed', 'cancelled') RETURNING j.id) "
-                              "SELECT old.state, (SELECT count(*) FROM upd) AS changed FROM old",
-                              {number(id)});
-        if (r.Rows() == 0)
-            outcome.push_back("no such job");
-        else if (r.Text(0, "changed") == "1")
-            outcome.emplace_back(), any = true;
-        else
-            outcome.push_back("it is " + r.Text(0, "state") + "; only failed and cancelled jobs are retried");
-    }
-    if (any) notify();
-    return outcome;
-}
-
-std::vector<std::string> JobStore::Cancel(const std::vector<long long>& ids)
+std::vector<std::string> JobStore::move(const std::vector<long long>& ids, const std::string& set,
+                                        const std::string& from, const std::string& refusal)
 {
     std::vector<std::string> outcome;
     for (long long id : ids) {
-        // A running job's worker finds the job no longer its own when it
-        // finishes and throws its output away.
         PgResult r = db_.Exec("WITH old AS (SELECT id, state FROM rq_job WHERE id = $1 FOR UPDATE), "
-                              "upd AS (UPDATE rq_job j SET state = 'cancelled', lease_until = NULL, "
-                              "  finished_at = clock_timestamp() "
-                              "  FROM old WHERE j.id = old.id AND old.state IN ('queued', 'running') RETURNING j.id) "
+                              "upd AS (UPDATE rq_job j SET " + set + " FROM old "
+                              "  WHERE j.id = old.id AND old.state IN (" + from + ") RETURNING j.id) "
                               "SELECT old.state, (SELECT count(*) FROM upd) AS changed FROM old",
                               {number(id)});
         if (r.Rows() == 0)
@@ -351,9 +335,28 @@ std::vector<std::string> JobStore::Cancel(const std::vector<long long>& ids)
         else if (r.Text(0, "changed") == "1")
             outcome.emplace_back();
         else
-            outcome.push_back("it is " + r.Text(0, "state") + "; only queued and running jobs are cancelled");
+            outcome.push_back("it is " + r.Text(0, "state") + "; " + refusal);
     }
     return outcome;
+}
+
+std::vector<std::string> JobStore::Retry(const std::vector<long long>& ids)
+{
+    std::vector<std::string> outcome =
+        move(ids,
+             "state = 'queued', attempts = 0, lease_until = NULL, sent_at = NULL, message = NULL, result = NULL, "
+             "started_at = NULL, finished_at = NULL",
+             "'failed', 'cancelled'", "only failed and cancelled jobs are retried");
+    if (std::count(outcome.begin(), outcome.end(), std::string()) > 0) notify();
+    return outcome;
+}
+
+std::vector<std::string> JobStore::Cancel(const std::vector<long long>& ids)
+{
+    // A running job's worker finds the job no longer its own when it
+    // finishes and throws its output away.
+    return move(ids, "state = 'cancelled', lease_until = NULL, finished_at = clock_timestamp()",
+                "'queued', 'running'", "only queued and running jobs are cancelled");
 }
 
 QueueStatus JobStore::Status()

@@ -64,6 +64,7 @@ struct ClaimedJob {
     long long id = 0;
     long long batch = 0;
     int attempt = 0;  // 1 for the first
+    int claim = 0;    // counts every claim of the job, also before a retry
     int maxAttempts = 0;
     std::string params, target;
     // A printer job that an earlier attempt already handed to the printer.
@@ -112,9 +113,11 @@ public:
     std::vector<long long> Submit(const NewBatch& batch);
     Batch LoadBatch(long long id);
 
-    // The next job for `worker`, or none. A running job whose lease ran out
-    // and whose attempts are used up is marked failed on the way.
-    std::optional<ClaimedJob> Claim(const std::string& worker, double leaseSeconds);
+    // The next job for `worker`, or none: a running job whose lease ran out
+    // (looked for first when takeOverFirst, else only when none is queued)
+    // or the oldest queued one. A job whose lease ran out with its attempts
+    // used up is marked failed on the way.
+    std::optional<ClaimedJob> Claim(const std::string& worker, double leaseSeconds, bool takeOverFirst = true);
     // Seconds until the first lease of a running job ends (0 when one has
     // ended already), or none while no job runs.
     std::optional<double> SecondsToNextLeaseEnd();
@@ -141,6 +144,10 @@ public:
     QueueStatus Status();
 
 private:
+    std::optional<ClaimedJob> takeOver(const std::string& worker, double leaseSeconds);
+    // Sets `set` on each job whose state is one of `from`.
+    std::vector<std::string> move(const std::vector<long long>& ids, const std::string& set, const std::string& from,
+                                  const std::string& refusal);
     void notify() noexcept;
 
     PgConnection& db_;

@@ -42,6 +42,7 @@ PgConnection::~PgConnection()
 void PgConnection::Connect()
 {
     if (conn_) PQfinish(conn_);
+    prepared_.clear();
     conn_ = PQconnectdb(conninfo_.c_str());
     if (PQstatus(conn_) != CONNECTION_OK) {
         std::string message = trimmed(PQerrorMessage(conn_));
@@ -72,9 +73,25 @@ PgResult PgConnection::Exec(const std::string& sql, const std::vector<PgValue>& 
     values.reserve(params.size());
     for (const PgValue& p : params) values.push_back(p ? p->c_str() : nullptr);
     // Without parameters a text may hold several statements (a schema).
-    ResultPtr r(params.empty() ? PQexec(conn_, sql.c_str())
-                               : PQexecParams(conn_, sql.c_str(), static_cast<int>(values.size()), nullptr,
-                                              values.data(), nullptr, nullptr, 0));
+    // With them it is one of the queue's few statements, run again and
+    // again: prepared once per connection, it is not planned every time.
+    ResultPtr r;
+    if (params.empty()) {
+        r.reset(PQexec(conn_, sql.c_str()));
+    } else {
+        auto it = prepared_.find(sql);
+        if (it == prepared_.end()) {
+            const std::string name = "rq" + std::to_string(prepared_.size() + 1);
+            ResultPtr p(PQprepare(conn_, name.c_str(), sql.c_str(), static_cast<int>(values.size()), nullptr));
+            if (!p || PQresultStatus(p.get()) != PGRES_COMMAND_OK) {
+                const char* primary = p ? PQresultErrorField(p.get(), PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+                raise(primary ? trimmed(primary) : trimmed(PQerrorMessage(conn_)));
+            }
+            it = prepared_.emplace(sql, name).first;
+        }
+        r.reset(PQexecPrepared(conn_, it->second.c_str(), static_cast<int>(values.size()), values.data(), nullptr,
+                               nullptr, 0));
+    }
     const ExecStatusType status = r ? PQresultStatus(r.get()) : PGRES_FATAL_ERROR;
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
         const char* primary = r ? PQresultErrorField(r.get(), PG_DIAG_MESSAGE_PRIMARY) : nullptr;

@@ -13,9 +13,13 @@
 //   statement; after a loss the connection is useless and the owner connects
 //   anew (Reconnect), the queue's state being safe in the database.
 // - Parameters and results are UTF-8 text; a null is std::nullopt.
+// - A statement with parameters is prepared on its first use and kept for
+//   the connection's life: there must be few such texts (no values pasted
+//   into them).
 // - Not thread-safe; one connection per process or thread.
 
 #include <chrono>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -90,4 +94,5 @@ private:
     std::string conninfo_;
     pg_conn* conn_ = nullptr;
     std::vector<std::string> channels_;
+    std::map<std::string, std::string> prepared_;  // statement text, its name on this connection
 };

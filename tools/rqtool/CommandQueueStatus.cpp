@@ -52,14 +52,6 @@ void printJson(const QueueStatus& s)
     std::printf("%s", QJsonDocument(root).toJson(QJsonDocument::Indented).constData());
 }
 
-// The message on one line, for the listing.
-std::string oneLine(std::string text)
-{
-    for (char& c : text)
-        if (c == '\n' || c == '\r') c = ' ';
-    return text;
-}
-
 void printText(const QueueStatus& s)
 {
     for (const char* state : kJobStates) std::printf("%-10s %8lld\n", state, s.counts.at(state));
@@ -80,7 +72,7 @@ void printText(const QueueStatus& s)
         for (size_t i = 0; i < s.failed.size() && i < kFailedShown; ++i) {
             const QueueStatus::Failed& f = s.failed[i];
             std::printf("%7lld  batch %lld, %d attempt%s%s%s: %s\n", f.id, f.batch, f.attempts, f.attempts == 1 ? "" : "s",
-                        f.target.empty() ? "" : ", ", f.target.c_str(), oneLine(f.message).c_str());
+                        f.target.empty() ? "" : ", ", f.target.c_str(), OneLine(f.message).c_str());
         }
         if (s.failed.size() > kFailedShown)
             std::printf("... and %zu more (--json lists them all)\n", s.failed.size() - kFailedShown);

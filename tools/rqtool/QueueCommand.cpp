@@ -75,6 +75,21 @@ double SecondsOption(const CommandLine& line, const std::string& name, double fa
     return value;
 }
 
+std::string OneLine(const std::string& message)
+{
+    std::string line, part;
+    auto flush = [&] {
+        if (!part.empty()) line += (line.empty() ? "" : "; ") + part;
+        part.clear();
+    };
+    for (char c : message) {
+        if (c == '\n' || c == '\r') flush();
+        else part += c;
+    }
+    flush();
+    return line;
+}
+
 std::string SecondsText(double seconds)
 {
     return FloatToStrGeneral(seconds, 6, '.');

@@ -24,5 +24,8 @@ std::string QueueConninfo(const std::string& url);
 void OpenQueue(PgConnection& connection, JobStore& store);
 // A number of seconds from an option; raises RqUsageError for anything else.
 double SecondsOption(const CommandLine& line, const std::string& name, double fallback);
+// A job's message on one line, for listings and logs: its lines joined by
+// "; ", empty ones left out.
+std::string OneLine(const std::string& message);
 // "2.5" rather than "2.500000".
 std::string SecondsText(double seconds);

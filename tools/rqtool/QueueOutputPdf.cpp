@@ -16,11 +16,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Attempts of one job may overlap (a worker whose lease ran out may still be
+// Claims of one job may overlap (a worker whose lease ran out may still be
 // writing), so each writes a temporary of its own.
-std::string temporaryOf(const ClaimedJob& job, int attempt)
+std::string temporaryOf(const ClaimedJob& job, int claim)
 {
-    return TemporaryFileFor(job.target, "job" + std::to_string(job.id) + "-" + std::to_string(attempt));
+    return TemporaryFileFor(job.target, "job" + std::to_string(job.id) + "-" + std::to_string(claim));
 }
 
 class PdfOutput : public JobOutput {
@@ -29,8 +29,8 @@ public:
     {
         const ClaimedJob& job = handle.Job();
         std::error_code ec;
-        for (int earlier = 1; earlier < job.attempt; ++earlier) fs::remove(temporaryOf(job, earlier), ec);
-        const std::string temporary = temporaryOf(job, job.attempt);
+        for (int earlier = 1; earlier < job.claim; ++earlier) fs::remove(temporaryOf(job, earlier), ec);
+        const std::string temporary = temporaryOf(job, job.claim);
         try {
             SavePdf(report.EMFPages(), Utf8ToAnsi(temporary), report.Title());
             if (!handle.Finish(job.target, [&] { fs::rename(temporary, job.target); })) fs::remove(temporary, ec);

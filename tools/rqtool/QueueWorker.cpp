@@ -10,6 +10,8 @@
 #include "runtime/Exceptions.h"
 #include "tools/queue/JobStore.h"
 
+#include <QScopeGuard>
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -118,12 +120,16 @@ public:
         // A wrong URL is a mistake to report at once; later losses are waited out.
         OpenQueue(db_, store_);
         if (!db_.Listen(kQueueChannel))
-            log("the database sends no notifications; looking for jobs every " + std::to_string(options_.pollSeconds) + " s");
+            log("the database sends no notifications; looking for jobs every " + SecondsText(options_.pollSeconds) + " s");
         lastWork_ = Clock::now();
         while (!queue_stop::Requested()) {
             std::optional<ClaimedJob> job;
             try {
-                job = store_.Claim(name_, options_.leaseSeconds);
+                // Jobs of dead workers are looked for once a second while
+                // the queue is busy (and always when it has nothing queued).
+                const bool takeOverFirst = secondsSince(lastTakeOverLook_) >= 1;
+                if (takeOverFirst) lastTakeOverLook_ = Clock::now();
+                job = store_.Claim(name_, options_.leaseSeconds, takeOverFirst);
             } catch (const QueueDbError& e) {
                 if (!e.connectionLost || !reconnect(e.what())) break;
                 continue;
@@ -221,9 +227,10 @@ private:
             batch.Apply(NamedValuesFromJson(job.params));
             TrqReport& report = batch.Report();
             report.OnProgress = [&](int) { renewIfDue(hand, report); };
+            // The callback holds this job: it must not outlive it.
+            auto forget = qScopeGuard([&] { report.OnProgress = nullptr; });
             const Clock::time_point start = Clock::now();
             const bool built = report.PrepareReport();
-            report.OnProgress = nullptr;
             if (hand.connectionLost) return giveBack(job, "the connection broke during the build");
             if (hand.takenOver) return log("job " + std::to_string(job.id) + " was taken from this worker; dropped");
             if (!built) throw Exception(boxes_.Message().empty() ? "the report was not built" : "");
@@ -267,8 +274,8 @@ private:
         const std::string id = "job " + std::to_string(job.id);
         try {
             switch (store_.Fail(job, name_, message.empty() ? "failed" : message, retry)) {
-            case JobStore::FailOutcome::Retried: log(id + " failed, to be tried again: " + message); break;
-            case JobStore::FailOutcome::Failed: log(id + " failed: " + message); break;
+            case JobStore::FailOutcome::Retried: log(id + " failed, to be tried again: " + OneLine(message)); break;
+            case JobStore::FailOutcome::Failed: log(id + " failed: " + OneLine(message)); break;
             case JobStore::FailOutcome::Lost: log(id + " failed after it was taken from this worker"); break;
             }
         } catch (const QueueDbError& e) {
@@ -294,7 +301,7 @@ private:
     std::string name_;
     PgConnection db_;
     JobStore store_;
-    Clock::time_point lastWork_;
+    Clock::time_point lastWork_, lastTakeOverLook_;
     BoxRecorder boxes_;
     std::optional<ReportDatabase> data_;
     std::unique_ptr<QueueBatch> batch_;

@@ -93,8 +93,9 @@ protected:
     // standard error.
     static std::string WaitForWorkers(QProcess& workers)
     {
-        if (workers.state() != QProcess::NotRunning)
+        if (workers.state() != QProcess::NotRunning) {
             EXPECT_TRUE(workers.waitForFinished(600000)) << "the workers did not finish";
+        }
         EXPECT_EQ(workers.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(workers.exitCode(), 0);
         return workers.readAllStandardError().toStdString();

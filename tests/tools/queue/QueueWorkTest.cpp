@@ -145,7 +145,9 @@ TEST_F(QueueWorkTest, JobOfAKilledWorkerIsDoneByAnotherAfterItsLease)
     // saying so; only then is a file written twice.
     const std::string killedFile = Sql("SELECT target FROM rq_job WHERE id = " + killedJob);
     for (const auto& [file, times] : renames.Renamed())
-        if (killedFile.find(file) == std::string::npos) EXPECT_EQ(times, 1) << file;
+        if (killedFile.find(file) == std::string::npos) {
+            EXPECT_EQ(times, 1) << file;
+        }
 }
 
 TEST_F(QueueWorkTest, WorkersReconnectAfterTheDatabaseRestartsAndFinishTheBatch)
