@@ -164,6 +164,28 @@ TEST_F(QueueWorkTest, WorkersReconnectAfterTheDatabaseRestartsAndFinishTheBatch)
     ExpectEveryInvoiceDone(60);
 }
 
+TEST_F(QueueWorkTest, StopSignalLetsEveryWorkerFinishTheJobInHand)
+{
+    GenerateDocuments(5);
+    ASSERT_EQ(SubmitInvoices("true").exitCode, 0);
+    std::unique_ptr<QProcess> workers =
+        StartTool(RQTOOL_PATH, {"queue", "work", "--db", Url(), "--processes", "2", "--lease", "60"});
+    ASSERT_TRUE(workers);
+    WaitForJobs("state = 'done'", 3);
+    workers->terminate();  // SIGTERM to the supervisor, which passes it on
+    const std::string log = WaitForWorkers(*workers);
+
+    EXPECT_EQ(Count("state = 'running'"), 0) << "a job was left in the middle";
+    const long long done = Count("state = 'done'");
+    EXPECT_GE(done, 3);
+    EXPECT_EQ(done + Count("state = 'queued' AND attempts = 0"), 20);
+    EXPECT_EQ(OutFiles().size(), done) << OutFiles().join(" ").toStdString();
+    // Both workers said goodbye: neither was killed.
+    size_t summaries = 0;
+    for (size_t at = log.find(" done, "); at != std::string::npos; at = log.find(" done, ", at + 1)) ++summaries;
+    EXPECT_EQ(summaries, 2u) << log;
+}
+
 TEST_F(QueueWorkTest, DamagedTemplateFailsAfterItsAttemptsAndTheOthersAreDone)
 {
     GenerateDocuments(2);
