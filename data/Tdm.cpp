@@ -114,9 +114,17 @@ Tdm::Tdm(TComponent* owner) : TDataModule(owner)
     ds_xstgjfp2->SetDataSet(qry_xstgjfp2);
 
     // Statements that write the cached line changes.
+    // A changed line is written only while it still holds the values this
+    // window read: when another auditor changed or removed it meanwhile the
+    // statement reaches no row and the save fails ("Update failed") instead
+    // of overwriting the other auditor's work. The cast gives the null test
+    // a type on servers that prepare statements before binding.
     setLines(usql_xstgjfp2->ModifySQL(),
              {u8"update XSTGJFP2", u8"set", u8"  DJIA00 = :DJIA00,", u8"  JE0000 = :JE0000,", u8"  SE0000 = :SE0000",
-              u8"where", u8"  GSDW00 = :OLD_GSDW00 and", u8"  DHAO00 = :OLD_DHAO00 and", u8"  SPDM00 = :OLD_SPDM00"});
+              u8"where", u8"  GSDW00 = :OLD_GSDW00 and", u8"  DHAO00 = :OLD_DHAO00 and", u8"  SPDM00 = :OLD_SPDM00 and",
+              u8"  (DJIA00 = :OLD_DJIA00 or DJIA00 is null and cast(:OLD_DJIA00 as double precision) is null) and",
+              u8"  (JE0000 = :OLD_JE0000 or JE0000 is null and cast(:OLD_JE0000 as double precision) is null) and",
+              u8"  (SE0000 = :OLD_SE0000 or SE0000 is null and cast(:OLD_SE0000 as double precision) is null)"});
     setLines(usql_xstgjfp2->InsertSQL(),
              {u8"insert into XSTGJFP2", u8"  (DJIA00, JE0000, SE0000)", u8"values", u8"  (:DJIA00, :JE0000, :SE0000)"});
     setLines(usql_xstgjfp2->DeleteSQL(),

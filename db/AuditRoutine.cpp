@@ -42,16 +42,22 @@ void FuncTavrel(TParams& params, TDatabase& db)
         if (audited) return answer(params, Ansi(u8"单据已审核，不能重复审核!"), "0");
         TParam& date = params.ParamByName("SHRQ00");
         if (date.IsNull()) return answer(params, Ansi(u8"审核日期为空!"), "0");
-        db.ExecSQL("UPDATE XSTGJFP1 SET YWRQ00=?, YWRY00=?, YWRYMC=? WHERE GSDW00=? AND DHAO00=?",
-                   {{Variant::FromDateTime(date.AsDateTime()), ftDateTime},
-                    BindValueOf(params.ParamByName("SHRY00")),
-                    BindValueOf(params.ParamByName("SHRYMC")),
-                    key[0], key[1]});
+        // The state is checked again by the write itself: another program
+        // may have audited the document since it was read.
+        if (db.ExecSQL("UPDATE XSTGJFP1 SET YWRQ00=?, YWRY00=?, YWRYMC=? WHERE GSDW00=? AND DHAO00=? AND YWRQ00 IS NULL",
+                       {{Variant::FromDateTime(date.AsDateTime()), ftDateTime},
+                        BindValueOf(params.ParamByName("SHRY00")),
+                        BindValueOf(params.ParamByName("SHRYMC")),
+                        key[0], key[1]}) == 0)
+            return answer(params, Ansi(u8"单据已审核，不能重复审核!"), "0");
         return answer(params, Ansi(u8"审核成功!"), "1");
     }
     if (mark == 1) {
         if (!audited) return answer(params, Ansi(u8"单据未审核，不能弃审!"), "0");
-        db.ExecSQL("UPDATE XSTGJFP1 SET YWRQ00=NULL, YWRY00=NULL, YWRYMC=NULL WHERE GSDW00=? AND DHAO00=?", key);
+        if (db.ExecSQL("UPDATE XSTGJFP1 SET YWRQ00=NULL, YWRY00=NULL, YWRYMC=NULL "
+                       "WHERE GSDW00=? AND DHAO00=? AND YWRQ00 IS NOT NULL",
+                       key) == 0)
+            return answer(params, Ansi(u8"单据未审核，不能弃审!"), "0");
         return answer(params, Ansi(u8"弃审成功!"), "1");
     }
     answer(params, Ansi(u8"审核标记无效!"), "0");

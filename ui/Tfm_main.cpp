@@ -200,7 +200,15 @@ void Tfm_main::sb_saveClick()
 
 void Tfm_main::sb_cancelClick()
 {
-    dm->qry_xstgjfp2->CancelUpdates();
+    TQuery* lines = dm->qry_xstgjfp2;
+    lines->CancelUpdates();
+    // The lines are read again, so that they show what is stored now: when
+    // another auditor changed them since this window read them (and a save
+    // was refused for it), the next edit starts from those values.
+    const AnsiString current = lines->IsEmpty() ? AnsiString() : dm->qry_xstgjfp2SPDM00->AsString();
+    lines->Close();
+    lines->Open();
+    if (!current.empty()) lines->Locate("SPDM00", Variant(current));
     SetLineGridCellMode(*dbg_xstgjfp2, false);
     setCommandState(TCommandState::Browse);
 }

@@ -83,8 +83,12 @@ BEGIN
         RESULT := '业务公司代码为空!';
         RETURN;
     END IF;
+    -- The document stays locked until the caller's transaction ends: of two
+    -- auditors auditing (or revoking) it at once, the second waits here and
+    -- then reads the first one's result, so exactly one of them changes it.
     SELECT A.YWRQ00, TRUE INTO audited, found_doc
-      FROM XSTGJFP1 A WHERE A.GSDW00 = YWGSDM AND A.DHAO00 = DH;
+      FROM XSTGJFP1 A WHERE A.GSDW00 = YWGSDM AND A.DHAO00 = DH
+       FOR UPDATE;
     IF found_doc IS NULL THEN
         RESULT := '单据不存在!';
         RETURN;

@@ -4,9 +4,9 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 
-ToolResult RunTool(const std::string& program, const std::vector<std::string>& args, const std::string& input)
+std::unique_ptr<QProcess> StartTool(const std::string& program, const std::vector<std::string>& args)
 {
-    QProcess process;
+    auto process = std::make_unique<QProcess>();
     QStringList list;
     for (const auto& a : args) list << QString::fromStdString(a);
     // As from a plain shell: the program finds its fonts itself, and the
@@ -14,15 +14,22 @@ ToolResult RunTool(const std::string& program, const std::vector<std::string>& a
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("FONTCONFIG_FILE");
     env.remove("XDG_RUNTIME_DIR");
-    process.setProcessEnvironment(env);
-    process.start(QString::fromStdString(program), list);
+    process->setProcessEnvironment(env);
+    process->start(QString::fromStdString(program), list);
+    if (!process->waitForStarted()) return nullptr;
+    return process;
+}
+
+ToolResult RunTool(const std::string& program, const std::vector<std::string>& args, const std::string& input)
+{
     ToolResult result;
-    if (!process.waitForStarted()) return result;
-    if (!input.empty()) process.write(input.data(), static_cast<qint64>(input.size()));
-    process.closeWriteChannel();
-    process.waitForFinished(120000);
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput().toStdString();
-    result.err = process.readAllStandardError().toStdString();
+    std::unique_ptr<QProcess> process = StartTool(program, args);
+    if (!process) return result;
+    if (!input.empty()) process->write(input.data(), static_cast<qint64>(input.size()));
+    process->closeWriteChannel();
+    process->waitForFinished(120000);
+    result.exitCode = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
+    result.out = process->readAllStandardOutput().toStdString();
+    result.err = process->readAllStandardError().toStdString();
     return result;
 }

@@ -2,8 +2,11 @@
 // Runs a command-line tool of the project, in the environment of a plain shell
 // (no FONTCONFIG_FILE, no XDG_RUNTIME_DIR), and collects what it printed.
 
+#include <memory>
 #include <string>
 #include <vector>
+
+class QProcess;
 
 struct ToolResult {
     int exitCode = -1;
@@ -16,3 +19,7 @@ inline ToolResult RunRqtool(const std::vector<std::string>& args, const std::str
 {
     return RunTool(RQTOOL_PATH, args, input);
 }
+
+// Starts the tool in the same environment and leaves it running; null when
+// it cannot start.
+std::unique_ptr<QProcess> StartTool(const std::string& program, const std::vector<std::string>& args);

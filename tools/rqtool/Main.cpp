@@ -45,7 +45,8 @@ CommandLineSpec programSpec()
     return {.program = "rqtool",
             .synopsis = "COMMAND [OPTION]... [ARG]...",
             .summary = "The report engine from the command line: evaluate expressions and scripts, format "
-                       "values, dump and build report templates, list printers, dump and render prepared reports.",
+                       "values, dump and build report templates, list printers, dump and render prepared reports, "
+                       "and build reports in bulk through a job queue in PostgreSQL.",
             .arguments = {{"COMMAND", "The command to run (below); \"rqtool COMMAND --help\" describes it.", 0, -1}},
             .commands = commandList(""),
             .details = "Values on the command line are KIND:TEXT with KIND one of int, float, str,\n"

@@ -1,5 +1,7 @@
 #include "TestDatabase.h"
 
+#include "PgServer.h"
+
 #include "db/HostDatabase.h"
 #include "runtime/db/Param.h"
 
@@ -7,17 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include <netinet/in.h>
-#include <pwd.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -25,128 +20,9 @@ namespace {
 
 std::atomic<int> counter{0};
 
-std::string shellQuote(const std::string& s)
-{
-    std::string out = "'";
-    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
-int freePort()
-{
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = 0;
-    socklen_t len = sizeof addr;
-    int port = 55432;
-    if (fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
-        getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
-        port = ntohs(addr.sin_port);
-    if (fd >= 0) close(fd);
-    return port;
-}
-
-// One server per test program.
-class PgServer {
-public:
-    static PgServer& Instance()
-    {
-        static PgServer server;
-        started() = true;
-        return server;
-    }
-    // Stops the server if one was started.
-    static void StopIfStarted()
-    {
-        if (started()) Instance().Stop();
-    }
-
-    const std::string& SocketDir() const { return dir_; }
-    int Port() const { return port_; }
-    const std::string& User() const { return user_; }
-
-    ~PgServer() { Stop(); }
-
-    void Stop()
-    {
-        if (!started_) return;
-        started_ = false;
-        run(bin("pg_ctl") + " -D " + shellQuote(dir_ + "/data") + " -m immediate -w stop >/dev/null 2>&1");
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-
-private:
-    PgServer()
-    {
-        const char* base = std::getenv("TMPDIR");
-        std::string tmpl = std::string(base && *base ? base : "/tmp") + "/stockin-pg-XXXXXX";
-        std::vector<char> buf(tmpl.begin(), tmpl.end());
-        buf.push_back('\0');
-        if (!mkdtemp(buf.data())) throw std::runtime_error("mkdtemp failed");
-        dir_ = buf.data();
-        root_ = geteuid() == 0;
-        if (root_) {
-            passwd* pw = getpwnam("postgres");
-            if (!pw) throw std::runtime_error("no postgres user to run the test server");
-            if (chown(dir_.c_str(), pw->pw_uid, pw->pw_gid) != 0) throw std::runtime_error("chown failed");
-            user_ = "postgres";
-        } else {
-            passwd* pw = getpwuid(geteuid());
-            user_ = pw ? pw->pw_name : "postgres";
-        }
-        chmod(dir_.c_str(), 0755);
-        port_ = freePort();
-        std::string data = dir_ + "/data";
-        if (run(bin("initdb") + " -D " + shellQuote(data) + " -A trust -U " + user_ +
-                " -E UTF8 --no-locale >" + shellQuote(dir_ + "/initdb.log") + " 2>&1") != 0)
-            fail("initdb");
-        std::string options = "-k " + dir_ + " -p " + std::to_string(port_) +
-                              " -c listen_addresses='' -c fsync=off -c full_page_writes=off";
-        if (run(bin("pg_ctl") + " -D " + shellQuote(data) + " -o " + shellQuote(options) + " -l " +
-                shellQuote(dir_ + "/server.log") + " -w -t 60 start >/dev/null 2>&1") != 0)
-            fail("pg_ctl start");
-        started_ = true;
-        // A crashed test program must not leave a server behind: the atexit of
-        // the static instance stops it on every normal exit.
-    }
-
-    std::string bin(const char* name) const
-    {
-        std::string path = std::string("/usr/lib/postgresql/15/bin/") + name;
-        if (root_) return "runuser -u postgres -- " + path;
-        return path;
-    }
-
-    static int run(const std::string& command) { return std::system(command.c_str()); }
-
-    [[noreturn]] void fail(const char* step)
-    {
-        std::string log;
-        for (const char* f : {"/initdb.log", "/server.log"}) {
-            std::ifstream in(dir_ + f);
-            log += std::string(std::istreambuf_iterator<char>(in), {});
-        }
-        throw std::runtime_error(std::string(step) + " failed: " + log);
-    }
-
-    static bool& started()
-    {
-        static bool value = false;
-        return value;
-    }
-
-    std::string dir_, user_;
-    int port_ = 0;
-    bool root_ = false;
-    bool started_ = false;
-};
-
 class PgEnvironment : public ::testing::Environment {
 public:
-    void TearDown() override { PgServer::StopIfStarted(); }
+    void TearDown() override { ThrowawayPostgres::StopIfStarted(); }
 };
 
 const bool registered = [] {
@@ -172,9 +48,7 @@ TestDatabase::TestDatabase(TestEngine engine, bool schema) : engine_(engine)
         fs::create_directories(dir_);
         spec_ = dir_ + "/documents.sqlite";
     } else {
-        PgServer& pg = PgServer::Instance();
-        // A port other than the default is part of the socket's name.
-        spec_ = "postgresql://" + pg.User() + "@localhost:" + std::to_string(pg.Port()) + "/postgres?host=" + pg.SocketDir();
+        spec_ = ThrowawayPostgres::Instance().Url();
     }
     HostDatabaseSpec spec = ParseDatabaseSpec(spec_);
     OpenHostDatabase(spec, first_);
@@ -210,7 +84,7 @@ std::string TestDatabase::OdbcSpec() const
 {
     if (engine_ != TestEngine::PostgreSQL || !QSqlDatabase::isDriverAvailable("QODBC")) return {};
     if (!fs::exists("/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so")) return {};
-    PgServer& pg = PgServer::Instance();
+    ThrowawayPostgres& pg = ThrowawayPostgres::Instance();
     return "odbc:Driver={PostgreSQL Unicode};Servername=" + pg.SocketDir() + ";Port=" + std::to_string(pg.Port()) +
            ";Database=postgres;Uid=" + pg.User();
 }
