@@ -5,7 +5,7 @@
 #include "DBGridFixture.h"
 #include "support/PinnedFormatSettings.h"
 
-#include "grid/editors/DropDownEditors.h"
+#include "grid/editors/EditorRegistry.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -5,9 +5,9 @@
 #include "EditingFixture.h"
 
 #include "grid/editors/EditMask.h"
-#include "grid/editors/GridEditors.h"
-#include "runtime/FormatSettings.h"
+#include "grid/editors/EditorRegistry.h"
 #include "runtime/db/Field.h"
+#include "runtime/FormatSettings.h"
 
 #include <QClipboard>
 #include <QFocusEvent>

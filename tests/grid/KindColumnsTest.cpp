@@ -2,11 +2,11 @@
 // hyperlink, button and MRU kinds: each opens its own editor loaded from
 // the field, writes back through it, and paints its cells as its editor
 // does. GRID_KINDS_GRAB=<file.png> saves the grid's picture for a look.
-#include "GridEvents.h"
 #include "DBGridFixture.h"
+#include "GridEvents.h"
 
-#include "grid/DBGridColumns.h"
-#include "grid/editors/KindEditors.h"
+#include "grid/columns/DBGridColumns.h"
+#include "grid/editors/EditorRegistry.h"
 #include "runtime/Application.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The check, pick, MRU, button, hyperlink, time, memo and image editors on
 // their own: what a key, a click or a button does to the value, and the
 // settings that change it.
-#include "grid/editors/KindEditors.h"
+#include "grid/editors/EditorRegistry.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -2,7 +2,7 @@
 // region, closing it (focus back to the editor, the closing notice after
 // the event that closed it), the scroll-bar corner, and the drop-down
 // editors taking their border from the column.
-#include "grid/editors/DropDownEditors.h"
+#include "grid/editors/EditorRegistry.h"
 #include "grid/editors/InplacePopupControl.h"
 #include "runtime/Color.h"
 
