@@ -8,14 +8,6 @@
 
 #include <algorithm>
 
-// ---- Summary values
-
-void TqvSummaryValue::Finish(TqvSummaryType kind, int count)
-{
-    if (kind == cstCount) Value = count;
-    if (kind == cstAvg && count > 0) Value /= count;
-}
-
 // ---- Column
 
 TqvDBTreeListColumn::TqvDBTreeListColumn(TComponent* owner) : TqvTreeListColumn(owner) {}
@@ -72,7 +64,7 @@ void TqvDBTreeListColumn::Notification(TComponent* component, TOperation operati
         field_ = nullptr;
         FieldChanged();
     }
-    if (operation == opRemove && component == footerField_) footerField_ = nullptr;
+    if (operation == opRemove && component == footer_.Field()) footer_.ForgetField();
 }
 
 TAlignment TqvDBTreeListColumn::DefaultAlignment() const
@@ -137,5 +129,5 @@ void TqvDBTreeListColumn::SetSummaryFooterFormat(const AnsiString& value)
 
 AnsiString TqvDBTreeListColumn::SummaryFooterText() const
 {
-    return SummaryText(summaryFooterType_, summaryFooterFormat_, footer_.Value, footerFieldKind_);
+    return SummaryText(summaryFooterType_, summaryFooterFormat_, footer_.Value(), footer_.FieldKind());
 }

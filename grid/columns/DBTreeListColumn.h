@@ -14,10 +14,10 @@
 // - Cell texts are read while the grid has the dataset reading the node's
 //   record (see TCustomqvDBTreeListControl::ReadNodeRecord); a column never
 //   moves the dataset.
-// - The footer value is an extended float (long double); only the grid's
-//   loads change it (TCustomqvDBTreeListControl::PrepareSummaries and on).
+// - The footer is a summary slot (Summaries.h); only the grid's full loads
+//   change its value (TCustomqvDBTreeListControl::PrepareSummaries and on).
 
-#include "grid/columns/SummaryText.h"
+#include "grid/columns/Summaries.h"
 #include "grid/treelist/TreeListColumn.h"
 #include "runtime/Variant.h"
 
@@ -60,35 +60,9 @@ using TCustomDrawEvent = std::function<void(TComponent* Sender, QPainter* ACanva
                                             TqvTreeListNode* ANode, AnsiString& AText, bool& ADone)>;
 using TCustomDrawHeaderEvent =
     std::function<void(TComponent* Sender, QPainter* ACanvas, QRect ARect, AnsiString& AText, bool& ADone)>;
-// OnSummaryFooter: the value of the record the dataset stands on, to replace.
-using TqvSummaryEvent = std::function<void(TComponent* Sender, TDataSet* DataSet, long double& Value)>;
 using TqvDrawSummaryFooter =
     std::function<void(TComponent* Sender, QPainter* ACanvas, QRect ARect, AnsiString& AText, TAlignment& AAlignment,
                        TFont& AFont, TColor& AColor, bool& ADone)>;
-
-// What a summary collects: the value so far and whether a record was added.
-struct TqvSummaryValue {
-    long double Value = 0;
-    bool Initialized = false;
-
-    void Reset() { *this = {}; }
-    // A record's value (Min keeps the smaller, Max the larger, Sum and Avg
-    // add; the first record sets the value; Count keeps 0 until Finish).
-    void Add(TqvSummaryType kind, long double value)
-    {
-        if (!Initialized) {
-            Value = value;
-            Initialized = true;
-        } else if (kind == cstSum || kind == cstAvg) {
-            Value += value;
-        } else if ((kind == cstMin && value < Value) || (kind == cstMax && value > Value)) {
-            Value = value;
-        }
-    }
-    // After the last record: Count becomes the number of records, Avg the
-    // sum divided by it (an empty load leaves 0).
-    void Finish(TqvSummaryType kind, int count);
-};
 
 class TqvDBTreeListColumn : public TqvTreeListColumn {
 public:
@@ -145,12 +119,18 @@ public:
     const AnsiString& SummaryFooterFormat() const { return summaryFooterFormat_; }
     void SetSummaryFooterFormat(const AnsiString& value);
     // The footer value of the last load, as an extended float.
-    long double SummaryFooterValue() const { return footer_.Value; }
+    long double SummaryFooterValue() const { return footer_.Value(); }
     // The footer text: empty for cstNone, else the value in the footer format.
     AnsiString SummaryFooterText() const;
     // The field the footer sums, found when the load prepares the footers;
     // null when the name matches no field.
-    TField* SummaryFooterFieldObject() const { return footerField_; }
+    TField* SummaryFooterFieldObject() const { return footer_.Field(); }
+    // The field a summary of this column reads: `summaryField` when it is
+    // set, else the column's own field.
+    const AnsiString& SummarySourceField(const AnsiString& summaryField) const
+    {
+        return summaryField.empty() ? fieldName_ : summaryField;
+    }
 
     TColumnGetText OnGetText;
     TCustomDrawEvent OnCustomDraw;
@@ -186,7 +166,5 @@ private:
     TqvSummaryType summaryFooterType_ = cstNone;
     AnsiString summaryFooterField_;
     AnsiString summaryFooterFormat_;
-    TField* footerField_ = nullptr;
-    SummaryFieldKind footerFieldKind_ = SummaryFieldKind::Other;
-    TqvSummaryValue footer_;
+    TqvSummarySlot footer_;
 };

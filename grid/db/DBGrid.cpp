@@ -164,9 +164,11 @@ TqvTreeListNode* TCustomqvDBGrid::GroupParentOfRecord()
         Group& group = groups_[node];
         group.value = value;
         group.level = static_cast<int>(level);
-        group.columns.resize(columnSummaries_.size());
+        for (const ColumnSummary& s : columnSummaries_) group.columns.push_back(s.slot);
         group.summaryGroup = summaryGroupOf(static_cast<int>(level));
-        if (group.summaryGroup) group.items.resize(static_cast<size_t>(group.summaryGroup->ItemCount()));
+        if (group.summaryGroup)
+            for (int i = 0; i < group.summaryGroup->ItemCount(); ++i)
+                group.items.push_back(group.summaryGroup->Items(i)->slot_);
         parent = node;
     }
     return parent;
@@ -253,34 +255,30 @@ void TCustomqvDBGrid::PrepareSummaries()
         TqvDBGridColumnProperties* props = GridPropertiesOf(Columns(i));
         if (!props || props->SummaryType() == cstNone) continue;
         auto* column = static_cast<TqvDBTreeListColumn*>(Columns(i));
-        const AnsiString& name = props->SummaryField().empty() ? column->FieldName() : props->SummaryField();
-        columnSummaries_.push_back({column, props, ds && !name.empty() ? ds->FindField(name) : nullptr});
+        ColumnSummary summary{column, props, {}};
+        summary.slot.Prepare(props->SummaryType(), FindSummaryField(ds, column->SummarySourceField(props->SummaryField())),
+                             &props->OnSummary, column);
+        columnSummaries_.push_back(std::move(summary));
     }
     for (int g = 0; g < summaryGroups_.Count(); ++g) {
         TqvDBGridSummaryGroup* group = summaryGroups_.Items(g);
         for (int i = 0; i < group->ItemCount(); ++i) {
             TqvDBGridSummaryItem* item = group->Items(i);
-            item->field_ = nullptr;
-            if (!ds) continue;
-            if (!item->SummaryField().empty()) {
-                item->field_ = ds->FindField(item->SummaryField());
-            } else {
+            // An item without a field of its own sums the field of the column it names.
+            TField* field = nullptr;
+            if (ds && !item->SummaryField().empty()) {
+                field = ds->FindField(item->SummaryField());
+            } else if (ds) {
                 for (int c = 0; c < ColumnCount(); ++c)
                     if (auto* column = dynamic_cast<TqvDBTreeListColumn*>(Columns(c));
                         column && SameText(column->Name(), item->ColumnName()))
-                        item->field_ = column->Field();
+                        field = column->Field();
             }
+            item->slot_.Prepare(item->SummaryType(), field, &item->OnSummary);
         }
     }
     TCustomqvDBTreeListControl::PrepareSummaries();
 }
-
-namespace {
-long double summaryInput(TqvSummaryType kind, TField* field)
-{
-    return kind != cstCount && field ? field->AsFloat() : 0;
-}
-}  // namespace
 
 void TCustomqvDBGrid::AddRecordToSummaries(TqvDBGridNode* node)
 {
@@ -292,31 +290,16 @@ void TCustomqvDBGrid::AddRecordToSummaries(TqvDBGridNode* node)
         if (it == groups_.end()) continue;
         Group& group = it->second;
         ++group.count;
-        for (size_t i = 0; i < columnSummaries_.size(); ++i) {
-            const ColumnSummary& s = columnSummaries_[i];
-            TqvSummaryType kind = s.props->SummaryType();
-            long double value = summaryInput(kind, s.field);
-            if (s.props->OnSummary) s.props->OnSummary(s.column, ds, value);
-            group.columns[i].Add(kind, value);
-        }
-        if (!group.summaryGroup) continue;
-        for (int i = 0; i < group.summaryGroup->ItemCount(); ++i) {
-            TqvDBGridSummaryItem* item = group.summaryGroup->Items(i);
-            long double value = summaryInput(item->SummaryType(), item->Field());
-            if (item->OnSummary) item->OnSummary(nullptr, ds, value);
-            group.items[static_cast<size_t>(i)].Add(item->SummaryType(), value);
-        }
+        for (TqvSummarySlot& slot : group.columns) slot.Add(ds);
+        for (TqvSummarySlot& slot : group.items) slot.Add(ds);
     }
 }
 
 void TCustomqvDBGrid::FinishSummaries(int count)
 {
     for (auto& [node, group] : groups_) {
-        for (size_t i = 0; i < columnSummaries_.size(); ++i)
-            group.columns[i].Finish(columnSummaries_[i].props->SummaryType(), group.count);
-        if (group.summaryGroup)
-            for (int i = 0; i < group.summaryGroup->ItemCount(); ++i)
-                group.items[static_cast<size_t>(i)].Finish(group.summaryGroup->Items(i)->SummaryType(), group.count);
+        for (TqvSummarySlot& slot : group.columns) slot.Finish(group.count);
+        for (TqvSummarySlot& slot : group.items) slot.Finish(group.count);
     }
     TCustomqvDBTreeListControl::FinishSummaries(count);
 }
@@ -325,8 +308,8 @@ void TCustomqvDBGrid::ResetSummaries()
 {
     for (auto& [node, group] : groups_) {
         group.count = 0;
-        for (TqvSummaryValue& v : group.columns) v.Reset();
-        for (TqvSummaryValue& v : group.items) v.Reset();
+        for (TqvSummarySlot& slot : group.columns) slot.Reset();
+        for (TqvSummarySlot& slot : group.items) slot.Reset();
     }
     TCustomqvDBTreeListControl::ResetSummaries();
 }
@@ -336,7 +319,7 @@ long double TCustomqvDBGrid::GroupColumnSummary(TqvTreeListNode* groupNode, cons
     const Group* group = groupOf(groupNode);
     if (!group) return 0;
     for (size_t i = 0; i < columnSummaries_.size() && i < group->columns.size(); ++i)
-        if (columnSummaries_[i].column == column) return group->columns[i].Value;
+        if (columnSummaries_[i].column == column) return group->columns[i].Value();
     return 0;
 }
 
@@ -344,7 +327,7 @@ long double TCustomqvDBGrid::GroupItemSummary(TqvTreeListNode* groupNode, int it
 {
     const Group* group = groupOf(groupNode);
     if (!group || item < 0 || item >= static_cast<int>(group->items.size())) return 0;
-    return group->items[static_cast<size_t>(item)].Value;
+    return group->items[static_cast<size_t>(item)].Value();
 }
 
 int TCustomqvDBGrid::GroupRecordCount(TqvTreeListNode* groupNode) const
@@ -360,14 +343,14 @@ AnsiString TCustomqvDBGrid::GroupSummaryText(TqvTreeListNode* groupNode) const
     std::vector<AnsiString> parts;
     for (size_t i = 0; i < columnSummaries_.size() && i < group->columns.size(); ++i) {
         const ColumnSummary& s = columnSummaries_[i];
-        parts.push_back(SummaryText(s.props->SummaryType(), s.props->SummaryFormat(), group->columns[i].Value,
+        parts.push_back(SummaryText(s.props->SummaryType(), s.props->SummaryFormat(), group->columns[i].Value(),
                                     SummaryFieldKind::Other, true));
     }
     if (group->summaryGroup)
         for (int i = 0; i < group->summaryGroup->ItemCount(); ++i) {
             TqvDBGridSummaryItem* item = group->summaryGroup->Items(i);
             parts.push_back(SummaryText(item->SummaryType(), item->SummaryFormat(),
-                                        group->items[static_cast<size_t>(i)].Value, SummaryFieldKind::Other, true));
+                                        group->items[static_cast<size_t>(i)].Value(), SummaryFieldKind::Other, true));
         }
     AnsiString text = group->summaryGroup ? group->summaryGroup->BeginSummaryText() : AnsiString();
     for (size_t i = 0; i < parts.size(); ++i) text += (i ? summarySeparator_ : AnsiString()) + parts[i];

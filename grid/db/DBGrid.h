@@ -118,14 +118,14 @@ private:
         Variant value;
         int level = 0;  // which group column
         int count = 0;
-        std::vector<TqvSummaryValue> columns;  // per column of columnSummaries_
-        std::vector<TqvSummaryValue> items;    // per item of its summary group
+        std::vector<TqvSummarySlot> columns;  // per column of columnSummaries_
+        std::vector<TqvSummarySlot> items;    // per item of its summary group
         TqvDBGridSummaryGroup* summaryGroup = nullptr;
     };
     struct ColumnSummary {
         TqvDBTreeListColumn* column;
         TqvDBGridColumnProperties* props;
-        TField* field;
+        TqvSummarySlot slot;  // prepared; each group node sums a copy
     };
     TqvDBGridSummaryGroup* summaryGroupOf(int level) const;
     const Group* groupOf(TqvTreeListNode* node) const;

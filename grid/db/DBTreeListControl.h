@@ -13,8 +13,8 @@
 //             around the current record, loaded again when the focus reaches
 //             the block's edge.
 // Every full load (load-all and partial) computes the footers; nothing else
-// changes them (TqvSummaryValue, DBTreeListColumn.h). grid/db/ is the
-// grid's top folder: it uses the tree-list core, the editors and the columns.
+// changes them (grid/columns/Summaries.h). grid/db/ is the grid's top
+// folder: it uses the tree-list core, the editors and the columns.
 //
 // Rules that are easy to break:
 // - The grid never moves the dataset to read it: nodes are read in place

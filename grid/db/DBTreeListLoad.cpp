@@ -205,19 +205,9 @@ void TCustomqvDBTreeListControl::PrepareSummaries()
     for (int i = 0; i < ColumnCount(); ++i) {
         auto* column = dynamic_cast<TqvDBTreeListColumn*>(Columns(i));
         if (!column) continue;
-        column->footer_.Reset();
+        TField* field = FindSummaryField(ds, column->SummarySourceField(column->SummaryFooterField()));
+        column->footer_.Prepare(column->summaryFooterType_, field, &column->OnSummaryFooter, column);
         if (column->summaryFooterType_ != cstNone) footerColumns_.push_back(column);
-        const AnsiString& name =
-            column->SummaryFooterField().empty() ? column->FieldName() : column->SummaryFooterField();
-        column->footerField_ = ds && !name.empty() ? ds->FindField(name) : nullptr;
-        SummaryFieldKind kind = SummaryFieldKind::Other;
-        if (column->footerField_) switch (column->footerField_->DataType()) {
-            case ftDate: kind = SummaryFieldKind::Date; break;
-            case ftTime: kind = SummaryFieldKind::Time; break;
-            case ftDateTime: kind = SummaryFieldKind::DateTime; break;
-            default: break;
-            }
-        column->footerFieldKind_ = kind;
     }
     if (OnBeforeCalcSummary) OnBeforeCalcSummary(this);
 }
@@ -225,18 +215,12 @@ void TCustomqvDBTreeListControl::PrepareSummaries()
 void TCustomqvDBTreeListControl::AddRecordToSummaries(TqvDBGridNode*)
 {
     TDataSet* ds = DataSet();
-    for (TqvDBTreeListColumn* column : footerColumns_) {
-        // A null counts as 0; a count adds nothing but the record.
-        long double value = 0;
-        if (column->summaryFooterType_ != cstCount && column->footerField_) value = column->footerField_->AsFloat();
-        if (column->OnSummaryFooter && ds) column->OnSummaryFooter(column, ds, value);
-        column->footer_.Add(column->summaryFooterType_, value);
-    }
+    for (TqvDBTreeListColumn* column : footerColumns_) column->footer_.Add(ds);
 }
 
 void TCustomqvDBTreeListControl::FinishSummaries(int count)
 {
-    for (TqvDBTreeListColumn* column : footerColumns_) column->footer_.Finish(column->summaryFooterType_, count);
+    for (TqvDBTreeListColumn* column : footerColumns_) column->footer_.Finish(count);
     footerColumns_.clear();
     if (OnCalcSummary) OnCalcSummary(this);
     update();
@@ -246,10 +230,7 @@ void TCustomqvDBTreeListControl::ResetSummaries()
 {
     footerColumns_.clear();
     for (int i = 0; i < ColumnCount(); ++i)
-        if (auto* column = dynamic_cast<TqvDBTreeListColumn*>(Columns(i))) {
-            column->footer_.Reset();
-            column->footerField_ = nullptr;
-        }
+        if (auto* column = dynamic_cast<TqvDBTreeListColumn*>(Columns(i))) column->footer_.Reset();
     update();
 }
 

@@ -12,7 +12,7 @@
 // - An item's field is its SummaryField, or, when that is empty, the field of
 //   the column named ColumnName.
 
-#include "grid/columns/DBTreeListColumn.h"
+#include "grid/columns/Summaries.h"
 
 #include <memory>
 #include <vector>
@@ -37,7 +37,7 @@ public:
     TqvSummaryEvent OnSummary;
 
     // The field found when the load prepares the summaries; null when none.
-    TField* Field() const { return field_; }
+    TField* Field() const { return slot_.Field(); }
 
 private:
     friend class TCustomqvDBGrid;
@@ -45,7 +45,7 @@ private:
     AnsiString summaryField_;
     AnsiString summaryFormat_;
     TqvSummaryType summaryType_ = cstNone;
-    TField* field_ = nullptr;
+    TqvSummarySlot slot_;  // prepared by the load; each group node sums a copy
 };
 
 class TqvDBGridSummaryGroup {

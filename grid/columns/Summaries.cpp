@@ -1,7 +1,67 @@
-#include "grid/columns/SummaryText.h"
+#include "grid/columns/Summaries.h"
 
 #include "runtime/DateTime.h"
 #include "runtime/NumberFormat.h"
+#include "runtime/db/DataSet.h"
+#include "runtime/db/Field.h"
+
+// ---- Summing
+
+void TqvSummaryValue::Add(TqvSummaryType kind, long double value)
+{
+    if (!Initialized) {
+        Value = value;
+        Initialized = true;
+    } else if (kind == cstSum || kind == cstAvg) {
+        Value += value;
+    } else if ((kind == cstMin && value < Value) || (kind == cstMax && value > Value)) {
+        Value = value;
+    }
+}
+
+void TqvSummaryValue::Finish(TqvSummaryType kind, int count)
+{
+    if (kind == cstCount) Value = count;
+    if (kind == cstAvg && count > 0) Value /= count;
+}
+
+TField* FindSummaryField(TDataSet* dataSet, const AnsiString& name)
+{
+    return dataSet && !name.empty() ? dataSet->FindField(name) : nullptr;
+}
+
+void TqvSummarySlot::Prepare(TqvSummaryType type, TField* field, const TqvSummaryEvent* hook, TComponent* sender)
+{
+    type_ = type;
+    field_ = field;
+    hook_ = hook;
+    sender_ = sender;
+    value_.Reset();
+    fieldKind_ = SummaryFieldKind::Other;
+    if (field) switch (field->DataType()) {
+        case ftDate: fieldKind_ = SummaryFieldKind::Date; break;
+        case ftTime: fieldKind_ = SummaryFieldKind::Time; break;
+        case ftDateTime: fieldKind_ = SummaryFieldKind::DateTime; break;
+        default: break;
+        }
+}
+
+void TqvSummarySlot::Add(TDataSet* dataSet)
+{
+    // A null counts as 0; a count adds nothing but the record.
+    long double value = 0;
+    if (type_ != cstCount && field_) value = field_->AsFloat();
+    if (hook_ && *hook_ && dataSet) (*hook_)(sender_, dataSet, value);
+    value_.Add(type_, value);
+}
+
+void TqvSummarySlot::Reset()
+{
+    value_.Reset();
+    field_ = nullptr;
+}
+
+// ---- Texts
 
 namespace {
 
