@@ -5,6 +5,9 @@
 
 #include "grid/columns/DBGridColumns.h"
 #include "grid/db/DBGridRegistry.h"
+#include "grid/db/DBTreeListEditing.h"
+#include "grid/db/DBTreeListSearch.h"
+#include "grid/db/NewItemRow.h"
 #include "grid/editors/InplaceEdit.h"
 #include "runtime/db/DataSet.h"
 
@@ -14,7 +17,11 @@ TCustomqvDBTreeListControl::TCustomqvDBTreeListControl(TComponent* owner, QWidge
     : TCustomqvTreeListControl(owner, parent),
       link_(std::make_unique<TqvGridDataLink>(this)),
       sets_(TqvDBGridOptionSets::Defaults()),
-      pool_(sizeof(TqvDBGridNode))
+      pool_(sizeof(TqvDBGridNode)),
+      newItemRow_(std::make_unique<TqvNewItemRow>(*this)),
+      search_(std::make_unique<TqvIncrementalSearch>(*this)),
+      selection_(std::make_unique<TqvSelectionAnchor>(*this)),
+      editors_(std::make_unique<TqvEditorSlot>(*this))
 {
     // The grid's option sets replace the tree list's own defaults.
     TCustomqvTreeList::SetOptions(CoreFlagsOf(sets_, {}));
@@ -271,8 +278,8 @@ void TCustomqvDBTreeListControl::FreeNode(TqvTreeListNode* node)
     auto* dbNode = static_cast<TqvDBGridNode*>(node);
     if (dbNode == insertingNode_) insertingNode_ = nullptr;
     if (dbNode == deletingNode_) deletingNode_ = nullptr;
-    if (node == editor_.Node) editor_.Node = nullptr;
-    if (node == anchor_) anchor_ = nullptr;
+    editors_->NodeGone(node);
+    selection_->NodeGone(node);
     if (!watched_.empty()) watched_.erase(std::remove(watched_.begin(), watched_.end(), node), watched_.end());
     NodeFreed(dbNode);
     if (!dbNode->IsGroupNode()) {

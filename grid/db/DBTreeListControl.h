@@ -49,7 +49,11 @@ struct CellView;
 class TDataSet;
 class TDataSource;
 class TField;
+class TqvEditorSlot;
+class TqvIncrementalSearch;
 class TqvInplaceEdit;
+class TqvNewItemRow;
+class TqvSelectionAnchor;
 
 enum class TqvDBLoadMode { Window, Partial, LoadAll };
 
@@ -150,7 +154,7 @@ public:
     // discarded (the record is read again), else the record's edit is cancelled.
     void DataLinkCancel();
 
-    // ---- The in-place editor (DBTreeListEditing.cpp)
+    // ---- The in-place editor (the editor slot, DBTreeListEditing.h)
     // Opens the editor on the focused cell when the cell may be edited.
     virtual void ShowEditor();
     // Checks and writes the editor's value, closes it, and gives the grid the
@@ -159,54 +163,39 @@ public:
     // May the focused cell be edited now (OnEditing asked)?
     bool CanEditFocusedCell();
     // The open editor, null when none is open.
-    TqvInplaceEdit* InplaceEditor() const { return editor_.Editor; }
+    TqvInplaceEdit* InplaceEditor() const;
     // The grid's editor of a class, made on first use and kept for reuse.
     TqvInplaceEdit* EditorOfClass(const char* className);
-    int EditorCount() const { return static_cast<int>(editors_.size()); }
+    int EditorCount() const;
     // The grid counts as read-only: an empty dataset without edgoCanInsert,
     // or no key field outside window mode.
     bool IsGridReadOnly() const;
 
-    // ---- Incremental search (DBTreeListSearch.cpp)
-    // Typing while no editor opens (edgoAutoSearch) searches the focused
-    // column from the focused row down, wrapping, for a cell that starts
-    // with the typed text (case by edgoCaseInsensitive). A character that
-    // finds nothing is dropped with a beep. Backspace shortens the text,
-    // Ctrl+Enter and Shift+Enter find the next and previous match, Delete
-    // clears the text; Esc or a focus move ends the search.
-    bool IsSearching() const { return searching_; }
-    const AnsiString& SearchText() const { return searchText_; }
+    // ---- Incremental search (its rules in DBTreeListSearch.h)
+    bool IsSearching() const;
+    const AnsiString& SearchText() const;
     // Looks for `text` from the focused row (the next one when `skipFocused`)
     // in the direction given; focuses the match and returns true.
     bool SearchFor(const AnsiString& text, bool skipFocused, bool forward);
 
-    // ---- The new-item row (NewItemRow.cpp)
+    // ---- The new-item row (its rules in NewItemRow.h)
     // With ShowNewItemRow a row between the column headers and the data rows
-    // takes the values of a record to come. It takes the focus with the
-    // mouse, with Up from the first row and with Up in an empty grid, and
-    // only when a record can be added (CanUseNewItemRow). Its cells are
-    // edited with the columns' editors; the typed values stay with the row
-    // (no record exists yet, OnEditing and OnEdited are not raised for it)
-    // until the row is left or Enter is pressed: then they are appended as a
-    // new record (Append, the fields written, Post). A failing post cancels
-    // the append, keeps the row focused with its values and raises the
-    // error. Esc closes an open editor (its text restored), then drops the
-    // typed values. No focus rectangle, no Ctrl+Delete, no incremental
-    // search and no multi-selection on it.
-    bool ShowNewItemRow() const { return showNewItemRow_; }
+    // takes the values of a record to come, appended as a new record when
+    // the row is left or Enter is pressed.
+    bool ShowNewItemRow() const;
     void SetShowNewItemRow(bool value);
     // The row is shown, the grid edits cells and may add records.
     bool CanUseNewItemRow() const;
-    bool IsNewItemRowFocused() const { return newItem_.focused; }
+    bool IsNewItemRowFocused() const;
     // The focused cell of the new-item row (a navigation position).
-    int NewItemRowColumn() const { return newItem_.column; }
+    int NewItemRowColumn() const;
     // Gives the new-item row the focus at a column: an open editor is closed
     // and the record being edited is posted (an untouched insert dropped)
     // first. False when the row cannot take the focus.
     bool FocusNewItemRow(int column);
     // The text typed into a cell of the new-item row (empty when none).
     AnsiString NewItemRowText(int position) const;
-    bool HasNewItemValues() const { return !newItem_.texts.empty(); }
+    bool HasNewItemValues() const;
     // Appends the typed values as a new record; nothing without values.
     void PostNewItemRow();
     // Drops the typed values (the row keeps the focus).
@@ -228,9 +217,9 @@ public:
     void EditorMoveCol(bool left) override;
     // The editing turn in progress: the cell and the value the editor was
     // loaded with (State() is tsEditing while an editor is open).
-    TqvTreeListNode* EditorNode() const { return editor_.Node; }
-    int EditorColumn() const { return editor_.Column; }
-    const Variant& EditorLoadedValue() const { return editor_.LoadedValue; }
+    TqvTreeListNode* EditorNode() const;
+    int EditorColumn() const;
+    const Variant& EditorLoadedValue() const;
 
     // ---- Events
     TNotifyEvent OnChangeNodeEx;
@@ -322,7 +311,7 @@ protected:
         int Column = -1;  // navigation position
         Variant LoadedValue;
     };
-    TqvEditorState& EditorState() { return editor_; }
+    TqvEditorState& EditorState();
 
     // ---- Where grouping, filtering and summary groups attach (the grid)
     virtual bool HasGroupColumns() const { return false; }
@@ -381,15 +370,12 @@ private:
     private:
         TCustomqvDBTreeListControl* grid_;
     };
-    // The new-item row: leaving it appends its values (a failure keeps the
-    // focus there and raises); the editor over one of its cells.
-    void leaveNewItemRow();
-    void showNewItemEditor();
-    void storeNewItemValue(TqvInplaceEdit* editor);
-    QRect newItemCellRect(int position) const;
-    void invalidateNewItemRow();
-    // A record in edit or insert state is posted (an untouched insert dropped).
-    void settleRecord();
+    // The helpers the grid owns, one per concern, each in the file that
+    // holds its code.
+    friend class TqvNewItemRow;
+    friend class TqvIncrementalSearch;
+    friend class TqvSelectionAnchor;
+    friend class TqvEditorSlot;
     TCustomqvDBTreeListControl* AsDBTreeList() override { return this; }
     void ColumnFieldNameChanged(TqvDBTreeListColumn* column) override;
     // edgoVertThrough with several header rows: Up and Down first walk the
@@ -439,29 +425,12 @@ private:
     TqvDBGridNode* deletingNode_ = nullptr;
     std::vector<TqvTreeListNode*> watched_;  // focus targets while the dataset moves
     std::vector<TqvDBTreeListColumn*> footerColumns_;  // with a footer, in the load running
-    bool showNewItemRow_ = false;
-    struct {
-        bool focused = false;
-        int column = 0;  // navigation position
-        std::map<const TqvTreeListColumn*, AnsiString> texts;  // typed, by column
-    } newItem_;
-    TqvEditorState editor_;
-    std::vector<std::unique_ptr<TqvInplaceEdit>> editors_;  // one per class, reused
-    Variant editorFieldValue_;  // the field's value the open editor was loaded from
-    AnsiString searchText_;
-    bool searching_ = false;
-    bool searchMoving_ = false;  // the search itself moves the focus
-    TqvTreeListNode* anchor_ = nullptr;  // where a Shift selection starts
-    // Closes the open editor: checked (unless cancelled), written, OnEdited.
-    void closeEditor(bool write, bool focusGrid);
+    std::unique_ptr<TqvNewItemRow> newItemRow_;
+    std::unique_ptr<TqvIncrementalSearch> search_;
+    std::unique_ptr<TqvSelectionAnchor> selection_;
+    // Last, so that the editors go first, while what they may ask is there.
+    std::unique_ptr<TqvEditorSlot> editors_;
     // Leaving the grid: the edited record is written (or an untouched
     // insert cancelled with edgoCancelOnExit).
     void leaveGrid();
-    void prepareEditor(TqvInplaceEdit* editor, TqvDBTreeListColumn* column);
-    struct {
-        TqvTreeListNode* node = nullptr;
-        int column = -1;
-        int x = 0, y = 0;
-        bool newItemRow = false;
-    } pressed_;  // where the left button went down (the immediate editor)
 };

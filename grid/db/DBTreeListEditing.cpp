@@ -1,8 +1,12 @@
 // The grid's side of in-place editing: may a cell be edited, opening the
 // editor of the column's class over it, the editor's questions (may the text
 // change, is a character acceptable), closing with the write to the field
-// and OnEdited, cancelling, typing and clicking that open the editor.
-#include "grid/db/DBTreeListControl.h"
+// and OnEdited, cancelling, typing and clicking that open the editor. The
+// editors and the turn in progress are the editor slot's (DBTreeListEditing.h).
+#include "grid/db/DBTreeListEditing.h"
+
+#include "grid/db/DBTreeListSearch.h"
+#include "grid/db/NewItemRow.h"
 #include "grid/editors/EditorRegistry.h"
 #include "grid/editors/InplaceEdit.h"
 #include "runtime/db/DataSet.h"
@@ -17,6 +21,139 @@
 namespace {
 bool isEditing(TDataSetState s) { return s == dsEdit || s == dsInsert; }
 }  // namespace
+
+// ---- The editor slot
+
+TqvEditorSlot::TqvEditorSlot(TCustomqvDBTreeListControl& grid) : grid_(grid) {}
+
+TqvEditorSlot::~TqvEditorSlot() = default;
+
+TqvInplaceEdit* TqvEditorSlot::EditorOfClass(const char* className)
+{
+    for (const auto& editor : editors_)
+        if (std::strcmp(editor->property("editorClass").toByteArray().constData(), className) == 0) return editor.get();
+    std::unique_ptr<TqvInplaceEdit> editor = CreateInplaceEditor(className, &grid_);
+    editor->setProperty("editorClass", QByteArray(className));
+    editors_.push_back(std::move(editor));
+    return editors_.back().get();
+}
+
+void TqvEditorSlot::prepare(TqvInplaceEdit* editor, TqvDBTreeListColumn* column)
+{
+    column->PrepareEditor(editor);
+    TCustomqvDBTreeListControl* grid = &grid_;
+    editor->OnChange = [grid, column](TqvInplaceEdit*) {
+        if (grid->OnEditChange) grid->OnEditChange(column);
+        if (column->OnChange) column->OnChange(column);
+    };
+    editor->OnValidate = [grid, column](TqvInplaceEdit*, AnsiString& error, bool& accept) {
+        if (grid->OnEditValidate) grid->OnEditValidate(column, error, accept);
+        if (column->OnValidate) column->OnValidate(column, error, accept);
+    };
+}
+
+void TqvEditorSlot::Open(TqvDBTreeListColumn* column, TqvTreeListNode* node, int position, const QRect& rect,
+                         const Loader& load, bool readOnly)
+{
+    TqvInplaceEdit* editor = EditorOfClass(column->EditorClassName());
+    grid_.SetState(tsEditing);
+    turn_.Editor = editor;
+    turn_.Node = node;
+    turn_.Column = position;
+    try {
+        prepare(editor, column);
+        fieldValue_ = Variant::Null();
+        turn_.LoadedValue = load(editor, fieldValue_);
+        editor->SetModified(false);
+        editor->SetReadOnly(readOnly);
+        editor->Activate();
+        editor->ShowAt(rect);
+    } catch (...) {
+        turn_ = {};
+        grid_.SetState(tsNormal);
+        editor->HideEditor();
+        throw;
+    }
+}
+
+void TqvEditorSlot::Close(bool write, bool focusGrid)
+{
+    TqvInplaceEdit* editor = turn_.Editor;
+    if (grid_.State() != tsEditing || !editor) return;
+    if (write) editor->ValidateText();  // a refusal keeps the editor open
+    grid_.SetState(tsNormal);
+    TqvTreeListNode* node = turn_.Node;
+    int position = turn_.Column;
+    std::exception_ptr error;
+    if (write && !node && grid_.IsNewItemRowFocused()) grid_.newItemRow_->StoreValue(editor, position);
+    if (write && node && position >= 0) {
+        try {
+            auto* column = dynamic_cast<TqvDBTreeListColumn*>(grid_.NavigationColumn(position));
+            if (editor->Modified() && column && grid_.IsActive() && isEditing(grid_.DataSet()->State())) {
+                column->WriteEditor(editor);
+                grid_.InvalidateNode(node);
+            }
+            if (grid_.OnEdited) grid_.OnEdited(&grid_, node);
+        } catch (...) {
+            error = std::current_exception();
+        }
+    }
+    turn_.Editor = nullptr;
+    turn_.Node = nullptr;
+    turn_.Column = -1;
+    bool hadFocus = editor->FocusWidget()->hasFocus();
+    editor->Deactivate();
+    if ((focusGrid || hadFocus) && grid_.isVisible()) grid_.setFocus(Qt::OtherFocusReason);
+    editor->HideEditor();
+    if (node && grid_.FocusedNode() == node) grid_.InvalidateNode(node);
+    if (error) std::rethrow_exception(error);
+}
+
+void TqvEditorSlot::Refresh(TField* field)
+{
+    TqvInplaceEdit* editor = turn_.Editor;
+    // The new-item row's editor shows no record.
+    if (grid_.State() != tsEditing || !editor || editor->Modified() || !turn_.Node) return;
+    auto* column = dynamic_cast<TqvDBTreeListColumn*>(grid_.NavigationColumn(turn_.Column));
+    if (!column || !column->Field() || (field && field != column->Field())) return;
+    // Only a value that really changed is loaded again: reloading the same
+    // value would lose the selection the user is typing over.
+    Variant now;
+    TqvDBGridNode* node = grid_.DBNode(turn_.Node);
+    bool read = grid_.ReadNodeRecord(node, [&] { now = column->Field()->Value(); });
+    if (!read || now == fieldValue_) return;
+    Variant loaded;
+    grid_.ReadNodeRecord(node, [&] { loaded = column->LoadEditor(editor); });
+    fieldValue_ = now;
+    turn_.LoadedValue = loaded;
+    editor->SetModified(false);
+    editor->Activate();
+    editor->SelectAllText();
+}
+
+void TqvEditorSlot::Release(Qt::MouseButton button, TShiftState shift, int x, int y)
+{
+    auto pressed = pressed_;
+    pressed_ = {};
+    if (button != Qt::LeftButton || (shift & (ssShift | ssCtrl)) || !(pressed.node || pressed.newItemRow)) return;
+    if (!grid_.IsOption(tloImmediateEditor) || grid_.IsRowSelect() || grid_.State() != tsNormal) return;
+    if (pressed.newItemRow) {
+        QRect row = grid_.NewItemRowRect();
+        if (!grid_.IsNewItemRowFocused() || !row.contains(x, y) || grid_.ColumnAt(x, y - row.top()) != pressed.column ||
+            pressed.column != grid_.NewItemRowColumn())
+            return;
+    } else {
+        TqvTreeListNode* node = grid_.NodeAtY(y);
+        if (node != pressed.node || node != grid_.FocusedNode()) return;
+        int position = grid_.ColumnAt(x, y - grid_.NodeRect(node).top());
+        if (position < 0 || position != pressed.column || position != grid_.FocusedColumn()) return;
+    }
+    grid_.ShowEditor();
+    if (TqvInplaceEdit* editor = turn_.Editor) {
+        editor->SetOpeningClick();
+        editor->PassClick(editor->mapFrom(&grid_, QPoint(x, y)));
+    }
+}
 
 // ---- May the cell be edited
 
@@ -54,15 +191,22 @@ QRect TCustomqvDBTreeListControl::EditorRect() const
 
 // ---- The editors
 
+TqvInplaceEdit* TCustomqvDBTreeListControl::InplaceEditor() const { return editors_->Turn().Editor; }
+
 TqvInplaceEdit* TCustomqvDBTreeListControl::EditorOfClass(const char* className)
 {
-    for (const auto& editor : editors_)
-        if (std::strcmp(editor->property("editorClass").toByteArray().constData(), className) == 0) return editor.get();
-    std::unique_ptr<TqvInplaceEdit> editor = CreateInplaceEditor(className, this);
-    editor->setProperty("editorClass", QByteArray(className));
-    editors_.push_back(std::move(editor));
-    return editors_.back().get();
+    return editors_->EditorOfClass(className);
 }
+
+int TCustomqvDBTreeListControl::EditorCount() const { return editors_->EditorCount(); }
+
+TqvTreeListNode* TCustomqvDBTreeListControl::EditorNode() const { return editors_->Turn().Node; }
+
+int TCustomqvDBTreeListControl::EditorColumn() const { return editors_->Turn().Column; }
+
+const Variant& TCustomqvDBTreeListControl::EditorLoadedValue() const { return editors_->Turn().LoadedValue; }
+
+TCustomqvDBTreeListControl::TqvEditorState& TCustomqvDBTreeListControl::EditorState() { return editors_->Turn(); }
 
 std::unique_ptr<TqvEditStyle> TCustomqvDBTreeListControl::CreateEditStyle(TqvInplaceEdit* editor)
 {
@@ -83,25 +227,12 @@ TqvEditStyleData TCustomqvDBTreeListControl::EditStyleFallback() const
     return v;
 }
 
-void TCustomqvDBTreeListControl::prepareEditor(TqvInplaceEdit* editor, TqvDBTreeListColumn* column)
-{
-    column->PrepareEditor(editor);
-    editor->OnChange = [this, column](TqvInplaceEdit*) {
-        if (OnEditChange) OnEditChange(column);
-        if (column->OnChange) column->OnChange(column);
-    };
-    editor->OnValidate = [this, column](TqvInplaceEdit*, AnsiString& error, bool& accept) {
-        if (OnEditValidate) OnEditValidate(column, error, accept);
-        if (column->OnValidate) column->OnValidate(column, error, accept);
-    };
-}
-
 // ---- Opening
 
 void TCustomqvDBTreeListControl::ShowEditor()
 {
     if (IsNewItemRowFocused()) {
-        showNewItemEditor();
+        newItemRow_->ShowEditor();
         return;
     }
     if (!CanEditFocusedCell()) return;
@@ -116,48 +247,33 @@ void TCustomqvDBTreeListControl::ShowEditor()
     // Editing starts only where an editor can be shown: keys must never go
     // to an editor nobody sees.
     if (rect.isEmpty()) return;
-    TqvInplaceEdit* editor = EditorOfClass(column->EditorClassName());
-    SetState(tsEditing);
-    editor_.Editor = editor;
-    editor_.Node = node;
-    editor_.Column = FocusedColumn();
-    try {
-        prepareEditor(editor, column);
-        Variant loaded = Variant(AnsiString());
-        editorFieldValue_ = Variant::Null();
-        auto load = [&] {
-            loaded = column->LoadEditor(editor);
-            if (column->Field()) editorFieldValue_ = column->Field()->Value();
-        };
-        if (!ReadNodeRecord(node, load)) load();
-        editor_.LoadedValue = loaded;
-        editor->SetModified(false);
-        editor->SetReadOnly(IsEditReadOnly() || column->ReadOnly());
-        editor->Activate();
-        editor->ShowAt(rect);
-    } catch (...) {
-        editor_.Editor = nullptr;
-        editor_.Node = nullptr;
-        editor_.Column = -1;
-        SetState(tsNormal);
-        editor->HideEditor();
-        throw;
-    }
+    editors_->Open(column, node, FocusedColumn(), rect,
+                   [&](TqvInplaceEdit* editor, Variant& fieldValue) {
+                       Variant loaded = Variant(AnsiString());
+                       auto load = [&] {
+                           loaded = column->LoadEditor(editor);
+                           if (column->Field()) fieldValue = column->Field()->Value();
+                       };
+                       if (!ReadNodeRecord(node, load)) load();
+                       return loaded;
+                   },
+                   IsEditReadOnly() || column->ReadOnly());
 }
 
 // ---- The editor's questions
 
 bool TCustomqvDBTreeListControl::CanEditModify()
 {
-    TqvInplaceEdit* editor = editor_.Editor;
+    const TqvEditorState& turn = editors_->Turn();
+    TqvInplaceEdit* editor = turn.Editor;
     if (State() != tsEditing || !editor || editor->ReadOnly()) return false;
     if (!IsActive() || link_->ReadOnly()) return false;
-    auto* column = dynamic_cast<TqvDBTreeListColumn*>(NavigationColumn(editor_.Column));
+    auto* column = dynamic_cast<TqvDBTreeListColumn*>(NavigationColumn(turn.Column));
     TField* field = column ? column->Field() : nullptr;
     if (!field || column->ReadOnly() || !field->CanModify()) return false;
     if (IsBlobFieldType(field->DataType()) && !field->OnGetText) return false;
     // The new-item row has no record yet: its text waits in the row.
-    if (!editor_.Node && IsNewItemRowFocused()) return CanUseNewItemRow();
+    if (!turn.Node && IsNewItemRowFocused()) return CanUseNewItemRow();
     // A record already being inserted stays so; anything else goes into edit.
     if (!isEditing(DataSet()->State()) && !link_->Edit()) return false;
     link_->SetModified(true);
@@ -166,7 +282,7 @@ bool TCustomqvDBTreeListControl::CanEditModify()
 
 bool TCustomqvDBTreeListControl::IsAcceptedKey(char32_t character)
 {
-    auto* column = dynamic_cast<TqvDBTreeListColumn*>(NavigationColumn(editor_.Column));
+    auto* column = dynamic_cast<TqvDBTreeListColumn*>(NavigationColumn(editors_->Turn().Column));
     return !column || column->IsValidChar(character);
 }
 
@@ -190,84 +306,32 @@ void TCustomqvDBTreeListControl::EditorFocusLost(QWidget* next)
     // Focus moving inside the grid is the grid's own affair (a click on a
     // row closes the editor through the focus change).
     if (next && (next == this || isAncestorOf(next))) return;
-    closeEditor(true, false);
+    editors_->Close(true, false);
     leaveGrid();
 }
 
 // ---- Closing
 
-void TCustomqvDBTreeListControl::closeEditor(bool write, bool focusGrid)
-{
-    TqvInplaceEdit* editor = editor_.Editor;
-    if (State() != tsEditing || !editor) return;
-    if (write) editor->ValidateText();  // a refusal keeps the editor open
-    SetState(tsNormal);
-    TqvTreeListNode* node = editor_.Node;
-    int position = editor_.Column;
-    std::exception_ptr error;
-    if (write && !node && IsNewItemRowFocused()) storeNewItemValue(editor);
-    if (write && node && position >= 0) {
-        try {
-            auto* column = dynamic_cast<TqvDBTreeListColumn*>(NavigationColumn(position));
-            if (editor->Modified() && column && IsActive() && isEditing(DataSet()->State())) {
-                column->WriteEditor(editor);
-                InvalidateNode(node);
-            }
-            if (OnEdited) OnEdited(this, node);
-        } catch (...) {
-            error = std::current_exception();
-        }
-    }
-    editor_.Editor = nullptr;
-    editor_.Node = nullptr;
-    editor_.Column = -1;
-    bool hadFocus = editor->FocusWidget()->hasFocus();
-    editor->Deactivate();
-    if ((focusGrid || hadFocus) && isVisible()) setFocus(Qt::OtherFocusReason);
-    editor->HideEditor();
-    if (node && FocusedNode() == node) InvalidateNode(node);
-    if (error) std::rethrow_exception(error);
-}
+void TCustomqvDBTreeListControl::HideEditor() { editors_->Close(true, true); }
 
-void TCustomqvDBTreeListControl::HideEditor() { closeEditor(true, true); }
+void TCustomqvDBTreeListControl::CloseEditor() { editors_->Close(true, false); }
 
-void TCustomqvDBTreeListControl::CloseEditor() { closeEditor(true, false); }
+void TCustomqvDBTreeListControl::CloseEditorSilently() { editors_->Close(true, false); }
 
-void TCustomqvDBTreeListControl::CloseEditorSilently() { closeEditor(true, false); }
+void TCustomqvDBTreeListControl::CancelEditor() { editors_->Close(false, false); }
 
-void TCustomqvDBTreeListControl::CancelEditor() { closeEditor(false, false); }
-
-void TCustomqvDBTreeListControl::RefreshEditor(TField* field)
-{
-    TqvInplaceEdit* editor = editor_.Editor;
-    // The new-item row's editor shows no record.
-    if (State() != tsEditing || !editor || editor->Modified() || !editor_.Node) return;
-    auto* column = dynamic_cast<TqvDBTreeListColumn*>(NavigationColumn(editor_.Column));
-    if (!column || !column->Field() || (field && field != column->Field())) return;
-    // Only a value that really changed is loaded again: reloading the same
-    // value would lose the selection the user is typing over.
-    Variant now;
-    bool read = ReadNodeRecord(DBNode(editor_.Node), [&] { now = column->Field()->Value(); });
-    if (!read || now == editorFieldValue_) return;
-    Variant loaded;
-    ReadNodeRecord(DBNode(editor_.Node), [&] { loaded = column->LoadEditor(editor); });
-    editorFieldValue_ = now;
-    editor_.LoadedValue = loaded;
-    editor->SetModified(false);
-    editor->Activate();
-    editor->SelectAllText();
-}
+void TCustomqvDBTreeListControl::RefreshEditor(TField* field) { editors_->Refresh(field); }
 
 // ---- Typing and clicking
 
 void TCustomqvDBTreeListControl::HandleKeyPress(char32_t& character)
 {
-    if (State() == tsNormal && !editor_.Editor) {
+    if (State() == tsNormal && !InplaceEditor()) {
         bool opens = character >= 32 || character == 8 || character == 22 || character == 24 ||
                      (character == 13 && IsOption(tloEnterShowEditor));
         if (opens && character != 127) {
             ShowEditor();
-            if (TqvInplaceEdit* editor = editor_.Editor) {
+            if (TqvInplaceEdit* editor = InplaceEditor()) {
                 switch (character) {
                 case 13: break;
                 case 8: editor->DeleteSelection(); break;
@@ -280,16 +344,9 @@ void TCustomqvDBTreeListControl::HandleKeyPress(char32_t& character)
             }
         }
     }
-    if (State() == tsNormal && !editor_.Editor && character >= 32 && character != 127 &&
+    if (State() == tsNormal && !InplaceEditor() && character >= 32 && character != 127 &&
         IsOption(tloAutoSearch) && !IsNewItemRowFocused()) {
-        QString typed = QString::fromUcs4(&character, 1);
-        AnsiString text = searchText_ + QStringToAnsi(typed);
-        if (AnsiToQString(text.substr(searchText_.size())) == typed && SearchFor(text, false, true)) {
-            searchText_ = text;
-            searching_ = true;
-        } else {
-            EditorBeep();  // a character that finds nothing is not kept
-        }
+        search_->Type(character);
         character = 0;
         return;
     }
@@ -298,7 +355,7 @@ void TCustomqvDBTreeListControl::HandleKeyPress(char32_t& character)
 
 void TCustomqvDBTreeListControl::MouseDown(Qt::MouseButton button, TShiftState shift, int x, int y)
 {
-    pressed_ = {};
+    editors_->ForgetPress();
     if (button == Qt::LeftButton || button == Qt::RightButton) {
         if (NewItemRowRect().contains(x, y)) {
             // The new-item row takes the focus; it is never selected.
@@ -306,63 +363,28 @@ void TCustomqvDBTreeListControl::MouseDown(Qt::MouseButton button, TShiftState s
             int position = ColumnAt(x, y - NewItemRowRect().top());
             if (FocusNewItemRow(position >= 0 ? position : NewItemRowColumn()) && button == Qt::LeftButton &&
                 !(shift & (ssShift | ssCtrl | ssDouble)))
-                pressed_ = {nullptr, NewItemRowColumn(), x, y, true};
+                editors_->Press(nullptr, NewItemRowColumn(), true);
             return;
         }
         // A click on a record leaves the new-item row first: its values are
         // appended (a failure keeps the focus there).
         if (IsNewItemRowFocused() && y >= DataTop()) {
             setFocus(Qt::MouseFocusReason);
-            leaveNewItemRow();
+            newItemRow_->Leave();
         }
     }
     TqvTreeListNode* before = FocusedNode();
     TCustomqvTreeListControl::MouseDown(button, shift, x, y);
-    if (button == Qt::LeftButton && IsOption(tloMultiSelect) && NodeAtY(y) && NodeAtY(y) == FocusedNode()) {
-        TqvTreeListNode* node = FocusedNode();
-        if (shift & ssShift) {
-            if (!anchor_ || GetAbsoluteIndex(anchor_) < 0) anchor_ = before ? before : node;
-            ExtendSelection(anchor_, node);
-        } else if (shift & ssCtrl) {
-            SelectNode(node, !IsNodeSelected(node));
-            anchor_ = node;
-        } else if (!(shift & ssDouble)) {
-            ClearSelection();
-            anchor_ = node;
-        }
-    }
+    if (button == Qt::LeftButton && IsOption(tloMultiSelect) && NodeAtY(y) && NodeAtY(y) == FocusedNode())
+        selection_->Clicked(before, shift);
     if (button != Qt::LeftButton || (shift & (ssShift | ssCtrl | ssDouble))) return;
     TqvTreeListNode* node = NodeAtY(y);
     if (!node) return;
-    pressed_ = {node, ColumnAt(x, y - NodeRect(node).top()), x, y};
+    editors_->Press(node, ColumnAt(x, y - NodeRect(node).top()), false);
 }
 
 void TCustomqvDBTreeListControl::MouseUp(Qt::MouseButton button, TShiftState shift, int x, int y)
 {
     TCustomqvTreeListControl::MouseUp(button, shift, x, y);
-    auto pressed = pressed_;
-    pressed_ = {};
-    if (button != Qt::LeftButton || (shift & (ssShift | ssCtrl)) || !(pressed.node || pressed.newItemRow)) return;
-    if (!IsOption(tloImmediateEditor) || IsRowSelect() || State() != tsNormal) return;
-    if (pressed.newItemRow) {
-        QRect row = NewItemRowRect();
-        if (!IsNewItemRowFocused() || !row.contains(x, y) || ColumnAt(x, y - row.top()) != pressed.column ||
-            pressed.column != NewItemRowColumn())
-            return;
-        ShowEditor();
-        if (TqvInplaceEdit* editor = editor_.Editor) {
-            editor->SetOpeningClick();
-            editor->PassClick(editor->mapFrom(this, QPoint(x, y)));
-        }
-        return;
-    }
-    TqvTreeListNode* node = NodeAtY(y);
-    if (node != pressed.node || node != FocusedNode()) return;
-    int position = ColumnAt(x, y - NodeRect(node).top());
-    if (position < 0 || position != pressed.column || position != FocusedColumn()) return;
-    ShowEditor();
-    if (TqvInplaceEdit* editor = editor_.Editor) {
-        editor->SetOpeningClick();
-        editor->PassClick(editor->mapFrom(this, QPoint(x, y)));
-    }
+    editors_->Release(button, shift, x, y);
 }

@@ -1,6 +1,6 @@
 // The focus and the dataset's current record in step, both ways; inserted
 // records; deleting records; the data link's cancel; leaving the grid.
-#include "grid/db/DBTreeListControl.h"
+#include "grid/db/NewItemRow.h"
 
 #include "runtime/db/DataSet.h"
 
@@ -100,7 +100,7 @@ void TCustomqvDBTreeListControl::moveDataSetTo(TqvDBGridNode* target)
 void TCustomqvDBTreeListControl::FocusChange(TqvTreeListNode* node, int column, bool makeVisible)
 {
     // A move to a record leaves the new-item row (its values are appended).
-    if (IsNewItemRowFocused() && node && node != FocusedNode() && !IsLoadingRecords()) leaveNewItemRow();
+    if (IsNewItemRowFocused() && node && node != FocusedNode() && !IsLoadingRecords()) newItemRow_->Leave();
     TqvDBGridNode* target = DBNode(node);
     if (!target || !IsActive() || IsLoadingRecords() || IsLayoutLocked()) {
         TCustomqvTreeList::FocusChange(node, column, makeVisible);

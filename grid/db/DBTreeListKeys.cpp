@@ -2,7 +2,7 @@
 // data (deleting, cancelling, inserting, appending and posting at the ends),
 // then the keys of the editor (closing it before a move, F2, the Tab and
 // Enter walks, Esc), then the tree list's moves.
-#include "grid/db/DBTreeListControl.h"
+#include "grid/db/DBTreeListSearch.h"
 #include "grid/editors/InplaceEdit.h"
 
 #include "runtime/Dialogs.h"
@@ -38,13 +38,7 @@ void TCustomqvDBTreeListControl::HandleKeyDown(Word& key, TShiftState shift)
     if (key) TCustomqvTreeListControl::HandleKeyDown(key, shift);
     if (vertical && FocusedNode() != before) enterRowAtHeaderRow(vertical == VK_DOWN);
     if (!rowMove || !IsOption(tloMultiSelect) || FocusedNode() == before) return;
-    if (shift & ssShift) {
-        if (!anchor_ || GetAbsoluteIndex(anchor_) < 0) anchor_ = before;
-        ExtendSelection(anchor_, FocusedNode());
-    } else {
-        anchor_ = FocusedNode();
-        ClearSelection();
-    }
+    selection_->RowMoved(before, shift);
 }
 
 // ---- Several header rows (edgoVertThrough)
@@ -257,7 +251,7 @@ AnsiString TCustomqvDBTreeListControl::SelectionText() const
 void TCustomqvDBTreeListControl::HandleEditKeys(Word& key, TShiftState shift)
 {
     if (IsEscapeOnlyState(State()) || IsEmpty()) return;
-    bool editing = State() == tsEditing && editor_.Editor;
+    bool editing = State() == tsEditing && InplaceEditor();
     // Insert is one of the data keys (a new record), handled before these.
     if (editing && key != VK_INSERT && IsEditorCheckedKey(key))
         HideEditor();  // checked, written, OnEdited; a refusal stops the key
