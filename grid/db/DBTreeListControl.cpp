@@ -9,6 +9,7 @@
 #include "grid/db/DBTreeListSearch.h"
 #include "grid/db/NewItemRow.h"
 #include "grid/editors/InplaceEdit.h"
+#include "grid/treelist/NodePool.h"
 #include "runtime/db/DataSet.h"
 
 #include <algorithm>
@@ -17,7 +18,7 @@ TCustomqvDBTreeListControl::TCustomqvDBTreeListControl(TComponent* owner, QWidge
     : TCustomqvTreeListControl(owner, parent),
       link_(std::make_unique<TqvGridDataLink>(this)),
       sets_(TqvDBGridOptionSets::Defaults()),
-      pool_(sizeof(TqvDBGridNode)),
+      pool_(std::make_unique<TqvNodePool>(sizeof(TqvDBGridNode))),
       newItemRow_(std::make_unique<TqvNewItemRow>(*this)),
       search_(std::make_unique<TqvIncrementalSearch>(*this)),
       selection_(std::make_unique<TqvSelectionAnchor>(*this)),
@@ -35,7 +36,7 @@ TCustomqvDBTreeListControl::~TCustomqvDBTreeListControl()
     link_->SetDataSource(nullptr);
     // Pooled nodes must go while this class still frees them.
     ClearNodes();
-    pool_.Reset();
+    pool_->Reset();
 }
 
 // ---- Data
@@ -266,7 +267,7 @@ TqvTreeListNode* TCustomqvDBTreeListControl::CreateNode()
     if (!pending_.set) return new TqvDBGridNode(this);
     TqvDBGridNode* node = nullptr;
     int slot = pending_.recordIndex - poolBase_;
-    void* memory = slot >= 0 ? pool_.Take(static_cast<size_t>(slot)) : nullptr;
+    void* memory = slot >= 0 ? pool_->Take(static_cast<size_t>(slot)) : nullptr;
     node = memory ? new (memory) TqvDBGridNode(this) : new TqvDBGridNode(this);
     node->recordIndex_ = pending_.recordIndex;
     node->handle_ = pending_.handle;
@@ -284,9 +285,9 @@ void TCustomqvDBTreeListControl::FreeNode(TqvTreeListNode* node)
     NodeFreed(dbNode);
     if (!dbNode->IsGroupNode()) {
         int slot = dbNode->recordIndex_ - poolBase_;
-        if (slot >= 0 && pool_.At(static_cast<size_t>(slot)) == dbNode) {
+        if (slot >= 0 && pool_->At(static_cast<size_t>(slot)) == dbNode) {
             dbNode->~TqvDBGridNode();
-            pool_.Release(static_cast<size_t>(slot));
+            pool_->Release(static_cast<size_t>(slot));
             return;
         }
     }
@@ -297,7 +298,7 @@ TqvDBGridNode* TCustomqvDBTreeListControl::NodeOfRecordIndex(int recordIndex) co
 {
     int slot = recordIndex - poolBase_;
     if (slot < 0) return nullptr;
-    auto* node = static_cast<TqvDBGridNode*>(pool_.At(static_cast<size_t>(slot)));
+    auto* node = static_cast<TqvDBGridNode*>(pool_->At(static_cast<size_t>(slot)));
     return node && node->recordIndex_ == recordIndex ? node : nullptr;
 }
 
@@ -319,7 +320,7 @@ void TCustomqvDBTreeListControl::clearNodes()
 {
     ClearNodes();
     insertingNode_ = nullptr;
-    if (pool_.Live() == 0) pool_.Reset();
+    if (pool_->Live() == 0) pool_->Reset();
     // Outside a load nothing may show totals of nodes that are gone.
     if (!IsLoadingRecords()) {
         ResetSummaries();

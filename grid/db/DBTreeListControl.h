@@ -38,10 +38,8 @@
 #include "grid/db/DBGridNode.h"
 #include "grid/db/DBGridOptions.h"
 #include "grid/editors/EditStyle.h"
-#include "grid/treelist/NodePool.h"
 #include "grid/treelist/TreeListControl.h"
 
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -53,6 +51,7 @@ class TqvEditorSlot;
 class TqvIncrementalSearch;
 class TqvInplaceEdit;
 class TqvNewItemRow;
+class TqvNodePool;
 class TqvSelectionAnchor;
 
 enum class TqvDBLoadMode { Window, Partial, LoadAll };
@@ -236,7 +235,6 @@ protected:
         return TCustomqvTreeListControl::CanHideColumn(column) && !sets_.Customize.Contains(edgoNotHideColumn);
     }
     friend class TqvDBTreeListControlDataLink;
-    friend class TqvDBTreeListColumn;
     friend class TqvDBGridNode;
 
     TqvTreeListNode* CreateNode() override;
@@ -419,7 +417,7 @@ private:
         int recordIndex = 0;
         int handle = 0;
     } pending_;  // the record node CreateNode makes next
-    TqvNodePool pool_;
+    std::unique_ptr<TqvNodePool> pool_;
     int poolBase_ = 0;  // record index of slot 0
     TqvDBGridNode* insertingNode_ = nullptr;
     TqvDBGridNode* deletingNode_ = nullptr;

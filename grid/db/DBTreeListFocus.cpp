@@ -1,6 +1,7 @@
 // The focus and the dataset's current record in step, both ways; inserted
 // records; deleting records; the data link's cancel; leaving the grid.
 #include "grid/db/NewItemRow.h"
+#include "grid/treelist/NodePool.h"
 
 #include "runtime/db/DataSet.h"
 
@@ -26,8 +27,8 @@ TqvDBGridNode* TCustomqvDBTreeListControl::NodeOfCurrentRecord() const
     if (TqvDBGridNode* node = NodeOfRecordIndex(handle); node && node->handle_ == handle) return node;
     if (TqvDBGridNode* node = NodeOfRecordIndex(ds->CurrentPosition()); node && node->handle_ == handle)
         return node;
-    for (size_t slot = 0; slot < pool_.Size(); ++slot) {
-        auto* node = static_cast<TqvDBGridNode*>(pool_.At(slot));
+    for (size_t slot = 0; slot < pool_->Size(); ++slot) {
+        auto* node = static_cast<TqvDBGridNode*>(pool_->At(slot));
         if (node && node->handle_ == handle) return node;
     }
     // A record without a node of its own: the first node with its key.

@@ -4,6 +4,7 @@
 #include "grid/db/DBTreeListControl.h"
 
 #include "grid/db/DBGridRegistry.h"
+#include "grid/treelist/NodePool.h"
 #include "runtime/db/DataSet.h"
 
 #include <QApplication>
@@ -144,7 +145,7 @@ void TCustomqvDBTreeListControl::loadFailed()
 {
     ClearNodes();
     insertingNode_ = nullptr;
-    if (pool_.Live() == 0) pool_.Reset();
+    if (pool_->Live() == 0) pool_->Reset();
     ResetSummaries();
     loadedCount_ = 0;
 }

@@ -1,9 +1,14 @@
 // The tree list: focus, flags, updates, selection, scrolling and its keys.
 #include "grid/treelist/TreeList.h"
 
+#include "grid/treelist/AbsoluteIndexCache.h"
+
 #include <algorithm>
 
-TCustomqvTreeList::TCustomqvTreeList(TComponent* owner, QWidget* parent) : TCustomqvContainer(owner, parent) {}
+TCustomqvTreeList::TCustomqvTreeList(TComponent* owner, QWidget* parent)
+    : TCustomqvContainer(owner, parent), cache_(std::make_unique<TqvAbsoluteIndexCache>())
+{
+}
 
 TCustomqvTreeList::~TCustomqvTreeList()
 {
@@ -118,7 +123,7 @@ void TCustomqvTreeList::EndUpdate()
 void TCustomqvTreeList::LayoutChanged()
 {
     if (IsLayoutLocked() || Destroying()) return;
-    if (!cache_.Built()) cache_.Build(roots_);
+    if (!cache_->Built()) cache_->Build(roots_);
     normalizeTop();
     if (TqvTreeListNode* node = pendingVisible_) {
         pendingVisible_ = nullptr;

@@ -18,14 +18,16 @@
 //   and deletes, and is rebuilt after expand and collapse.
 // - Nodes deleted while ClearNodes runs (also on destruction) fire nothing.
 
-#include "grid/treelist/AbsoluteIndexCache.h"
 #include "grid/treelist/Container.h"
 #include "grid/treelist/TreeListNode.h"
 #include "grid/treelist/TreeListTypes.h"
 
 #include <QRect>
 
+#include <memory>
 #include <vector>
+
+class TqvAbsoluteIndexCache;
 
 using TKeyEvent = std::function<void(TComponent* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TComponent* Sender, char32_t& Key)>;
@@ -267,5 +269,5 @@ private:
     TqvTreeListState state_ = tsNormal;
     TqvTreeListOptions options_ = DefaultOptions();
     std::vector<TqvTreeListNode*> selected_;
-    TqvAbsoluteIndexCache cache_;
+    std::unique_ptr<TqvAbsoluteIndexCache> cache_;
 };

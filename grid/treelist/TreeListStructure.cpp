@@ -2,6 +2,8 @@
 // collapsing, and keeping the absolute-index cache in step with them.
 #include "grid/treelist/TreeList.h"
 
+#include "grid/treelist/AbsoluteIndexCache.h"
+
 #include <algorithm>
 #include <exception>
 
@@ -63,15 +65,15 @@ TqvTreeListNode* TCustomqvTreeList::attach(TqvTreeListNode* node, TqvTreeListNod
     list.insert(list.begin() + static_cast<ptrdiff_t>(position), node);
     node->parent_ = parent;
 
-    if (cache_.Built() && node->IsShown()) {
+    if (cache_->Built() && node->IsShown()) {
         bool hasShownChildren = node->expanded_ && node->Count() > 0;
         if (IsLayoutLocked() || hasShownChildren) {
             // A batch or a whole subtree is cheaper to index once, later.
-            cache_.Invalidate();
+            cache_->Invalidate();
         } else {
             // The node comes right after the node before it in display order.
             TqvTreeListNode* before = position > 0 ? list[position - 1]->GetLastShownDescendant() : parent;
-            cache_.Insert(node, before ? cache_.IndexOf(before) + 1 : 0);
+            cache_->Insert(node, before ? cache_->IndexOf(before) + 1 : 0);
         }
     }
     structureChanged();
@@ -80,12 +82,12 @@ TqvTreeListNode* TCustomqvTreeList::attach(TqvTreeListNode* node, TqvTreeListNod
 
 void TCustomqvTreeList::detach(TqvTreeListNode* node, bool releaseParent)
 {
-    if (cache_.Built() && node->IsShown()) {
+    if (cache_->Built() && node->IsShown()) {
         bool hasShownChildren = node->expanded_ && node->Count() > 0;
-        if (IsLayoutLocked() || hasShownChildren || !cache_.Valid())
-            cache_.Invalidate();
+        if (IsLayoutLocked() || hasShownChildren || !cache_->Valid())
+            cache_->Invalidate();
         else
-            cache_.Remove(node);
+            cache_->Remove(node);
     }
     auto& list = node->siblings();
     auto it = std::find(list.rbegin(), list.rend(), node);
@@ -111,7 +113,7 @@ void TCustomqvTreeList::SortNodeList(TqvTreeListNode* parent,
     if (parent && (parent->owner_ != this || !parent->children_)) return;
     auto& list = parent ? *parent->children_ : roots_;
     std::stable_sort(list.begin(), list.end(), less);
-    cache_.Invalidate();
+    cache_->Invalidate();
     structureChanged();
 }
 
@@ -123,7 +125,7 @@ void TCustomqvTreeList::ArrangeNodeList(TqvTreeListNode* parent, std::vector<Tqv
     for (TqvTreeListNode* node : order)
         if (!node || node->owner_ != this || node->parent_ != parent) return;
     list = std::move(order);
-    cache_.Invalidate();
+    cache_->Invalidate();
     structureChanged();
 }
 
@@ -158,7 +160,7 @@ void TCustomqvTreeList::DeleteNode(TqvTreeListNode* node)
     if (!node || node->owner_ != this || node->deleting_) return;
     node->deleting_ = true;
     // A shown subtree is cheaper to index again once than node by node.
-    if (cache_.Built() && node->expanded_ && node->Count() > 0 && node->IsShown()) cache_.Invalidate();
+    if (cache_->Built() && node->expanded_ && node->Count() > 0 && node->IsShown()) cache_->Invalidate();
     ++deletionDepth_;
     // Whatever a handler raises, the node leaves the tree: the first error
     // is raised again once it is gone.
@@ -228,7 +230,7 @@ void TCustomqvTreeList::ClearNodes()
 {
     if (roots_.empty() && !focused_ && !top_) return;
     clearing_ = true;
-    cache_.Invalidate();
+    cache_->Invalidate();
     std::vector<TqvTreeListNode*> roots;
     roots.swap(roots_);
     focused_ = top_ = pendingVisible_ = nullptr;
@@ -265,7 +267,7 @@ bool TCustomqvTreeList::setExpanded(TqvTreeListNode* node, bool expand)
     }
     node->expanded_ = expand;
     if (!expand && top_ && top_->HasAsParent(node)) top_ = node;
-    cache_.Invalidate();  // rebuilt by the layout pass, at once or after the update
+    cache_->Invalidate();  // rebuilt by the layout pass, at once or after the update
     LayoutChanged();
     if (expand && OnExpanded) OnExpanded(this, node);
     if (!expand && OnCollapsed) OnCollapsed(this, node);
@@ -326,11 +328,11 @@ void TCustomqvTreeList::inOneLayoutPass(const std::function<void()>& changes)
 
 // ---- Absolute index
 
-bool TCustomqvTreeList::IsAbsoluteIndexCacheValid() const { return cache_.Valid() && !Destroying(); }
+bool TCustomqvTreeList::IsAbsoluteIndexCacheValid() const { return cache_->Valid() && !Destroying(); }
 
 int TCustomqvTreeList::AbsoluteCount() const
 {
-    if (IsAbsoluteIndexCacheValid()) return cache_.Count();
+    if (IsAbsoluteIndexCacheValid()) return cache_->Count();
     int count = 0;
     ForEachShownNode(roots_, [&](TqvTreeListNode*) {
         ++count;
@@ -342,7 +344,7 @@ int TCustomqvTreeList::AbsoluteCount() const
 int TCustomqvTreeList::GetAbsoluteIndex(const TqvTreeListNode* node) const
 {
     if (!node || node->owner_ != this) return -1;
-    if (IsAbsoluteIndexCacheValid()) return cache_.IndexOf(node);
+    if (IsAbsoluteIndexCacheValid()) return cache_->IndexOf(node);
     if (!node->IsShown()) return -1;
     int index = 0, found = -1;
     ForEachShownNode(roots_, [&](TqvTreeListNode* n) {
@@ -356,7 +358,7 @@ int TCustomqvTreeList::GetAbsoluteIndex(const TqvTreeListNode* node) const
 TqvTreeListNode* TCustomqvTreeList::GetNodeAtAbsoluteIndex(int index) const
 {
     if (index < 0) return nullptr;
-    if (IsAbsoluteIndexCacheValid()) return cache_.NodeAt(index);
+    if (IsAbsoluteIndexCacheValid()) return cache_->NodeAt(index);
     TqvTreeListNode* found = nullptr;
     int i = 0;
     ForEachShownNode(roots_, [&](TqvTreeListNode* n) {
