@@ -15,6 +15,12 @@ TqvPopupAlignment popupAlignment(TAlignment a)
     return a == taRightJustify ? TqvPopupAlignment::Right : a == taCenter ? TqvPopupAlignment::Center : TqvPopupAlignment::Left;
 }
 
+// The key field a lookup field is written through; null for any other field.
+TField* lookupKeyField(TField* field)
+{
+    return field && field->Lookup() && field->DataSet() ? field->DataSet()->FindField(field->KeyFields) : nullptr;
+}
+
 // The editor's value goes into the field as text (the field converts it and
 // reports what it cannot read); no value clears the field.
 Variant writeEditingText(TField* field, TqvInplaceEdit* editor)
@@ -200,13 +206,6 @@ void TqvDBTreeListLookupColumn::PrepareEditor(TqvInplaceEdit* editor) const
     else
         lookup->SetListItems({});
 }
-
-namespace {
-TField* lookupKeyField(TField* field)
-{
-    return field && field->Lookup() && field->DataSet() ? field->DataSet()->FindField(field->KeyFields) : nullptr;
-}
-}  // namespace
 
 Variant TqvDBTreeListLookupColumn::LoadEditor(TqvInplaceEdit* editor) const
 {
