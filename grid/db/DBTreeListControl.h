@@ -16,6 +16,12 @@
 // changes them (grid/columns/Summaries.h). grid/db/ is the grid's top
 // folder: it uses the tree-list core, the editors and the columns.
 //
+// The control owns a small helper per concern, each in the file that holds
+// its code, and forwards its calls to them: the new-item row
+// (NewItemRow.h), the editor slot with the editors and the turn in progress
+// (DBTreeListEditing.h), the incremental search and the multi-selection
+// anchor (DBTreeListSearch.h).
+//
 // Rules that are easy to break:
 // - The grid never moves the dataset to read it: nodes are read in place
 //   (ReadNodeRecord), so loads and painting leave the current record, the
