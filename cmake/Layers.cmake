@@ -21,6 +21,6 @@ layer_uses(tools   runtime report db)
 # that still include each other both ways into one knot: untie it and split it.
 # A library with code in more than one folder needs a line, naming every one.
 layer_order(runtime ". < db controls")
-layer_order(grid    ".+editors")
+layer_order(grid    "treelist < editors < columns < db")
 layer_order(report  "texts < canvas < format < language < printer < model < data < stream < draw < pages < windows < print < engine")
 layer_order(tools   "queue < rqtool")

@@ -1,7 +1,7 @@
 #include "AuditGrids.h"
 
 #include "data/Tdm.h"
-#include "grid/DBGrid.h"
+#include "grid/db/DBGrid.h"
 #include "runtime/Font.h"
 
 #include <tuple>

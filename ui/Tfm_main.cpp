@@ -8,7 +8,7 @@
 #include "Tfm_date.h"
 #include "data/Params.h"
 #include "data/Tdm.h"
-#include "grid/DBGrid.h"
+#include "grid/db/DBGrid.h"
 #include "report/data/DBDataSet.h"
 #include "report/model/Report.h"
 #include "runtime/Application.h"

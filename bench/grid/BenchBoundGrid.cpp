@@ -32,7 +32,7 @@
 // when it is missing); the file is taken from $BENCH_ITEMS (default
 // /tmp/items.sqlite). Memory is the growth of the
 // resident set's peak over the run (VmHWM reset through clear_refs).
-#include "grid/DBGrid.h"
+#include "grid/db/DBGrid.h"
 #include "grid/editors/InplaceEdit.h"
 #include "grid/editors/InplaceLookupEdit.h"
 #include "runtime/Application.h"

@@ -1,7 +1,8 @@
 // Workloads of the tree-list core: a million root nodes, the absolute-index
 // cache over them, lookups of random nodes, and expanding and collapsing a
 // node with a hundred thousand children.
-#include "grid/TreeList.h"
+#include "grid/treelist/AbsoluteIndexCache.h"
+#include "grid/treelist/TreeList.h"
 #include "runtime/Application.h"
 
 #include <benchmark/benchmark.h>

@@ -18,11 +18,12 @@
 //   and tells all its editors once at the end of the update.
 // - A controller that goes away unlinks its editors first; they fall back.
 
-#include "grid/TreeListTypes.h"
+#include "grid/treelist/TreeListTypes.h"
 #include "runtime/Color.h"
 #include "runtime/Component.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class TqvInplaceEdit;
@@ -197,6 +198,15 @@ protected:
 
 private:
     std::function<TqvEditStyleData()> gridValues_;
+};
+
+// A container whose editors take a style of its own (the grid's) instead of
+// a plain one. The editor asks its container once, when it is made.
+class TqvEditStyleSource {
+public:
+    virtual ~TqvEditStyleSource() = default;
+    // The style object of a new editor; null leaves the editor a plain style.
+    virtual std::unique_ptr<TqvEditStyle> CreateEditStyle(TqvInplaceEdit* editor) = 0;
 };
 
 // The check box's style (same values).

@@ -1,8 +1,5 @@
 #include "grid/editors/EditorRegistry.h"
 
-#include "grid/editors/GridEditors.h"
-#include "grid/editors/KindEditors.h"
-
 #include <map>
 #include <string>
 
@@ -15,36 +12,10 @@ std::unique_ptr<TqvInplaceEdit> make(TCustomqvContainer* container)
 
 std::map<std::string, TqvEditorFactory, std::less<>>& classes()
 {
+#define QV_REGISTER_GRID_EDITOR(Name, Kind) {#Kind, make<Kind>}, {#Name, make<Name>},
     static std::map<std::string, TqvEditorFactory, std::less<>> table{
-        {"TqvInplaceTextEdit", make<TqvInplaceTextEdit>},
-        {"TqvInplaceTreeListTextEdit", make<TqvInplaceTreeListTextEdit>},
-        {"TqvInplaceMaskEdit", make<TqvInplaceMaskEdit>},
-        {"TqvInplaceDBTreeListMaskEdit", make<TqvInplaceDBTreeListMaskEdit>},
-        {"TqvInplaceCurrencyEdit", make<TqvInplaceCurrencyEdit>},
-        {"TqvInplaceDBTreeListCurrencyEdit", make<TqvInplaceDBTreeListCurrencyEdit>},
-        {"TqvInplaceCheckEdit", make<TqvInplaceCheckEdit>},
-        {"TqvInplaceDBTreeListCheckEdit", make<TqvInplaceDBTreeListCheckEdit>},
-        {"TqvInplacePickEdit", make<TqvInplacePickEdit>},
-        {"TqvInplaceDBTreeListPickEdit", make<TqvInplaceDBTreeListPickEdit>},
-        {"TqvInplaceMRUEdit", make<TqvInplaceMRUEdit>},
-        {"TqvInplaceDBTreeListMRUEdit", make<TqvInplaceDBTreeListMRUEdit>},
-        {"TqvInplaceButtonEdit", make<TqvInplaceButtonEdit>},
-        {"TqvInplaceDBTreeListButtonEdit", make<TqvInplaceDBTreeListButtonEdit>},
-        {"TqvInplaceHyperLinkEdit", make<TqvInplaceHyperLinkEdit>},
-        {"TqvInplaceDBTreeListHyperLinkEdit", make<TqvInplaceDBTreeListHyperLinkEdit>},
-        {"TqvInplaceTimeEdit", make<TqvInplaceTimeEdit>},
-        {"TqvInplaceDBTreeListTimeEdit", make<TqvInplaceDBTreeListTimeEdit>},
-        {"TqvInplaceMemoEdit", make<TqvInplaceMemoEdit>},
-        {"TqvInplaceDBTreeListMemoEdit", make<TqvInplaceDBTreeListMemoEdit>},
-        {"TqvInplaceImageEdit", make<TqvInplaceImageEdit>},
-        {"TqvInplaceDBTreeListImageEdit", make<TqvInplaceDBTreeListImageEdit>},
-        {"TqvInplaceCalcEdit", make<TqvInplaceCalcEdit>},
-        {"TqvInplaceDBTreeListCalcEdit", make<TqvInplaceDBTreeListCalcEdit>},
-        {"TqvInplaceBlobEdit", make<TqvInplaceBlobEdit>},
-        {"TqvInplaceDBTreeListBlobEdit", make<TqvInplaceDBTreeListBlobEdit>},
-        {"TqvInplaceGraphicEdit", make<TqvInplaceGraphicEdit>},
-        {"TqvInplaceDBTreeListGraphicEdit", make<TqvInplaceDBTreeListGraphicEdit>},
-    };
+        QV_GRID_EDITOR_CLASSES(QV_REGISTER_GRID_EDITOR)};
+#undef QV_REGISTER_GRID_EDITOR
     return table;
 }
 }  // namespace

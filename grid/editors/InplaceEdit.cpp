@@ -41,7 +41,8 @@ TqvInplaceEdit::TqvInplaceEdit(TCustomqvContainer* container) : QWidget(containe
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);
     hide();
-    style_ = container ? container->CreateEditStyle(this) : std::make_unique<TqvEditStyle>(this);
+    if (auto* source = dynamic_cast<TqvEditStyleSource*>(container)) style_ = source->CreateEditStyle(this);
+    if (!style_) style_ = std::make_unique<TqvEditStyle>(this);
 }
 
 TqvInplaceEdit::~TqvInplaceEdit()

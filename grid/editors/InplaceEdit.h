@@ -3,7 +3,9 @@
 // grid) lays over a cell, loads with the cell's value, lets the user type
 // into, checks and reads back. There are no stand-alone editors: each one is
 // created by its container, which answers the editor's questions
-// (TCustomqvContainer, "editor questions").
+// (TCustomqvContainer, "editor questions"). grid/editors/ stands on the
+// tree-list core alone; the columns and the dataset-bound grid, above it,
+// drive the editors (folder order at the top of grid/CMakeLists.txt).
 //
 // One editing turn, as the container drives it: prepare (the column copies
 // its settings in), LoadValue, SetModified(false), SetReadOnly, Activate (the
@@ -25,9 +27,9 @@
 // - A typed character above 31 that the container refuses is dropped with
 //   a beep; a printable character is dropped when the text may not change.
 
-#include "grid/Container.h"
 #include "grid/editors/EditStyle.h"
 #include "grid/editors/EditViewData.h"
+#include "grid/treelist/Container.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Variant.h"
 

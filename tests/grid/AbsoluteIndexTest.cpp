@@ -1,6 +1,6 @@
 // The absolute index: the cache must always answer as a walk of the tree
 // would, through every kind of structural change.
-#include "grid/TreeList.h"
+#include "grid/treelist/TreeList.h"
 
 #include <gtest/gtest.h>
 

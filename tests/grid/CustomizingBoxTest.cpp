@@ -4,7 +4,7 @@
 #include "DBGridFixture.h"
 #include "GridEvents.h"
 
-#include "grid/CustomizingBox.h"
+#include "grid/treelist/CustomizingBox.h"
 
 #include <QImage>
 #include <QMouseEvent>

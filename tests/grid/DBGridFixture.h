@@ -6,7 +6,7 @@
 #include "GridEvents.h"
 #include "TestDatabase.h"
 
-#include "grid/DBGrid.h"
+#include "grid/db/DBGrid.h"
 #include "runtime/db/FieldKinds.h"
 #include "runtime/db/Query.h"
 #include "runtime/db/UpdateSQL.h"

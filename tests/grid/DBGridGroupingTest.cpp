@@ -3,7 +3,7 @@
 // data link's cancel and exit rules.
 #include "DBGridFixture.h"
 
-#include "grid/DBGridRegistry.h"
+#include "grid/db/DBGridRegistry.h"
 
 #include <gmock/gmock.h>
 

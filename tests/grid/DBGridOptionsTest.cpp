@@ -1,7 +1,7 @@
 // The grid's option sets: the older words that mirror them, the tree list
 // flags they set, and the setter rules (load-all against partial loading, row
 // selection against cell selection).
-#include "grid/DBGrid.h"
+#include "grid/db/DBGrid.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,10 @@
 // unreadable text, the lookup editor's incremental search over its
 // snapshot, and where the drop-down window opens.
 #include "DBGridFixture.h"
+#include "EditorHarness.h"
 #include "support/PinnedFormatSettings.h"
 
-#include "grid/editors/DropDownEditors.h"
+#include "grid/editors/EditorRegistry.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -95,8 +96,7 @@ struct TypedDate {
 
 TEST(DateEditor, AnUnreadableTextFollowsDateOnErrorOrIsRefused)
 {
-    auto beeps = 0;
-    auto oldBeep = SetEditorBeepHook([&] { ++beeps; });
+    Beeps beeps;
     {
         TypedDate t("eom+2");
         t.editor.ValidateText();
@@ -118,7 +118,7 @@ TEST(DateEditor, AnUnreadableTextFollowsDateOnErrorOrIsRefused)
         TypedDate t("nonsense");
         t.editor.SetDateValidation(true);
         EXPECT_THAT([&] { t.editor.ValidateText(); }, ThrowsMessage<EqvEditInvalidInput>(HasSubstr("Invalid Date")));
-        EXPECT_GT(beeps, 0);
+        EXPECT_GT(beeps.count, 0);
         // The handler may accept the text with a date of its own, or change the message.
         t.editor.OnDateValidateInput = [](TqvInplaceEdit*, const AnsiString& text, TDateTime& date, AnsiString& message,
                                           bool& error) {
@@ -130,7 +130,6 @@ TEST(DateEditor, AnUnreadableTextFollowsDateOnErrorOrIsRefused)
         t.editor.ValidateText();
         EXPECT_EQ(t.editor.Date(), EncodeDate(2000, 1, 1));
     }
-    SetEditorBeepHook(oldBeep);
 }
 
 TEST(DateEditor, ClosingWithAnUnreadableTextRestoresTheTextAndWritesNothing)
@@ -228,8 +227,7 @@ TEST_F(Lookup, TheSnapshotLeavesTheDataSetWhereItIs)
 
 TEST_F(Lookup, TypingSearchesIncrementallyWithoutRegardToCase)
 {
-    int beeps = 0;
-    auto oldBeep = SetEditorBeepHook([&] { ++beeps; });
+    Beeps beeps;
     TqvInplaceLookupEdit editor(nullptr);
     editor.SetListItems(TqvInplaceLookupEdit::Snapshot(query, "ID", "NAME"));
     editor.LoadValue(Variant(5));
@@ -246,7 +244,7 @@ TEST_F(Lookup, TypingSearchesIncrementallyWithoutRegardToCase)
     type(editor, "x");  // matches nothing: dropped
     EXPECT_EQ(editor.SearchText(), "aV");
     EXPECT_EQ(editor.Key(), Variant(4));
-    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(beeps.count, 1);
     Word back = VK_BACK;
     editor.SendKeyForTest(back);
     EXPECT_EQ(editor.SearchText(), "a");
@@ -259,7 +257,6 @@ TEST_F(Lookup, TypingSearchesIncrementallyWithoutRegardToCase)
     editor.SendKeyForTest(back);
     EXPECT_TRUE(editor.Key().IsNull());
     EXPECT_EQ(editor.Text(), "");
-    SetEditorBeepHook(oldBeep);
 }
 
 }  // namespace

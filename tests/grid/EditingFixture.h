@@ -1,8 +1,10 @@
 #pragma once
-// A line grid in cell mode over the sample documents, inside a shown and
-// active window with another control after it, so that keys, focus moves
-// and the in-place editors behave as they do for a user. Keys go to the
-// widget that has the keyboard focus.
+// Grids inside a shown and active window, so that keys, focus moves and the
+// in-place editors behave as they do for a user: GridWindowFixture puts the
+// fixture's grid there (keys go to the widget that has the keyboard focus,
+// errors that reach the application's handler are collected, the editors'
+// beeps counted); EditingFixture is a line grid in cell mode over the sample
+// documents in such a window, with another control after the grid.
 
 #include "DBGridFixture.h"
 
@@ -16,7 +18,55 @@
 #include <string>
 #include <vector>
 
-class EditingFixture : public DBGridFixture {
+class GridWindowFixture : public DBGridFixture {
+public:
+    GridWindowFixture()
+    {
+        Application().SetOnException([this](const std::exception& e) { errors.push_back(e.what()); });
+        oldBeep = SetEditorBeepHook([this] { ++beeps; });
+    }
+    ~GridWindowFixture() override
+    {
+        SetEditorBeepHook(oldBeep);
+        Application().SetOnException({});
+        grid.reset();
+    }
+
+    // Opens the query and shows the window with the grid focused.
+    void Open()
+    {
+        query.Open();
+        form.show();
+        form.activateWindow();
+        QApplication::processEvents();
+        grid->setFocus();
+        QApplication::processEvents();
+    }
+    QWidget* focused() const
+    {
+        QWidget* w = QApplication::focusWidget();
+        return w ? w : grid.get();
+    }
+    void press(int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {})
+    {
+        QKeyEvent event(QEvent::KeyPress, qtKey, mods, text);
+        QApplication::sendEvent(focused(), &event);
+    }
+    // Focuses a row and a column position.
+    void focusCell(int row, int column)
+    {
+        grid->SetFocusedNode(grid->Items(row));
+        grid->SetFocusedColumn(column);
+    }
+    TqvInplaceEdit* editor() const { return grid->InplaceEditor(); }
+
+    QWidget form;
+    std::vector<std::string> errors;
+    int beeps = 0;
+    std::function<void()> oldBeep;
+};
+
+class EditingFixture : public GridWindowFixture {
 public:
     EditingFixture()
     {
@@ -50,37 +100,9 @@ public:
             dialogs.push_back(r);
             return DialogAnswer{answer, {}};
         });
-        Application().SetOnException([this](const std::exception& e) { errors.push_back(e.what()); });
-        oldBeep = SetEditorBeepHook([this] { ++beeps; });
     }
-    ~EditingFixture() override
-    {
-        SetEditorBeepHook(oldBeep);
-        Application().SetOnException({});
-        SetDialogHook(oldHook);
-        grid.reset();
-    }
+    ~EditingFixture() override { SetDialogHook(oldHook); }
 
-    // Opens the query and shows the window with the grid focused.
-    void Open()
-    {
-        query.Open();
-        form.show();
-        form.activateWindow();
-        QApplication::processEvents();
-        grid->setFocus();
-        QApplication::processEvents();
-    }
-    QWidget* focused() const
-    {
-        QWidget* w = QApplication::focusWidget();
-        return w ? w : grid.get();
-    }
-    void press(int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {})
-    {
-        QKeyEvent event(QEvent::KeyPress, qtKey, mods, text);
-        QApplication::sendEvent(focused(), &event);
-    }
     // Types the characters one key at a time.
     void type(const QString& text)
     {
@@ -101,16 +123,8 @@ public:
                             Qt::NoModifier);
         QApplication::sendEvent(grid.get(), &release);
     }
-    // Focuses a row and a column position.
-    void focusCell(int row, int column)
-    {
-        grid->SetFocusedNode(grid->Items(row));
-        grid->SetFocusedColumn(column);
-    }
-    TqvInplaceEdit* editor() const { return grid->InplaceEditor(); }
     std::string editorText() const { return editor() ? AnsiToUtf8(editor()->Text()) : std::string("<closed>"); }
 
-    QWidget form;
     QLineEdit* next = nullptr;
     TUpdateSQL update;
     TqvDBGridColumn* code = nullptr;
@@ -118,9 +132,6 @@ public:
     TqvDBGridCurrencyColumn* price = nullptr;
     TqvDBGridCurrencyColumn* amount = nullptr;
     std::vector<DialogRequest> dialogs;
-    std::vector<std::string> errors;
     int answer = IDOK;
-    int beeps = 0;
     DialogHook oldHook;
-    std::function<void()> oldBeep;
 };

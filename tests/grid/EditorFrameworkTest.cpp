@@ -4,7 +4,6 @@
 #include "EditingFixture.h"
 
 #include "grid/editors/EditorRegistry.h"
-#include "grid/editors/GridEditors.h"
 #include "grid/editors/HintWindow.h"
 
 #include <gtest/gtest.h>

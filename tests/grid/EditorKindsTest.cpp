@@ -4,8 +4,9 @@
 // page lacks are refused). The mask grammar itself is tested with the runtime.
 #include "EditingFixture.h"
 
-#include "grid/editors/GridEditors.h"
+#include "grid/editors/EditorRegistry.h"
 #include "runtime/db/Field.h"
+#include "runtime/FormatSettings.h"
 
 #include <QClipboard>
 #include <QFocusEvent>

@@ -3,7 +3,7 @@
 #include "GridEvents.h"
 #include "TestGrid.h"
 
-#include "grid/WidthFitting.h"
+#include "grid/treelist/WidthFitting.h"
 
 #include <QImage>
 

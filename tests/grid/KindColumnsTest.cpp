@@ -2,11 +2,11 @@
 // hyperlink, button and MRU kinds: each opens its own editor loaded from
 // the field, writes back through it, and paints its cells as its editor
 // does. GRID_KINDS_GRAB=<file.png> saves the grid's picture for a look.
+#include "EditingFixture.h"
 #include "GridEvents.h"
-#include "DBGridFixture.h"
 
-#include "grid/DBGridColumns.h"
-#include "grid/editors/KindEditors.h"
+#include "grid/columns/DBGridColumns.h"
+#include "grid/editors/EditorRegistry.h"
 #include "runtime/Application.h"
 
 #include <QApplication>
@@ -18,7 +18,7 @@
 
 namespace {
 
-class KindColumns : public DBGridFixture {
+class KindColumns : public GridWindowFixture {
 public:
     KindColumns()
     {
@@ -69,42 +69,15 @@ public:
         grid->ShowRows(4);
         grid->resize(1040, grid->height());
         form.resize(grid->width() + 10, grid->height() + 10);
-        Application().SetOnException([this](const std::exception& e) { errors.push_back(e.what()); });
-        oldBeep = SetEditorBeepHook([] {});
-        query.Open();
-        form.show();
-        form.activateWindow();
-        QApplication::processEvents();
-        grid->setFocus();
+        Open();
     }
-    ~KindColumns() override
-    {
-        SetEditorBeepHook(oldBeep);
-        Application().SetOnException({});
-        grid.reset();
-    }
-    void press(int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {})
-    {
-        QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : grid.get();
-        QKeyEvent event(QEvent::KeyPress, qtKey, mods, text);
-        QApplication::sendEvent(to, &event);
-    }
-    void focusCell(int row, int column)
-    {
-        grid->SetFocusedNode(grid->Items(row));
-        grid->SetFocusedColumn(column);
-    }
-    TqvInplaceEdit* editor() const { return grid->InplaceEditor(); }
     AnsiString field(const char* name) { return query.FieldByName(name)->AsString(); }
 
-    QWidget form;
     TqvDBGridCheckColumn* check = nullptr;
     TqvDBGridPickColumn* pick = nullptr;
     TqvDBGridImageColumn* image = nullptr;
     TqvDBGridButtonColumn* button = nullptr;
     TqvDBGridMRUColumn* mru = nullptr;
-    std::vector<std::string> errors;
-    std::function<void()> oldBeep;
 };
 
 TEST_F(KindColumns, EachKindOpensItsEditorLoadedFromTheField)

@@ -1,7 +1,9 @@
 // The check, pick, MRU, button, hyperlink, time, memo and image editors on
 // their own: what a key, a click or a button does to the value, and the
 // settings that change it.
-#include "grid/editors/KindEditors.h"
+#include "EditorHarness.h"
+
+#include "grid/editors/EditorRegistry.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -20,13 +22,6 @@
 namespace {
 
 using ::testing::ElementsAre;
-
-struct Beeps {
-    Beeps() { old = SetEditorBeepHook([this] { ++count; }); }
-    ~Beeps() { SetEditorBeepHook(old); }
-    int count = 0;
-    std::function<void()> old;
-};
 
 void key(QWidget* to, int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {})
 {
@@ -161,8 +156,8 @@ TEST(PickEditor, SortedItemsNextItemAndValuesOutsideTheList)
 
 TEST(MRUEditor, RecentValuesFirstAtMostMaxItemCount)
 {
-    QWidget form;
-    TqvInplaceMRUEdit editor(nullptr);
+    ShownEditor<TqvInplaceMRUEdit> shown;
+    TqvInplaceMRUEdit& editor = shown.editor;
     editor.SetMaxItemCount(3);
     for (const char* v : {"a", "b", "c", "a", "d", ""}) editor.AddMRUItem(v);
     EXPECT_THAT(editor.Items(), ElementsAre("d", "a", "c"));
@@ -170,10 +165,7 @@ TEST(MRUEditor, RecentValuesFirstAtMostMaxItemCount)
     EXPECT_THAT(editor.Items(), ElementsAre("d", "a"));
 
     // The ellipsis raises OnButtonClick; the button beside it drops the list.
-    editor.setParent(&form);
-    editor.setGeometry(0, 0, 150, 22);
-    form.show();
-    editor.show();
+    shown.Show({0, 0, 150, 22});
     int clicks = 0;
     editor.OnButtonClick = [&](TqvInplaceEdit*) { ++clicks; };
     ASSERT_EQ(editor.EditButtons().size(), 2u);
@@ -209,12 +201,8 @@ TEST(EditButtons, LayoutFromBothEdges)
 
 TEST(ButtonEditor, ButtonsClickKeyAndHiddenCursor)
 {
-    QWidget form;
-    TqvInplaceButtonEdit editor(nullptr);
-    editor.setParent(&form);
-    editor.setGeometry(0, 0, 150, 22);
-    form.show();
-    editor.show();
+    ShownEditor<TqvInplaceButtonEdit> shown({0, 0, 150, 22});
+    TqvInplaceButtonEdit& editor = shown.editor;
     std::vector<int> clicked;
     editor.OnButtonClick = [&](TqvInplaceEdit*, int index) { clicked.push_back(index); };
     std::vector<TqvEditButton> buttons(3);
@@ -246,11 +234,8 @@ TEST(HyperLinkEditor, StartsThroughTheStarter)
 {
     std::vector<std::string> started;
     auto old = SetHyperLinkStarter([&](const AnsiString& link) { started.push_back(link); });
-    QWidget form;
-    TqvInplaceHyperLinkEdit editor(nullptr);
-    editor.setParent(&form);
-    form.show();
-    editor.show();
+    ShownEditor<TqvInplaceHyperLinkEdit> shown{QRect()};
+    TqvInplaceHyperLinkEdit& editor = shown.editor;
     int startClicks = 0;
     editor.OnStartClick = [&](TqvInplaceEdit*) { ++startClicks; };
     editor.LoadValue(Variant(AnsiString("https://example.org/a")));
@@ -311,12 +296,8 @@ TEST(TimeEditor, FormatsLoadingAndStepping)
 
 TEST(MemoEditor, ReturnsTabsLineEndsAndWrapping)
 {
-    QWidget form;
-    TqvInplaceMemoEdit editor(nullptr);
-    editor.setParent(&form);
-    editor.setGeometry(0, 0, 150, 60);
-    form.show();
-    editor.show();
+    ShownEditor<TqvInplaceMemoEdit> shown({0, 0, 150, 60});
+    TqvInplaceMemoEdit& editor = shown.editor;
     editor.LoadValue(Variant(AnsiString("one\r\ntwo")));
     EXPECT_EQ(editor.Memo()->toPlainText(), "one\ntwo");
     EXPECT_EQ(editor.Text(), "one\r\ntwo") << "line ends come back as loaded";
@@ -361,12 +342,8 @@ TEST(ImageEditor, ValuesPicturesAndThePopup)
     EXPECT_EQ(TqvInplaceImageEdit::PictureOf(5, {}, images), nullptr);
     EXPECT_EQ(TqvInplaceImageEdit::PictureOf(-1, {}, images), nullptr);
 
-    QWidget form;
-    TqvInplaceImageEdit editor(nullptr);
-    editor.setParent(&form);
-    editor.setGeometry(0, 0, 150, 22);
-    form.show();
-    editor.show();
+    ShownEditor<TqvInplaceImageEdit> shown({0, 0, 150, 22});
+    TqvInplaceImageEdit& editor = shown.editor;
     editor.SetValues({"A", "B", "C"});
     editor.SetDescriptions({"Apple", "Berry", "Cherry"});
     editor.SetImages(images);
@@ -393,12 +370,8 @@ namespace {
 
 TEST(SpinEditor, AHeldButtonRepeatsItsStep)
 {
-    QWidget form;
-    TqvInplaceSpinEdit editor(nullptr);
-    editor.setParent(&form);
-    editor.setGeometry(0, 0, 100, 22);
-    form.show();
-    editor.show();
+    ShownEditor<TqvInplaceSpinEdit> shown({0, 0, 100, 22});
+    TqvInplaceSpinEdit& editor = shown.editor;
     ASSERT_FALSE(editor.UpButton().isEmpty());
     auto mouse = [&](QEvent::Type type, QPoint at) {
         QMouseEvent e(type, at, editor.mapToGlobal(at), Qt::LeftButton,
@@ -460,12 +433,8 @@ TEST(Calculator, KeysLeftToRight)
 TEST(CalcEditor, TheResultBecomesTheValue)
 {
     Beeps beeps;
-    QWidget form;
-    TqvInplaceCalcEdit editor(nullptr);
-    editor.setParent(&form);
-    editor.setGeometry(0, 0, 120, 22);
-    form.show();
-    editor.show();
+    ShownEditor<TqvInplaceCalcEdit> shown({0, 0, 120, 22});
+    TqvInplaceCalcEdit& editor = shown.editor;
     editor.LoadValue(Variant(AnsiString("40")));
     editor.Activate();
     editor.DropDown();
@@ -495,12 +464,8 @@ TEST(CalcEditor, TheResultBecomesTheValue)
 
 TEST(BlobEditor, ThePopupMemoEditsTheText)
 {
-    QWidget form;
-    TqvInplaceBlobEdit editor(nullptr);
-    editor.setParent(&form);
-    editor.setGeometry(0, 0, 120, 22);
-    form.show();
-    editor.show();
+    ShownEditor<TqvInplaceBlobEdit> shown({0, 0, 120, 22});
+    TqvInplaceBlobEdit& editor = shown.editor;
     editor.LoadValue(Variant(AnsiString("line one\r\nline two")));
     editor.Activate();
     editor.PassClick({3, 3});
@@ -562,8 +527,8 @@ AnsiString pngBytes(QSize size, Qt::GlobalColor colour)
 TEST(GraphicEditor, ClipboardFilesAndToolbar)
 {
     QTemporaryDir dir;
-    QWidget form;
-    TqvInplaceGraphicEdit editor(nullptr);
+    ShownEditor<TqvInplaceGraphicEdit> shown;
+    TqvInplaceGraphicEdit& editor = shown.editor;
     AnsiString red = pngBytes({10, 10}, Qt::red);
     editor.LoadValue(Variant(red));
     EXPECT_EQ(editor.Picture().size(), QSize(10, 10));
@@ -605,9 +570,7 @@ TEST(GraphicEditor, ClipboardFilesAndToolbar)
     SetGraphicFileNameHook(old);
 
     // The toolbar's delete.
-    editor.setParent(&form);
-    form.show();
-    editor.show();
+    shown.Show();
     editor.ShowToolBar();
     ASSERT_TRUE(editor.ToolBar()->isVisible());
     EXPECT_EQ(editor.ToolBar()->findChildren<QToolButton*>().size(), 6);

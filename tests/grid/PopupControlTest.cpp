@@ -2,7 +2,9 @@
 // region, closing it (focus back to the editor, the closing notice after
 // the event that closed it), the scroll-bar corner, and the drop-down
 // editors taking their border from the column.
-#include "grid/editors/DropDownEditors.h"
+#include "EditorHarness.h"
+
+#include "grid/editors/EditorRegistry.h"
 #include "grid/editors/InplacePopupControl.h"
 #include "runtime/Color.h"
 
@@ -52,14 +54,9 @@ TEST(PopupControl, BorderAndShadowTakeTheirRoom)
 
 TEST(PopupControl, ClosingGivesTheFocusBackAndPostsTheNotice)
 {
-    QWidget form;
-    TqvInplaceLookupEdit editor(nullptr);
-    editor.setParent(&form);
-    form.resize(200, 100);
-    editor.setGeometry(10, 10, 120, 22);
-    form.show();
-    editor.show();
-    form.activateWindow();
+    ShownEditor<TqvInplaceLookupEdit> shown({10, 10, 120, 22}, {200, 100});
+    TqvInplaceLookupEdit& editor = shown.editor;
+    shown.form.activateWindow();
     QApplication::processEvents();
 
     TqvInplacePopupControl popup(&editor);
@@ -94,12 +91,8 @@ TEST(PopupControl, ClosingGivesTheFocusBackAndPostsTheNotice)
 
 TEST(PopupControl, TheDropDownOpensItsWindowWithItsBorder)
 {
-    QWidget form;
-    TqvInplaceLookupEdit editor(nullptr);
-    editor.setParent(&form);
-    editor.setGeometry(10, 10, 120, 22);
-    form.show();
-    editor.show();
+    ShownEditor<TqvInplaceLookupEdit> shown({10, 10, 120, 22});
+    TqvInplaceLookupEdit& editor = shown.editor;
     editor.SetListItems({{Variant(1), "one"}, {Variant(2), "two"}});
     editor.SetPopupBorder(pbFrame3D);
     editor.DropDown();

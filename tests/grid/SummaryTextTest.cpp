@@ -1,5 +1,5 @@
 // Texts of summary values in the footer row and in group rows.
-#include "grid/SummaryText.h"
+#include "grid/columns/Summaries.h"
 #include "runtime/DateTime.h"
 #include "support/PinnedFormatSettings.h"
 

@@ -2,7 +2,7 @@
 // A column control that opens its protected parts to the tests and records
 // the calls to the points where the editor, sorting and searching attach.
 
-#include "grid/TreeListControl.h"
+#include "grid/treelist/TreeListControl.h"
 
 #include <string>
 #include <vector>

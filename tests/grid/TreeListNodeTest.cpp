@@ -1,6 +1,6 @@
 // Nodes and the tree's structure: relations, adding, moving, deleting,
 // expanding and collapsing with their events.
-#include "grid/TreeList.h"
+#include "grid/treelist/TreeList.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

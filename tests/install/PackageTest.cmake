@@ -25,7 +25,7 @@ foreach(wanted
     "${lib}/stockin/libstockin_audit\\.so"
     "${lib}/libstockin_runtime\\.so\\.[0-9.]+" "${lib}/libstockin_grid\\.so\\.[0-9.]+"
     "${lib}/libstockin_report\\.so\\.[0-9.]+" "${lib}/libstockin_report\\.so"
-    "/usr/include/stockin/report/model/Report\\.h" "/usr/include/stockin/grid/TreeListControl\\.h"
+    "/usr/include/stockin/report/model/Report\\.h" "/usr/include/stockin/grid/treelist/TreeListControl\\.h"
     "/usr/include/stockin/runtime/db/Query\\.h"
     "${lib}/cmake/Stockin/StockinConfig\\.cmake" "${lib}/cmake/Stockin/StockinTargets\\.cmake"
     "${lib}/pkgconfig/stockin-grid\\.pc" "${lib}/pkgconfig/stockin-report\\.pc"
@@ -36,7 +36,7 @@ foreach(wanted
   endif()
 endforeach()
 # Internal headers, tests, benchmarks and fuzz targets stay out.
-foreach(unwanted "report/stream/StreamReader\\.h" "runtime/db/SqlText\\.h" "_tests" "fuzz" "bench")
+foreach(unwanted "report/stream/StreamReader\\.h" "runtime/db/SqlText\\.h" "grid/treelist/NodePool\\.h" "_tests" "fuzz" "bench")
   if(files MATCHES "${unwanted}")
     message(FATAL_ERROR "the package holds ${unwanted}:\n${files}")
   endif()

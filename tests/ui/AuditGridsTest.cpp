@@ -7,7 +7,7 @@
 #include "data/Params.h"
 #include "data/Tdm.h"
 #include "db/DemoData.h"
-#include "grid/DBGrid.h"
+#include "grid/db/DBGrid.h"
 #include "ui/AuditGrids.h"
 
 #include <QImage>

@@ -11,7 +11,7 @@
 
 #include "data/Params.h"
 #include "data/Tdm.h"
-#include "grid/DBGrid.h"
+#include "grid/db/DBGrid.h"
 #include "runtime/Application.h"
 #include "runtime/ModalDialog.h"
 #include "ui/Tfm_date.h"

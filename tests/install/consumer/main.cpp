@@ -1,7 +1,7 @@
 // Loads the invoice template installed with the report engine, prepares
 // nothing, and prints its page count, the templates' directory and the column
 // count of a grid made with one column.
-#include "grid/TreeListControl.h"
+#include "grid/treelist/TreeListControl.h"
 #include "report/model/Report.h"
 #include "runtime/Application.h"
 #include "runtime/InstallLayout.h"
