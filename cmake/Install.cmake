@@ -61,7 +61,7 @@ endfunction()
 # stockin-<lower name>.pc. PKG_REQUIRES lists the pkg-config names it needs.
 # PUBLIC_HEADERS (paths relative to the library's directory) are installed with
 # their paths from the source root kept, and programs linking the library may
-# include them.
+# include them (through the library's include root, cmake/IncludeRoots.cmake).
 function(stockin_library target)
   cmake_parse_arguments(ARG "" "EXPORT_NAME;DESCRIPTION" "PKG_REQUIRES;PUBLIC_HEADERS" ${ARGN})
   string(TOLOWER ${ARG_EXPORT_NAME} lower)
@@ -75,7 +75,12 @@ function(stockin_library target)
   # Calls inside the library go straight to its own functions, as they did
   # when the library was linked statically, instead of through the PLT.
   target_link_options(${target} PRIVATE -Wl,-Bsymbolic-functions)
-  target_sources(${target} PUBLIC FILE_SET HEADERS BASE_DIRS ${PROJECT_SOURCE_DIR} FILES ${ARG_PUBLIC_HEADERS})
+  # The headers are named through the library's include root, so that the
+  # file set adds that root, not the whole source tree, to the library's users.
+  file(RELATIVE_PATH dir ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  stockin_include_root_dir(root ${dir})
+  list(TRANSFORM ARG_PUBLIC_HEADERS PREPEND ${root}/${dir}/ OUTPUT_VARIABLE headers)
+  target_sources(${target} PUBLIC FILE_SET HEADERS BASE_DIRS ${root} FILES ${headers})
   if(STOCKIN_SANITIZER_LINK_FLAGS)
     target_link_options(${target} INTERFACE $<INSTALL_INTERFACE:${STOCKIN_SANITIZER_LINK_FLAGS}>)
   endif()
