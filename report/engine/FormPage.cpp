@@ -225,9 +225,13 @@ void TrqReportBuilder::dataLoop(TrqPageBuild& pb, int level, int levels)
 
 void TrqReportBuilder::groupBreak(TrqPageBuild& pb, TrqBand& band)
 {
-    if (!band.FirstGroup || !band.Dataset()) return;
-    TrqDataset& ds = *band.Dataset();
-    const bool atEnd = ds.Eof();
+    // The band's dataset is asked for afresh after the footers print: their
+    // scripts may give the band another data source (DATASOURCE), which
+    // frees the one the group was read from.
+    TrqDataset* ds = band.Dataset();
+    if (!band.FirstGroup || !ds) return;
+    const unsigned generation = band.DatasetGeneration();
+    const bool atEnd = ds->Eof();
     TrqBand* ended = nullptr;
     if (atEnd) {
         ended = band.FirstGroup;
@@ -237,7 +241,7 @@ void TrqReportBuilder::groupBreak(TrqPageBuild& pb, TrqBand& band)
     }
     if (!ended) return;
     // Footers print with the last record of the group that ended.
-    if (!atEnd) ds.Prior();
+    if (!atEnd) ds->Prior();
     for (TrqBand* g = band.LastGroup; g && g != ended; g = g->PrevGroup) {
         push(pb, g->Footer);
         g->Line = 0;
@@ -245,8 +249,8 @@ void TrqReportBuilder::groupBreak(TrqPageBuild& pb, TrqBand& band)
     }
     push(pb, ended->Footer);
     printPending(pb);
-    if (atEnd || report_.Terminated) return;
-    ds.Next();
+    if (atEnd || report_.Terminated || band.DatasetGeneration() != generation) return;
+    ds->Next();
     if (ended->NewPageAfter && ended->Visible && !onSubReportPage(pb)) newPage();
     for (TrqBand* g = ended; g; g = g->NextGroup) {
         ++g->Line;

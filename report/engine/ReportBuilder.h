@@ -131,6 +131,11 @@ private:
     void finishPages();
     void runPageScript(TrqPageBuild& pb);
     void reportProgress(int page);
+    // What a script checks every few thousand instructions (see
+    // TrqInterpretator::OnCheck): the progress window takes its Cancel, and
+    // a build that should stop (Cancel, STOPREPORT, an error, a stop request)
+    // stops the script with EAbort.
+    void checkScript();
     // Records the error (the first one only), sets Terminated.
     void handleError(const std::exception& e);
     // Runs f; an error goes to handleError. False when f failed.
@@ -148,7 +153,9 @@ private:
     void assignDataSource(TrqBand& band, const AnsiString& text);
     void setGroupCondition(TrqBand& band, const AnsiString& text);
     void linkChild(TrqBand& band, const AnsiString& childName);
-    void compileScript(TStringList& script);
+    // Compiles a view's or page's script in place; `owner` names it in the
+    // warning about a script that does less than its text says.
+    void compileScript(TStringList& script, const AnsiString& owner);
 
     // ---- FormPage.cpp ---------------------------------------------------
     void formPage(TrqPageBuild& pb);
