@@ -169,6 +169,7 @@ bool TrqReportBuilder::buildWithProgress()
     rqDrawState().DrawingDisabled = false;
     report_.FinalPass = true;
     run_.CurPageIndex = 0;
+    run_.PagesEnded = 0;
     run_.FirstUnpacked = 0;
     preparedPages().Clear();
 

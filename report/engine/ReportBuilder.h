@@ -88,6 +88,8 @@ struct TrqBuildRun {
     bool ErrorFlag = false;
     AnsiString ErrorText;
     TrqProgressForm* Progress = nullptr;
+    // Pages before this one have had their OnEndPage (pages end in order, each once).
+    int PagesEnded = 0;
     // Pages before this one are packed; a page written again (a cross-tab row
     // back on its first page) is packed again when the next page is added.
     int FirstUnpacked = 0;
@@ -169,6 +171,9 @@ private:
     void newColumn(TrqBand* band);
     void newPage();
     void printPageFooters();
+    // Fires OnEndPage of the current and, if different, the master report for
+    // a prepared page, unless it was ended before.
+    void endPage(int index);
     void addPreparedPage(TrqPageBuild& pb);
     int64_t columnFooterHeight() const;
     void forgetLastPrinted(TrqBand& band);
