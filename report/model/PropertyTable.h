@@ -38,6 +38,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
