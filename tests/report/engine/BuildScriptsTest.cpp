@@ -65,6 +65,18 @@ TEST_F(BuildScripts, AnEndlessScriptGivesWayToCancel)
     }
 }
 
+TEST_F(BuildScripts, AStopRequestedInsideALoopEndsIt)
+{
+    // STOPREPORT only sets Terminated; the loop itself never ends, so the
+    // script must notice the flag when it checks in.
+    Script(Rows("3"), {"WHILE 1 = 1 DO BEGIN STOPREPORT; X := X + 1 END"});
+    rqVariables().SetVariable("X", Variant(0));
+    Prepare();
+    EXPECT_GT(rqVariables().GetVariable("X").AsInteger(), 0);
+    EXPECT_EQ(Texts("Row"), std::vector<std::string>{});
+    EXPECT_TRUE(dialogs_.Calls().empty()) << "a stop is no error";
+}
+
 TEST_F(BuildScripts, ALongScriptThatEndsRunsToItsEnd)
 {
     // A million instructions, with the progress window checking all along.
