@@ -15,6 +15,7 @@ TrqBand::~TrqBand()
 
 void TrqBand::SetDataset(TrqDataset* dataset, std::unique_ptr<TrqDataset> owned)
 {
+    ++datasetGeneration_;
     TrqDataset* previous = dataset_;
     std::unique_ptr<TrqDataset> previousOwned = std::move(ownedDataset_);
     dataset_ = nullptr;
@@ -27,6 +28,7 @@ void TrqBand::SetDataset(TrqDataset* dataset, std::unique_ptr<TrqDataset> owned)
 
 void TrqBand::SetCrossDataset(TrqDataset* dataset, std::unique_ptr<TrqDataset> owned)
 {
+    ++datasetGeneration_;
     if (crossDataset_) crossDataset_->Close();
     crossDataset_ = nullptr;
     ownedCrossDataset_ = std::move(owned);
@@ -38,6 +40,7 @@ void TrqBand::ReleaseDatasets()
 {
     // Report datasets close without throwing (TrqDBDataSet); a user dataset's
     // handlers are not ours to trust while cleaning up.
+    ++datasetGeneration_;
     for (TrqDataset** slot : {&dataset_, &crossDataset_}) {
         TrqDataset* ds = *slot;
         *slot = nullptr;

@@ -118,6 +118,10 @@ public:
     void SetCrossDataset(TrqDataset* dataset, std::unique_ptr<TrqDataset> owned);
     // Closes and frees both datasets (never throws).
     void ReleaseDatasets();
+    // Changes whenever a dataset of the band is replaced or released. A loop
+    // over the band's dataset that runs scripts (which may set DATASOURCE and
+    // so free it) compares it before touching the dataset again.
+    unsigned DatasetGeneration() const { return datasetGeneration_; }
 
     bool GetRuntimeProperty(const AnsiString& name, Variant& value) override;
     bool SetRuntimeProperty(const AnsiString& name, const Variant& value) override;
@@ -129,4 +133,5 @@ private:
     std::unique_ptr<TrqDataset> ownedDataset_;
     TrqDataset* crossDataset_ = nullptr;
     std::unique_ptr<TrqDataset> ownedCrossDataset_;
+    unsigned datasetGeneration_ = 0;
 };

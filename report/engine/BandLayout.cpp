@@ -12,6 +12,7 @@
 #include "report/data/ComponentPath.h"
 #include "report/language/Globals.h"
 #include "report/language/Parser.h"
+#include "report/language/Warnings.h"
 #include "report/model/MemoView.h"
 #include "report/model/SubReportView.h"
 #include "runtime/SysUtils.h"
@@ -32,13 +33,14 @@ TrqBand* TrqReportBuilder::newBand(TrqPageBuild& pb, int kind)
     return pb.Bands.back().get();
 }
 
-void TrqReportBuilder::compileScript(TStringList& script)
+void TrqReportBuilder::compileScript(TStringList& script, const AnsiString& owner)
 {
-    // Messages of scripts that do not compile are not shown; what compiled
-    // before the error runs.
+    // Compile errors do not stop the build (what compiled before the error
+    // runs), but a script that does less than its text says is worth a word
+    // on standard error.
     if (script.IsEmpty()) return;
     TStringList errors;
-    rqInterpreter().CompileScript(script, script, errors);
+    WarnAboutScript(owner, rqInterpreter().CompileScriptAndNote(script, script, errors));
 }
 
 void TrqReportBuilder::takeBandView(TrqBand& band, TrqBandView& view, bool subReportPage)
@@ -127,7 +129,7 @@ void TrqReportBuilder::layOutBands(TrqPageBuild& pb)
             }
         }
         if (view->Flag(flWantHook)) hookViews_.push_back(view);
-        compileScript(view->Script);
+        compileScript(view->Script, view->Name);
         if (view->ObjectKind == okSubReport) {
             int32_t sub = static_cast<TrqSubReportView*>(view)->SubPage;
             if (sub >= 0 && sub < report_.Pages().Count()) report_.Pages()[sub]->Skip = true;

@@ -64,19 +64,6 @@ Variant TrqBuildContext::BuildValue(TrqBuildValue which)
     return Variant(0);
 }
 
-bool TrqBuildContext::GetObjectProperty(const AnsiString& name, Variant& value)
-{
-    if (TrqReportScriptContext::GetObjectProperty(name, value)) return true;
-    // EOF of a band is offered by every band view though no designer lists it.
-    TrqObject* object = nullptr;
-    AnsiString property;
-    if (!Report().ResolveQualifiedName(name, object, property)) return false;
-    auto* band = dynamic_cast<TrqBandView*>(object);
-    if (!band || !band->Runtime || UpperCase(property) != "EOF") return false;
-    value = band->GetPropValue(property);
-    return true;
-}
-
 void TrqBuildContext::StopReport()
 {
     TrqReportScriptContext::StopReport();

@@ -20,7 +20,6 @@ public:
     bool GetDictionaryVariable(const AnsiString& name, Variant& value) override;
     bool SetDictionaryVariable(const AnsiString& name, const Variant& value) override;
     Variant BuildValue(TrqBuildValue which) override;
-    bool GetObjectProperty(const AnsiString& name, Variant& value) override;
     void StopReport() override;
     void RequestNewPage() override;
     void RequestNewColumn() override;

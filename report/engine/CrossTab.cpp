@@ -28,6 +28,15 @@ struct TrqCrossTab::Row {
     bool Placed = false;  // a cell printed on this page's part of the row
 };
 
+// The dataset whose records are a row's columns, and the band that holds it.
+struct TrqCrossTab::Columns {
+    TrqDataset* Dataset = nullptr;
+    TrqBand* Holder = nullptr;
+    unsigned Generation = 0;
+    // False once the holder's dataset was replaced (and the one here freed).
+    bool Valid() const { return Dataset && (!Holder || Holder->DatasetGeneration() == Generation); }
+};
+
 namespace {
 TrqBand* definedFirst(const TrqPageBuild& pb, int kind)
 {
@@ -44,11 +53,12 @@ void forgetMeasure(TrqView& view)
 }
 }  // namespace
 
-TrqDataset* TrqCrossTab::crossDataset(TrqBand& band)
+TrqCrossTab::Columns TrqCrossTab::columns(TrqBand& band)
 {
     TrqBand* data = definedFirst(band.PageBuild, btCrossData);
-    if (data && data->Dataset()) return data->Dataset();
-    return band.CrossDataset();
+    TrqBand* holder = data && data->Dataset() ? data : &band;
+    TrqDataset* dataset = holder == data ? data->Dataset() : band.CrossDataset();
+    return {dataset, holder, holder->DatasetGeneration()};
 }
 
 void TrqCrossTab::runBandScript(TrqBand& band)
@@ -133,23 +143,24 @@ void TrqCrossTab::DrawCells(TrqBand& band)
     TrqBand* data = definedFirst(pb, btCrossData);
     if (data && !report.Terminated) {
         if (row.X == 0) row.X = data->X;
-        TrqDataset* dataset = crossDataset(band);
-        if (dataset) dataset->First();
+        Columns cols = columns(band);
+        if (cols.Dataset) cols.Dataset->First();
         // A master footer without columns of its own totals as many as the
         // widest row had.
         std::unique_ptr<TrqUserDataset> widest;
-        if (band.Kind == btMasterFooter && (!dataset || dataset->Eof())) {
+        if (band.Kind == btMasterFooter && (!cols.Dataset || cols.Dataset->Eof())) {
             widest = std::make_unique<TrqUserDataset>();
             widest->SetRangeEnd(reCount);
             widest->SetRangeEndCount(pb.WidestCrossRow);
             widest->First();
-            dataset = widest.get();
+            cols = {widest.get(), nullptr, 0};
         }
-        while (dataset && !dataset->Eof() && !report.Terminated) {
+        while (cols.Valid() && !cols.Dataset->Eof() && !report.Terminated) {
             report.SetCurrentView(data->View);
             int width = data->Width;
             if (report.OnPrintColumn) report.OnPrintColumn(pb.ColumnNo, width);
             runBandScript(*data);
+            if (!cols.Valid()) break;
             makeRoom(width);
             printCells(*data, band, row.X);
             row.Placed = true;
@@ -157,9 +168,9 @@ void TrqCrossTab::DrawCells(TrqBand& band)
             if (band.IsDataBand() && !b.blankMode_) b.accumulate(band);
             row.X += width;
             ++pb.ColumnNo;
-            dataset->Next();
+            if (cols.Valid()) cols.Dataset->Next();
         }
-        if (dataset) pb.WidestCrossRow = std::max(pb.WidestCrossRow, dataset->RecNo());
+        if (cols.Valid()) pb.WidestCrossRow = std::max(pb.WidestCrossRow, cols.Dataset->RecNo());
     }
     if (TrqBand* footer = definedFirst(pb, btCrossFooter); footer && !report.Terminated) {
         if (row.X == 0) row.X = footer->X;
@@ -183,8 +194,8 @@ int64_t TrqCrossTab::RowHeight(TrqBand& band)
         if (pb.CrossBandOf.count(view)) cells.push_back(view);
         else height = std::max<int64_t>(height, int64_t(view->Top) + b.measureView(band, *stretchable));
     }
-    TrqDataset* dataset = crossDataset(band);
-    if (cells.empty() || !dataset || !definedFirst(pb, btCrossData)) return height;
+    const Columns cols = columns(band);
+    if (cells.empty() || !cols.Dataset || !definedFirst(pb, btCrossData)) return height;
 
     // Each column's cells measured with that column's record; they are
     // evaluated again when they print.
@@ -193,7 +204,9 @@ int64_t TrqCrossTab::RowHeight(TrqBand& band)
     });
     pb.ColumnNo = 1;
     if (report.OnBeginColumn) report.OnBeginColumn(&band);
-    for (dataset->First(); !dataset->Eof() && !report.Terminated; dataset->Next()) {
+    // The memos' scripts run while they are measured.
+    cols.Dataset->First();
+    while (cols.Valid() && !cols.Dataset->Eof() && !report.Terminated) {
         int width = 0;
         if (report.OnPrintColumn) report.OnPrintColumn(pb.ColumnNo, width);
         for (TrqView* view : cells) {
@@ -204,6 +217,7 @@ int64_t TrqCrossTab::RowHeight(TrqBand& band)
             height = std::max<int64_t>(height, int64_t(view->Top) + measured);
         }
         ++pb.ColumnNo;
+        if (cols.Valid()) cols.Dataset->Next();
     }
     return height;
 }

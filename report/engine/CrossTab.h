@@ -9,6 +9,9 @@
 // - Every page of a row takes at least one cell, so a cell wider than the
 //   page prints clipped instead of making pages for ever.
 // - Afterwards the build is back on the page the row started on.
+// - The columns' dataset belongs to a band whose script may replace it
+//   (DATASOURCE) while the row prints: after every script the row checks that
+//   it still has it, and ends otherwise.
 
 #include <cstdint>
 
@@ -35,9 +38,10 @@ public:
 
 private:
     struct Row;
+    struct Columns;
     void printCells(TrqBand& cross, TrqBand& row, int64_t x);
     void continueRow(Row& row);
-    TrqDataset* crossDataset(TrqBand& band);
+    Columns columns(TrqBand& band);
     void runBandScript(TrqBand& band);
 
     TrqReportBuilder& builder_;

@@ -6,6 +6,7 @@
 
 #include "report/engine/ReportBuilder.h"
 #include "report/language/Globals.h"
+#include "report/language/Warnings.h"
 #include "report/model/Control.h"
 #include "report/windows/DialogPageWindow.h"
 
@@ -16,7 +17,7 @@ void TrqDialogPages::runScript(TrqPage& page)
 {
     TStringList compiled;
     TStringList errors;
-    rqInterpreter().CompileScript(page.Script, compiled, errors);
+    WarnAboutScript(page.Name, rqInterpreter().CompileScriptAndNote(page.Script, compiled, errors));
     rqInterpreter().RunScript(compiled);
 }
 

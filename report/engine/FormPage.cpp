@@ -130,8 +130,9 @@ void TrqReportBuilder::formPage(TrqPageBuild& pb)
             printPageFooters();
             footer->Flags = flags;
         }
-        if (report_.OnEndPage) report_.OnEndPage(run_.CurPageIndex);
-        if (master_ != &report_ && master_->OnEndPage) master_->OnEndPage(run_.CurPageIndex);
+        // The pages the footers did not end (and the ones a cross-tab row
+        // went on to) end here.
+        for (int i = run_.CurPageIndex; i < preparedPages().Count(); ++i) endPage(i);
         run_.CurPageIndex = start + 1;
     }
     pb.WasBand = nullptr;
@@ -225,9 +226,13 @@ void TrqReportBuilder::dataLoop(TrqPageBuild& pb, int level, int levels)
 
 void TrqReportBuilder::groupBreak(TrqPageBuild& pb, TrqBand& band)
 {
-    if (!band.FirstGroup || !band.Dataset()) return;
-    TrqDataset& ds = *band.Dataset();
-    const bool atEnd = ds.Eof();
+    // The band's dataset is asked for afresh after the footers print: their
+    // scripts may give the band another data source (DATASOURCE), which
+    // frees the one the group was read from.
+    TrqDataset* ds = band.Dataset();
+    if (!band.FirstGroup || !ds) return;
+    const unsigned generation = band.DatasetGeneration();
+    const bool atEnd = ds->Eof();
     TrqBand* ended = nullptr;
     if (atEnd) {
         ended = band.FirstGroup;
@@ -237,7 +242,7 @@ void TrqReportBuilder::groupBreak(TrqPageBuild& pb, TrqBand& band)
     }
     if (!ended) return;
     // Footers print with the last record of the group that ended.
-    if (!atEnd) ds.Prior();
+    if (!atEnd) ds->Prior();
     for (TrqBand* g = band.LastGroup; g && g != ended; g = g->PrevGroup) {
         push(pb, g->Footer);
         g->Line = 0;
@@ -245,8 +250,8 @@ void TrqReportBuilder::groupBreak(TrqPageBuild& pb, TrqBand& band)
     }
     push(pb, ended->Footer);
     printPending(pb);
-    if (atEnd || report_.Terminated) return;
-    ds.Next();
+    if (atEnd || report_.Terminated || band.DatasetGeneration() != generation) return;
+    ds->Next();
     if (ended->NewPageAfter && ended->Visible && !onSubReportPage(pb)) newPage();
     for (TrqBand* g = ended; g; g = g->NextGroup) {
         ++g->Line;
@@ -326,15 +331,23 @@ void TrqReportBuilder::printPageFooters()
     pb.ColumnShift = leftMargin();
     TrqBand* footer = pb.Chain(btPageFooter);
     TrqEMFPages& pages = preparedPages();
-    if (run_.CurPageIndex > 0 || footer->Flag(flBandOnFirstPage)) {
-        for (; run_.CurPageIndex < pages.Count(); ++run_.CurPageIndex) {
-            if (run_.AppendPage && run_.PageFooterDone) continue;
-            if (report_.OnEndPage) report_.OnEndPage(run_.CurPageIndex);
-            if (master_ != &report_ && master_->OnEndPage) master_->OnEndPage(run_.CurPageIndex);
-            showBand(footer);
-        }
+    // The first page has its footer only with OnFirstPage, and a page that a
+    // previous template page finished with its footer has it already; every
+    // page is ended all the same.
+    const bool footers = run_.CurPageIndex > 0 || footer->Flag(flBandOnFirstPage);
+    for (; run_.CurPageIndex < pages.Count(); ++run_.CurPageIndex) {
+        endPage(run_.CurPageIndex);
+        if (footers && !(run_.AppendPage && run_.PageFooterDone)) showBand(footer);
     }
     run_.CurPageIndex = pages.Count();
+}
+
+void TrqReportBuilder::endPage(int index)
+{
+    if (index < run_.PagesEnded || index >= preparedPages().Count()) return;
+    run_.PagesEnded = index + 1;
+    if (report_.OnEndPage) report_.OnEndPage(index);
+    if (master_ != &report_ && master_->OnEndPage) master_->OnEndPage(index);
 }
 
 bool TrqReportBuilder::ignoresBreakRequests(const TrqBand& band) const

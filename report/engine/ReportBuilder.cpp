@@ -6,6 +6,7 @@
 #include "report/draw/DrawState.h"
 #include "report/engine/BuildContext.h"
 #include "report/language/Globals.h"
+#include "report/language/StopRequest.h"
 #include "report/model/CompositeReport.h"
 #include "report/model/MemoView.h"
 #include "report/pages/EMFPages.h"
@@ -19,6 +20,8 @@
 #include <QApplication>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
+
+#include <utility>
 
 namespace {
 constexpr int PreparingReportText = 55203;
@@ -166,6 +169,7 @@ bool TrqReportBuilder::buildWithProgress()
     rqDrawState().DrawingDisabled = false;
     report_.FinalPass = true;
     run_.CurPageIndex = 0;
+    run_.PagesEnded = 0;
     run_.FirstUnpacked = 0;
     preparedPages().Clear();
 
@@ -235,6 +239,10 @@ void TrqReportBuilder::passStep()
 
 void TrqReportBuilder::build()
 {
+    // The scripts of this build check in with it (a part of a composite
+    // build with its own report's state).
+    auto check = std::exchange(rqInterpreter().OnCheck, [this] { checkScript(); });
+    auto restore = qScopeGuard([&] { rqInterpreter().OnCheck = std::move(check); });
     Application().ProcessMessages();
     if (master_->Terminated) report_.Terminated = true;  // cancelled in the composite's progress window
     lookup_.Clear();
@@ -341,7 +349,7 @@ void TrqReportBuilder::prepareObjects(TrqPageBuild& pb)
 void TrqReportBuilder::runPageScript(TrqPageBuild& pb)
 {
     if (!pb.ScriptCompiled) {
-        compileScript(pb.Script = pb.Page.Script);
+        compileScript(pb.Script = pb.Page.Script, pb.Page.Name);
         pb.ScriptCompiled = true;
     }
     report_.SetCurrentView(nullptr);
@@ -360,19 +368,29 @@ void TrqReportBuilder::finishPages()
 
 void TrqReportBuilder::reportProgress(int page)
 {
+    // A stop requested from outside (SIGINT in rqtool) is a Cancel.
+    if (StopRequested()) master_->Terminated = true;
     // Progress is the master report's: a composite shows one window for all its reports.
     if (master_->OnProgress) {
         master_->OnProgress(page);
-        return;
+    } else if (master_->ShowProgress()) {
+        if (run_.Progress) {
+            AnsiString label = text(run_.DrawingDisabled ? FirstPassText : ProcessingPageText) + "  " + IntToStr(page);
+            if (run_.SecondPass && run_.RememberedTwoPass)
+                label += " " + text(FromText) + " " + IntToStr(run_.TotalPages);
+            run_.Progress->SetLabel1(label);
+        }
+        Application().ProcessMessages();
     }
-    if (!master_->ShowProgress()) return;
-    if (run_.Progress) {
-        AnsiString label = text(run_.DrawingDisabled ? FirstPassText : ProcessingPageText) + "  " + IntToStr(page);
-        if (run_.SecondPass && run_.RememberedTwoPass) label += " " + text(FromText) + " " + IntToStr(run_.TotalPages);
-        run_.Progress->SetLabel1(label);
-    }
-    Application().ProcessMessages();
     if (master_->Terminated) report_.Terminated = true;
+}
+
+void TrqReportBuilder::checkScript()
+{
+    if (run_.Progress) Application().ProcessMessages();
+    if (StopRequested()) master_->Terminated = true;
+    if (master_->Terminated) report_.Terminated = true;
+    if (report_.Terminated) Abort();
 }
 
 TDataSet* TrqReportBuilder::defaultDataSet() const

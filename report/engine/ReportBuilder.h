@@ -88,6 +88,8 @@ struct TrqBuildRun {
     bool ErrorFlag = false;
     AnsiString ErrorText;
     TrqProgressForm* Progress = nullptr;
+    // Pages before this one have had their OnEndPage (pages end in order, each once).
+    int PagesEnded = 0;
     // Pages before this one are packed; a page written again (a cross-tab row
     // back on its first page) is packed again when the next page is added.
     int FirstUnpacked = 0;
@@ -131,6 +133,11 @@ private:
     void finishPages();
     void runPageScript(TrqPageBuild& pb);
     void reportProgress(int page);
+    // What a script checks every few thousand instructions (see
+    // TrqInterpretator::OnCheck): the progress window takes its Cancel, and
+    // a build that should stop (Cancel, STOPREPORT, an error, a stop request)
+    // stops the script with EAbort.
+    void checkScript();
     // Records the error (the first one only), sets Terminated.
     void handleError(const std::exception& e);
     // Runs f; an error goes to handleError. False when f failed.
@@ -148,7 +155,9 @@ private:
     void assignDataSource(TrqBand& band, const AnsiString& text);
     void setGroupCondition(TrqBand& band, const AnsiString& text);
     void linkChild(TrqBand& band, const AnsiString& childName);
-    void compileScript(TStringList& script);
+    // Compiles a view's or page's script in place; `owner` names it in the
+    // warning about a script that does less than its text says.
+    void compileScript(TStringList& script, const AnsiString& owner);
 
     // ---- FormPage.cpp ---------------------------------------------------
     void formPage(TrqPageBuild& pb);
@@ -162,6 +171,9 @@ private:
     void newColumn(TrqBand* band);
     void newPage();
     void printPageFooters();
+    // Fires OnEndPage of the current and, if different, the master report for
+    // a prepared page, unless it was ended before.
+    void endPage(int index);
     void addPreparedPage(TrqPageBuild& pb);
     int64_t columnFooterHeight() const;
     void forgetLastPrinted(TrqBand& band);

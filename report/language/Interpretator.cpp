@@ -5,6 +5,7 @@
 #include "report/language/NameResolution.h"
 #include "report/language/ParserError.h"
 #include "report/language/ScriptCompiler.h"
+#include "report/language/StopRequest.h"
 
 namespace {
 
@@ -44,6 +45,23 @@ void TrqInterpretator::CompileScript(const TStringList& source, TStringList& com
     CompileScriptLines(source, compiled, errors);
 }
 
+AnsiString TrqInterpretator::CompileScriptAndNote(const TStringList& source, TStringList& compiled,
+                                                  TStringList& errors)
+{
+    AnsiString unread;
+    CompileScriptLines(source, compiled, errors, &unread);
+    if (!errors.IsEmpty()) return Format(LanguageText::ScriptRunsUpToError, errors[0].c_str());
+    if (!unread.empty()) return Format(LanguageText::ScriptTextNotRun, unread.c_str());
+    return {};
+}
+
+void TrqInterpretator::check()
+{
+    untilCheck_ = CheckInterval;
+    if (OnCheck) OnCheck();
+    if (StopRequested()) Abort();
+}
+
 void TrqInterpretator::RunScript(const TStringList& compiled)
 {
     static const Variant zero(0);
@@ -51,6 +69,7 @@ void TrqInterpretator::RunScript(const TStringList& compiled)
     int64_t steps = 0;
     int i = 0;
     while (i >= 0 && i < count) {
+        if (--untilCheck_ <= 0) check();
         if (stepLimit_ > 0 && ++steps > stepLimit_)
             throw EParserError(Format(LanguageText::ScriptStepLimit, static_cast<long long>(stepLimit_)));
         const AnsiString& line = compiled[i];

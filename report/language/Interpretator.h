@@ -15,11 +15,19 @@
 //   \x03 expression        evaluate (EXIT(0) ends the script)
 //   name blank expression  assignment
 // Expressions are held in postfix form, so running never parses them again.
+//
+// Running checks in every CheckInterval instructions, counted across runs: it
+// calls OnCheck (a build lets its progress window handle Cancel there, and
+// throws EAbort to stop a script that should stop), and throws EAbort itself
+// once a stop was requested from outside (StopRequest.h). That is what keeps
+// a script that loops for ever from hanging the program; a long loop that
+// ends is never cut short.
 
 #include "report/language/Parser.h"
 #include "runtime/StringList.h"
 
 #include <cstdint>
+#include <functional>
 
 class TrqVariables;
 
@@ -38,6 +46,11 @@ public:
     // a syntax error (compiled keeps what was compiled before it). compiled and
     // errors are cleared first; source and compiled may be the same list.
     virtual void CompileScript(const TStringList& source, TStringList& compiled, TStringList& errors);
+    // As CompileScript, and gives what the script's author should hear when
+    // the script does less than its text says: its first compile error (only
+    // what comes before it runs), or where text after its one statement
+    // begins (that text never runs). Empty when neither.
+    AnsiString CompileScriptAndNote(const TStringList& source, TStringList& compiled, TStringList& errors);
     // Runs compiled lines; errors of the expressions and of the callbacks pass.
     virtual void RunScript(const TStringList& compiled);
 
@@ -53,11 +66,18 @@ public:
     // for callers that run scripts they do not trust to end.
     void SetStepLimit(int64_t steps) { stepLimit_ = steps; }
 
+    static constexpr int CheckInterval = 4096;
+    // Called every CheckInterval instructions; may throw (EAbort) to stop the script.
+    std::function<void()> OnCheck;
+
 protected:
     TrqParser parser_;
 
 private:
+    void check();
+
     int64_t stepLimit_ = 0;
+    int untilCheck_ = CheckInterval;
 };
 
 class TInterpretator : public TrqInterpretator {

@@ -35,4 +35,8 @@ inline constexpr const char* LabelTooLong = "Label is too long (more than 16 cha
 inline constexpr const char* UndefinedLabel = "Label \"%s\" is not defined";
 inline constexpr const char* ScriptNestedTooDeeply = "Script is nested too deeply";
 inline constexpr const char* ScriptStepLimit = "Script stopped after %lld steps";
+// Notes to a script's author (warnings; the script still runs as compiled).
+inline constexpr const char* ScriptRunsUpToError = "%s (only what comes before it runs)";
+inline constexpr const char* ScriptTextNotRun =
+    "%s: the text from here on never runs (a script is one statement; put several between BEGIN and END)";
 }  // namespace LanguageText

@@ -83,7 +83,7 @@ public:
         }
     }
 
-    std::vector<AnsiString> Run()
+    std::vector<AnsiString> Run(AnsiString* unread)
     {
         size_t length = 0;
         for (const AnsiString& line : lines_) length += line.size() + 1;
@@ -97,6 +97,7 @@ public:
             buf_ += '\r';
         }
         statement();
+        if (unread && !error_) *unread = unreadText();
         return finalPass();
     }
 
@@ -174,6 +175,18 @@ private:
         return Trim(std::string_view(buf_).substr(from, to > from ? to - from : 0));
     }
 
+    // Where the text after the script's statement begins ("Line L/C"), or
+    // empty when only blanks, comments and ";" follow.
+    AnsiString unreadText()
+    {
+        for (;;) {
+            AnsiString word = getToken();
+            if (word == " ") return {};
+            if (word[0] != ';') return position(wordStart_);
+            pos_ = wordStart_ + 1;
+        }
+    }
+
     // ---- errors ----------------------------------------------------------
 
     // "Line L/C: message" for the first non-blank character at or after the
@@ -182,6 +195,12 @@ private:
     {
         if (error_) return;
         error_ = true;
+        errors_.Add(position(at) + ": " + message);
+    }
+
+    // "Line L/C" of that character.
+    AnsiString position(size_t at) const
+    {
         size_t p = at;
         while (isBlank(ch(p))) ++p;
         size_t offset = p;
@@ -192,8 +211,7 @@ private:
             offset -= lines_[i].size() + 1;
             ++line;
         }
-        errors_.Add("Line " + IntToStr(static_cast<int64_t>(line)) + "/" + IntToStr(static_cast<int64_t>(offset + 1)) +
-                    ": " + message);
+        return "Line " + IntToStr(static_cast<int64_t>(line)) + "/" + IntToStr(static_cast<int64_t>(offset + 1));
     }
     void error(const char* message) { addError(message, tokenStart_); }
 
@@ -646,10 +664,12 @@ private:
 
 }  // namespace
 
-void CompileScriptLines(const TStringList& source, TStringList& compiled, TStringList& errors)
+void CompileScriptLines(const TStringList& source, TStringList& compiled, TStringList& errors, AnsiString* unread)
 {
     errors.Clear();
+    if (unread) unread->clear();
     Compiler compiler(source, errors);  // reads the source before compiled is cleared
     compiled.Clear();
-    for (AnsiString& line : compiler.Run()) compiled.Add(line);
+    for (AnsiString& line : compiler.Run(unread)) compiled.Add(line);
+    if (unread && !errors.IsEmpty()) unread->clear();
 }

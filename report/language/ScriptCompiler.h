@@ -11,4 +11,9 @@
 
 #include "runtime/StringList.h"
 
-void CompileScriptLines(const TStringList& source, TStringList& compiled, TStringList& errors);
+// Compiles source into compiled; errors gets "Line L/C: message" for a syntax
+// error. A script is one statement: when text other than blanks, comments and
+// ";" follows it (and there is no error), *unread gets "Line L/C" of where that
+// text begins; it never runs. Otherwise *unread is emptied.
+void CompileScriptLines(const TStringList& source, TStringList& compiled, TStringList& errors,
+                        AnsiString* unread = nullptr);

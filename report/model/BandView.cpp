@@ -1,18 +1,6 @@
 #include "report/model/BandView.h"
 
 namespace {
-const TrqView::FlagName bandFlags[] = {
-    {"FORMNEWPAGE", flBandNewPageAfter},
-    {"PRINTIFSUBSETEMPTY", flBandPrintIfSubsetEmpty},
-    {"BREAKED", flBandPageBreak},
-    {"ONFIRSTPAGE", flBandOnFirstPage},
-    {"ONLASTPAGE", flBandOnLastPage},
-    {"REPEATHEADER", flBandRepeatHeader},
-    {"PRINTCHILDIFINVISIBLE", flBandPrintChildIfInvisible},
-    {"AUTOAPPENDBLANK", flBandAutoAppendBlank},
-};
-constexpr size_t bandFlagCount = sizeof bandFlags / sizeof bandFlags[0];
-
 const char* const bandTypeNames[BandTypeCount] = {
     "Report title",  "Report summary",   "Page header",     "Page footer",      "Master header",
     "Master data",   "Master footer",    "Detail header",   "Detail data",      "Detail footer",
@@ -21,30 +9,30 @@ const char* const bandTypeNames[BandTypeCount] = {
     "Cross footer",  "Child",            "None",
 };
 
-// The band properties a designer is offered for each kind.
-enum : unsigned {
-    bpChildBand = 1u << 0,
-    bpPrintChildIfInvisible = 1u << 1,
-    bpStretched = 1u << 2,
-    bpFormNewPage = 1u << 3,
-    bpBreaked = 1u << 4,
-    bpOnFirstPage = 1u << 5,
-    bpOnLastPage = 1u << 6,
-    bpRepeatHeader = 1u << 7,
-    bpPrintIfSubsetEmpty = 1u << 8,
-    bpAutoAppendBlank = 1u << 9,
-    bpColumns = 1u << 10,
-    bpDataSource = 1u << 11,
-    bpCondition = 1u << 12,
-    bpMaster = 1u << 13,
+// The groups of band properties a designer is offered for each kind.
+enum : uint32_t {
+    bpChildBand = rgFirstFree << 0,
+    bpPrintChildIfInvisible = rgFirstFree << 1,
+    bpStretched = rgStretched,
+    bpFormNewPage = rgFirstFree << 2,
+    bpBreaked = rgFirstFree << 3,
+    bpOnFirstPage = rgFirstFree << 4,
+    bpOnLastPage = rgFirstFree << 5,
+    bpRepeatHeader = rgFirstFree << 6,
+    bpPrintIfSubsetEmpty = rgFirstFree << 7,
+    bpAutoAppendBlank = rgFirstFree << 8,
+    bpColumns = rgFirstFree << 9,
+    bpDataSource = rgFirstFree << 10,
+    bpCondition = rgFirstFree << 11,
+    bpMaster = rgFirstFree << 12,
 };
-constexpr unsigned bpChild = bpChildBand | bpPrintChildIfInvisible;
-constexpr unsigned bpTitle = bpChild | bpStretched | bpFormNewPage | bpBreaked;
-constexpr unsigned bpHeader = bpChild | bpStretched | bpBreaked | bpRepeatHeader;
-constexpr unsigned bpData = bpChild | bpStretched | bpFormNewPage | bpPrintIfSubsetEmpty | bpBreaked |
+constexpr uint32_t bpChild = bpChildBand | bpPrintChildIfInvisible;
+constexpr uint32_t bpTitle = bpChild | bpStretched | bpFormNewPage | bpBreaked;
+constexpr uint32_t bpHeader = bpChild | bpStretched | bpBreaked | bpRepeatHeader;
+constexpr uint32_t bpData = bpChild | bpStretched | bpFormNewPage | bpPrintIfSubsetEmpty | bpBreaked |
                             bpAutoAppendBlank | bpColumns | bpDataSource;
 
-const unsigned bandProperties[BandTypeCount] = {
+const uint32_t bandProperties[BandTypeCount] = {
     bpTitle,                                           // report title
     bpTitle,                                           // report summary
     bpChild | bpStretched | bpOnFirstPage,             // page header
@@ -84,65 +72,54 @@ TrqBandView::TrqBandView()
     Flags = flBandOnFirstPage | flBandOnLastPage;
 }
 
-void TrqBandView::DefineProperties()
+const TrqPropertyTable& TrqBandView::Properties() const
 {
-    DefineViewProperties(false);
-    unsigned set = BandType() >= 0 && BandType() < BandTypeCount ? bandProperties[BandType()] : bpChild;
-    if (set & bpChildBand) AddProperty("ChildBand", pkText);
-    if (set & bpPrintChildIfInvisible) AddProperty("PrintChildIfInvisible", pkBoolean);
-    if (set & bpStretched) AddProperty("Stretched", pkBoolean);
-    if (set & bpFormNewPage) AddProperty("FormNewPage", pkBoolean);
-    if (set & bpPrintIfSubsetEmpty) AddProperty("PrintIfSubsetEmpty", pkBoolean);
-    if (set & bpBreaked) AddProperty("Breaked", pkBoolean);
-    if (set & bpOnFirstPage) AddProperty("OnFirstPage", pkBoolean);
-    if (set & bpOnLastPage) AddProperty("OnLastPage", pkBoolean);
-    if (set & bpRepeatHeader) AddProperty("RepeatHeader", pkBoolean);
-    if (set & bpAutoAppendBlank) AddProperty("AutoAppendBlank", pkBoolean);
-    if (set & bpColumns) {
-        AddProperty("Columns", pkInteger);
-        AddProperty("ColumnWidth", pkPosition);
-        AddProperty("ColumnGap", pkPosition);
-    }
-    if (set & bpDataSource) AddProperty("DataSource", pkEditor);
-    if (set & bpCondition) AddProperty("Condition", pkEditor);
-    if (set & bpMaster) AddProperty("Master", pkText);
-    // Bands show their script text as their OnBeforePrint event.
-    AddProperty("OnBeforePrint", pkEditor);
+    using P = TrqPropertiesOf<TrqBandView>;
+    // FormatText is the band's data source, or the condition of a group header.
+    auto formatText = [](TrqBandView& b, const Variant& v) { b.FormatText = v.AsString(); };
+    static const TrqPropertyTable table(ViewProperties(), {
+        P::Field("ChildBand", pkText, bpChildBand, &TrqBandView::ChildBand),
+        P::Flag("PrintChildIfInvisible", bpPrintChildIfInvisible, flBandPrintChildIfInvisible),
+        P::Flag("FormNewPage", bpFormNewPage, flBandNewPageAfter),
+        P::Flag("PrintIfSubsetEmpty", bpPrintIfSubsetEmpty, flBandPrintIfSubsetEmpty),
+        P::Flag("Breaked", bpBreaked, flBandPageBreak),
+        P::Flag("OnFirstPage", bpOnFirstPage, flBandOnFirstPage),
+        P::Flag("OnLastPage", bpOnLastPage, flBandOnLastPage),
+        P::Flag("RepeatHeader", bpRepeatHeader, flBandRepeatHeader),
+        P::Flag("AutoAppendBlank", bpAutoAppendBlank, flBandAutoAppendBlank),
+        P::Field("Columns", pkInteger, bpColumns, &TrqBandView::Columns),
+        P::Field("ColumnWidth", pkPosition, bpColumns, &TrqBandView::ColumnWidth),
+        P::Field("ColumnGap", pkPosition, bpColumns, &TrqBandView::ColumnGap),
+        P::Make("DataSource", pkEditor, bpDataSource, nullptr, formatText),
+        P::Make("Condition", pkEditor, bpCondition, [](TrqBandView& b) { return Variant(b.FormatText); },
+                formatText),
+        P::Field("Master", pkText, bpMaster, &TrqBandView::Master),
+        P::Field("NewColumnAfter", pkInteger, rgNever, &TrqBandView::NewColumnAfter),
+        // Outside a build a band has no data source to be at the end of.
+        P::Make("EOF", pkBoolean, rgAlways, [](TrqBandView&) { return Variant(true); }, nullptr),
+        // Bands show their script as their OnBeforePrint event.
+        P::Listed("OnBeforePrint", pkEditor, rgAlways),
+    });
+    return table;
+}
+
+uint32_t TrqBandView::RegisteredGroups() const
+{
+    const uint32_t kind = BandType() >= 0 && BandType() < BandTypeCount ? bandProperties[BandType()] : bpChild;
+    return rgAlways | rgName | rgBounds | rgFlags | kind;
 }
 
 void TrqBandView::SetPropValue(const AnsiString& propName, const Variant& value)
 {
-    AnsiString name = UpperCase(propName);
-    if (Runtime && Runtime->SetRuntimeProperty(name, value)) return;
-    auto asInt = [&] { return static_cast<int32_t>(value.AsInteger()); };
-    if (name == "CHILDBAND") ChildBand = value.AsString();
-    else if (name == "MASTER") Master = value.AsString();
-    else if (name == "CONDITION" || name == "DATASOURCE") FormatText = value.AsString();
-    else if (name == "COLUMNS") Columns = asInt();
-    else if (name == "COLUMNGAP") ColumnGap = asInt();
-    else if (name == "COLUMNWIDTH") ColumnWidth = asInt();
-    else if (name == "NEWCOLUMNAFTER") NewColumnAfter = asInt();
-    else if (name == "EOF") return;  // read only
-    else if (!SetFlagProperty(bandFlags, bandFlagCount, name, value)) TrqView::SetPropValue(name, value);
+    if (Runtime && Runtime->SetRuntimeProperty(UpperCase(propName), value)) return;
+    TrqView::SetPropValue(propName, value);
 }
 
 Variant TrqBandView::GetPropValue(const AnsiString& propName)
 {
-    AnsiString name = UpperCase(propName);
     Variant result;
-    if (Runtime && Runtime->GetRuntimeProperty(name, result)) return result;
-    if (name == "CHILDBAND") return ChildBand;
-    if (name == "MASTER") return Master;
-    if (name == "CONDITION") return FormatText;
-    if (name == "COLUMNS") return Columns;
-    if (name == "COLUMNGAP") return ColumnGap;
-    if (name == "COLUMNWIDTH") return ColumnWidth;
-    if (name == "NEWCOLUMNAFTER") return NewColumnAfter;
-    // Outside a build a band has no data source to be at the end of.
-    if (name == "EOF") return true;
-    if (name == "DATASOURCE") return Variant::Null();  // write only
-    if (GetFlagProperty(bandFlags, bandFlagCount, name, result)) return result;
-    return TrqView::GetPropValue(name);
+    if (Runtime && Runtime->GetRuntimeProperty(UpperCase(propName), result)) return result;
+    return TrqView::GetPropValue(propName);
 }
 
 Variant TrqBandView::DoMethod(const AnsiString& methodName, const Variant& p1, const Variant& p2, const Variant& p3)

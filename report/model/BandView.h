@@ -47,10 +47,11 @@ public:
     void LoadFromStream(TrqStreamReader& reader) override;
     void SaveToStream(TrqStreamWriter& writer) override;
 
+    // While the report is built, the runtime band answers first (see TrqBandRuntime).
     void SetPropValue(const AnsiString& name, const Variant& value) override;
     Variant GetPropValue(const AnsiString& name) override;
     Variant DoMethod(const AnsiString& name, const Variant& p1, const Variant& p2, const Variant& p3) override;
-
-protected:
-    void DefineProperties() override;
+    const TrqPropertyTable& Properties() const override;
+    // The properties of the band's kind; EOF and OnBeforePrint on every kind.
+    uint32_t RegisteredGroups() const override;
 };

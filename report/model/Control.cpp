@@ -8,29 +8,32 @@ TrqControl::TrqControl()
     FrameTyp = 0;
 }
 
-void TrqControl::DefineProperties()
+const TrqPropertyTable& TrqControl::ControlProperties()
 {
-    for (const char* name : {"Name", "Left", "Top", "Width", "Height"}) AddProperty(name, pkPosition);
-    AddProperty("Visible", pkBoolean);
-    AddProperty("Restrictions", pkInteger);
-}
-
-void TrqControl::SetPropValue(const AnsiString& name, const Variant& value)
-{
-    TrqView::SetPropValue(name, value);
-    if (UpperCase(name) == "VISIBLE") ShowControl(Visible);
+    using P = TrqPropertiesOf<TrqControl>;
+    static const TrqPropertyTable table(ViewProperties(), {
+        P::Make(
+            "Visible", pkBoolean, rgBounds, [](TrqControl& c) { return Variant(c.Visible); },
+            [](TrqControl& c, const Variant& v) {
+                c.Visible = v.AsBoolean();
+                c.ShowControl(c.Visible);
+            }),
+    });
+    return table;
 }
 
 TrqNonVisualControl::TrqNonVisualControl() { BaseName = "Component"; }
 
-void TrqNonVisualControl::DefineProperties()
+const TrqPropertyTable& TrqNonVisualControl::NonVisualProperties()
 {
-    AddProperty("Name", pkObjectName);
-    AddProperty("Restrictions", pkInteger);
-}
-
-void TrqNonVisualControl::SetPropValue(const AnsiString& name, const Variant& value)
-{
-    TrqControl::SetPropValue(name, value);
-    if (UpperCase(name) == "NAME") RenameComponent(Name);
+    using P = TrqPropertiesOf<TrqNonVisualControl>;
+    static const TrqPropertyTable table(ControlProperties(), {
+        P::Make(
+            "Name", pkObjectName, rgName, [](TrqNonVisualControl& c) { return Variant(c.Name); },
+            [](TrqNonVisualControl& c, const Variant& v) {
+                c.Name = v.AsString();
+                c.RenameComponent(c.Name);
+            }),
+    });
+    return table;
 }

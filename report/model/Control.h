@@ -19,13 +19,17 @@ public:
     TrqControl();
     const char* ClassName() const override { return "TrqControl"; }
 
-    void SetPropValue(const AnsiString& name, const Variant& value) override;
-
     // The wrapped widget, owned by the control; null when it wraps none.
     virtual QWidget* Widget() const { return nullptr; }
 
+    // The view's properties, VISIBLE also showing or hiding the control; the
+    // tables of add-in control classes start from it.
+    static const TrqPropertyTable& ControlProperties();
+    const TrqPropertyTable& Properties() const override { return ControlProperties(); }
+    // Name, bounds, Visible and Restrictions only.
+    uint32_t RegisteredGroups() const override { return rgAlways | rgName | rgBounds; }
+
 protected:
-    void DefineProperties() override;
     // Shows or hides the wrapped control when VISIBLE changes.
     virtual void ShowControl(bool visible) {}
 };
@@ -38,10 +42,13 @@ public:
     // The wrapped component, owned by the control; null when it wraps none.
     virtual TComponent* Component() const { return nullptr; }
 
-    void SetPropValue(const AnsiString& name, const Variant& value) override;
+    // The control's properties, NAME also renaming the component.
+    static const TrqPropertyTable& NonVisualProperties();
+    const TrqPropertyTable& Properties() const override { return NonVisualProperties(); }
+    // Name and Restrictions only.
+    uint32_t RegisteredGroups() const override { return rgAlways | rgName; }
 
 protected:
-    void DefineProperties() override;
     // Renames the wrapped component when NAME changes.
     virtual void RenameComponent(const AnsiString& name) {}
 };

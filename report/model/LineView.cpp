@@ -7,9 +7,3 @@ TrqLineView::TrqLineView()
     FrameTyp = rqftLeft;
     FillColor = 0xFFFFFF;
 }
-
-void TrqLineView::DefineProperties()
-{
-    DefineViewProperties(true);
-    AddProperty("Stretched", pkBoolean);
-}

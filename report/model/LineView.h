@@ -11,7 +11,5 @@ public:
 
     void Draw(TrqCanvas& canvas) override;
     int32_t MinimumHeight() override { return 1; }
-
-protected:
-    void DefineProperties() override;
+    uint32_t RegisteredGroups() const override { return TrqView::RegisteredGroups() | rgStretched; }
 };

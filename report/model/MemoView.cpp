@@ -1,15 +1,6 @@
 #include "report/model/MemoView.h"
 
 namespace {
-const TrqView::FlagName memoFlags[] = {
-    {"WORDWRAP", flWordWrap},     {"WORDBREAK", flWordBreak}, {"AUTOWIDTH", flAutoWidth},
-    {"TEXTONLY", flTextOnly},     {"SUPPRESS", flSuppress},   {"HIDEZEROS", flHideZeros},
-    {"UNDERLINES", flUnderlines}, {"RTLREADING", flRTLReading},
-};
-constexpr size_t memoFlagCount = sizeof memoFlags / sizeof memoFlags[0];
-}  // namespace
-
-namespace {
 // Template style codes (italic first) and the runtime's style bits.
 struct StyleBit {
     int32_t code;
@@ -47,54 +38,43 @@ TrqMemoView::TrqMemoView()
     Flags = flStretched | flWordWrap;
 }
 
-void TrqMemoView::DefineProperties()
+const TrqPropertyTable& TrqMemoView::Properties() const
 {
-    DefineViewProperties(true);
-    for (const char* name : {"Font.Name", "Font.Size", "Font.Style", "Font.Color"}) AddProperty(name, pkInteger);
-    AddProperty("Font", pkEditor);
-    AddProperty("Alignment", pkEditor);
-    AddProperty("DisplayFormat", pkEditor);
-    AddProperty("Highlight", pkEditor);
-    AddProperty("LineSpacing", pkPosition);
-    AddProperty("CharSpacing", pkPosition);
-    AddProperty("GapX", pkPosition);
-    AddProperty("GapY", pkPosition);
-    for (const char* name : {"Stretched", "WordWrap", "WordBreak", "AutoWidth", "TextOnly", "Suppress", "HideZeros"})
-        AddProperty(name, pkBoolean);
-    AddProperty("Lines.Count", pkInteger);
-    AddProperty("Underlines", pkBoolean);
-    AddProperty("RTLReading", pkBoolean);
+    using P = TrqPropertiesOf<TrqMemoView>;
+    static const TrqPropertyTable table(ViewProperties(), {
+        P::Make(
+            "Font.Name", pkText, rgAlways, [](TrqMemoView& m) { return Variant(m.Font.Name); },
+            [](TrqMemoView& m, const Variant& v) { m.Font.Name = v.AsString(); }),
+        P::Make(
+            "Font.Size", pkInteger, rgAlways, [](TrqMemoView& m) { return Variant(m.Font.Size); },
+            [](TrqMemoView& m, const Variant& v) { m.Font.Size = static_cast<int32_t>(v.AsInteger()); }),
+        // The template's style code (1 italic, 2 bold, 4 underline, 8 strike-out).
+        P::Make(
+            "Font.Style", pkInteger, rgAlways, [](TrqMemoView& m) { return Variant(m.Font.Style); },
+            [](TrqMemoView& m, const Variant& v) { m.Font.Style = static_cast<int32_t>(v.AsInteger()); }),
+        P::Make(
+            "Font.Color", pkColor, rgAlways, [](TrqMemoView& m) { return Variant(m.Font.Color); },
+            [](TrqMemoView& m, const Variant& v) { m.Font.Color = static_cast<int32_t>(v.AsInteger()); }),
+        P::Listed("Font", pkEditor, rgAlways),
+        P::Field("Alignment", pkEditor, rgAlways, &TrqMemoView::Alignment),
+        P::Listed("DisplayFormat", pkEditor, rgAlways),
+        P::Listed("Highlight", pkEditor, rgAlways),
+        P::Field("LineSpacing", pkPosition, rgAlways, &TrqMemoView::LineSpacing),
+        P::Field("CharSpacing", pkPosition, rgAlways, &TrqMemoView::CharSpacing),
+        P::Flag("WordWrap", rgAlways, flWordWrap),
+        P::Flag("WordBreak", rgAlways, flWordBreak),
+        P::Flag("AutoWidth", rgAlways, flAutoWidth),
+        P::Flag("TextOnly", rgAlways, flTextOnly),
+        P::Flag("Suppress", rgAlways, flSuppress),
+        P::Flag("HideZeros", rgAlways, flHideZeros),
+        P::Make("Lines.Count", pkInteger, rgAlways, [](TrqMemoView& m) { return Variant(m.Memo.Count()); }, nullptr),
+        P::Flag("Underlines", rgAlways, flUnderlines),
+        P::Flag("RTLReading", rgAlways, flRTLReading),
+    });
+    return table;
 }
 
-void TrqMemoView::SetPropValue(const AnsiString& propName, const Variant& value)
-{
-    AnsiString name = UpperCase(propName);
-    auto asInt = [&] { return static_cast<int32_t>(value.AsInteger()); };
-    if (name == "FONT.NAME") Font.Name = value.AsString();
-    else if (name == "FONT.SIZE") Font.Size = asInt();
-    else if (name == "FONT.STYLE") Font.Style = asInt();
-    else if (name == "FONT.COLOR") Font.Color = asInt();
-    else if (name == "ALIGNMENT") Alignment = asInt();
-    else if (name == "LINESPACING") LineSpacing = asInt();
-    else if (name == "CHARSPACING") CharSpacing = asInt();
-    else if (!SetFlagProperty(memoFlags, memoFlagCount, name, value)) TrqView::SetPropValue(name, value);
-}
-
-Variant TrqMemoView::GetPropValue(const AnsiString& propName)
-{
-    AnsiString name = UpperCase(propName);
-    Variant result;
-    if (name == "FONT.NAME") return Font.Name;
-    if (name == "FONT.SIZE") return Font.Size;
-    if (name == "FONT.STYLE") return Font.Style;
-    if (name == "FONT.COLOR") return Font.Color;
-    if (name == "ALIGNMENT") return Alignment;
-    if (name == "LINESPACING") return LineSpacing;
-    if (name == "CHARSPACING") return CharSpacing;
-    if (GetFlagProperty(memoFlags, memoFlagCount, name, result)) return result;
-    if (ListCount("LINES", name, result)) return result;
-    return TrqView::GetPropValue(name);
-}
+uint32_t TrqMemoView::RegisteredGroups() const { return TrqView::RegisteredGroups() | rgGaps | rgStretched; }
 
 Variant TrqMemoView::DoMethod(const AnsiString& methodName, const Variant& p1, const Variant& p2, const Variant& p3)
 {

@@ -70,10 +70,7 @@ public:
     void LoadFromStream(TrqStreamReader& reader) override;
     void SaveToStream(TrqStreamWriter& writer) override;
 
-    void SetPropValue(const AnsiString& name, const Variant& value) override;
-    Variant GetPropValue(const AnsiString& name) override;
     Variant DoMethod(const AnsiString& name, const Variant& p1, const Variant& p2, const Variant& p3) override;
-
-protected:
-    void DefineProperties() override;
+    const TrqPropertyTable& Properties() const override;
+    uint32_t RegisteredGroups() const override;
 };

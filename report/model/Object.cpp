@@ -1,49 +1,64 @@
 #include "report/model/Object.h"
 
-void TrqObject::SetPropValue(const AnsiString&, const Variant&) {}
+#include "report/model/PropertyTable.h"
 
-Variant TrqObject::GetPropValue(const AnsiString&) { return Variant::Null(); }
+void TrqObject::SetPropValue(const AnsiString& name, const Variant& value)
+{
+    const TrqProperty* p = FindProperty(name);
+    if (p && p->Set) p->Set(*this, value);
+}
+
+Variant TrqObject::GetPropValue(const AnsiString& name)
+{
+    const TrqProperty* p = FindProperty(name);
+    return p && p->Get ? p->Get(*this) : Variant::Null();
+}
 
 Variant TrqObject::DoMethod(const AnsiString&, const Variant&, const Variant&, const Variant&)
 {
     return Variant::Null();
 }
 
+const TrqPropertyTable& TrqObject::Properties() const
+{
+    static const TrqPropertyTable none({});
+    return none;
+}
+
+uint32_t TrqObject::RegisteredGroups() const { return rgAlways; }
+
+const TrqProperty* TrqObject::FindProperty(std::string_view name) const { return Properties().Find(name); }
+
+bool TrqObject::CanSetProperty(std::string_view name) const
+{
+    const TrqProperty* p = FindProperty(name);
+    return p && p->Set;
+}
+
 const std::vector<TrqPropRec>& TrqObject::PropList()
 {
-    if (props_.empty()) DefineProperties();
+    // Built again when what the object offers changed (a page that became a
+    // dialog page, a band of another kind).
+    const uint32_t groups = RegisteredGroups();
+    if (!props_.empty() && groups == propsGroups_) return props_;
+    props_.clear();
+    propsGroups_ = groups;
+    for (const TrqProperty& p : Properties().Entries()) {
+        if (!(p.Group & groups)) continue;
+        TrqPropRec rec;
+        rec.Name = p.Name.substr(0, 32);
+        rec.Kind = p.Enum.empty() ? p.Kind : static_cast<uint16_t>(pkEnum);
+        for (const TrqNamedValue& v : p.Enum) {
+            rec.EnumNames.emplace_back(v.Name);
+            rec.EnumValues.push_back(v.Value);
+        }
+        props_.push_back(std::move(rec));
+    }
     return props_;
 }
 
-bool TrqObject::HasProperty(std::string_view name)
+bool TrqObject::HasProperty(std::string_view name) const
 {
-    for (const TrqPropRec& p : PropList())
-        if (SameText(p.Name, name)) return true;
-    return false;
-}
-
-void TrqObject::AddProperty(const AnsiString& name, uint16_t kind)
-{
-    TrqPropRec rec;
-    rec.Name = name.substr(0, 32);
-    rec.Kind = kind;
-    props_.push_back(std::move(rec));
-}
-
-void TrqObject::AddEnumProperty(const AnsiString& name, std::string_view names, std::vector<int> values)
-{
-    TrqPropRec rec;
-    rec.Name = name.substr(0, 32);
-    rec.Kind = pkEnum;
-    size_t start = 0;
-    while (start <= names.size()) {
-        size_t end = names.find(';', start);
-        if (end == std::string_view::npos) end = names.size();
-        rec.EnumNames.emplace_back(names.substr(start, end - start));
-        start = end + 1;
-    }
-    if (values.empty())
-        for (size_t i = 0; i < rec.EnumNames.size(); ++i) values.push_back(static_cast<int>(i));
-    rec.EnumValues = std::move(values);
-    props_.push_back(std::move(rec));
+    const TrqProperty* p = FindProperty(name);
+    return p && (p->Group & RegisteredGroups());
 }

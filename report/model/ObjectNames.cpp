@@ -6,10 +6,12 @@
 
 #include <cctype>
 
-bool TrqReport::ResolveQualifiedName(const AnsiString& qualifiedName, TrqObject*& object, AnsiString& propName) const
+bool TrqReport::ResolveQualifiedName(const AnsiString& qualifiedName, TrqObject*& object, AnsiString& propName,
+                                     bool* named) const
 {
     object = nullptr;
     propName.clear();
+    if (named) *named = false;
     size_t dot = qualifiedName.find('.');
     if (dot == AnsiString::npos) {
         object = currentView_;
@@ -24,15 +26,16 @@ bool TrqReport::ResolveQualifiedName(const AnsiString& qualifiedName, TrqObject*
                 number = number * 10 + (upper[i++] - '0');
             if (i == upper.size() && number >= 1 && number <= pages_.Count()) object = pages_[number - 1];
             propName = qualifiedName.substr(dot + 1);
+            if (named) *named = object != nullptr;
         } else if (TrqView* view = FindObject(head)) {
             object = view;
             propName = qualifiedName.substr(dot + 1);
+            if (named) *named = true;
         } else if (currentView_ && (currentView_->HasProperty(head) || currentView_->HasProperty(qualifiedName))) {
             object = currentView_;
             propName = qualifiedName;
         }
     }
-    if (object) object->PropList();  // built before use
     return object != nullptr;
 }
 

@@ -88,97 +88,92 @@ int32_t TrqPage::BottomMarginInEffect() const
     return report_ && report_->Building() ? bottom - FooterHeight : bottom;
 }
 
-void TrqPage::DefineProperties()
-{
-    AddEnumProperty("Type", "ptReport;ptDialog");
-    AddProperty("Visible", pkBoolean);
-    if (Type == ptDialog) {
-        AddEnumProperty("BorderStyle", "bsDialog;bsSizeable", {3, 2});
-        AddProperty("Caption", pkText);
-        AddProperty("Color", pkColor);
-        for (const char* name : {"Left", "Top", "Width", "Height"}) AddProperty(name, pkInteger);
-        AddEnumProperty("Position", "poDesigned;poScreenCenter", {0, 4});
-        AddProperty("OnActivate", pkEditor);
-        return;
-    }
-    AddProperty("Size", pkEnum);
-    for (const char* name : {"Width", "Height", "LeftMargin", "TopMargin", "RightMargin", "BottomMargin"})
-        AddProperty(name, pkPosition);
-    AddEnumProperty("Orientation", "poPortrait;poLandscape");
-    AddProperty("PrintToPrevPage", pkBoolean);
-    AddProperty("StretchToPrintable", pkBoolean);
-    AddProperty("Columns", pkInteger);
-    AddProperty("ColumnGap", pkPosition);
-    AddProperty("OnBeforePrint", pkEditor);
-}
-
 namespace {
 // Paper size in tenths of a millimetre <-> report units as scripts see them (18/5 units per millimetre).
 int32_t tenthsToScriptUnits(int32_t tenths) { return static_cast<int32_t>(RoundHalfEven(tenths / 10.0 * 18 / 5)); }
 int32_t scriptUnitsToTenths(int64_t units) { return static_cast<int32_t>(RoundHalfEven(units * 10.0 * 5 / 18)); }
+
+enum : uint32_t {
+    pgDialog = rgFirstFree << 0,  // the window of a dialog page
+    pgReport = rgFirstFree << 1,  // the paper of a report page
+};
+
+int32_t asInt(const Variant& v) { return static_cast<int32_t>(v.AsInteger()); }
 }  // namespace
 
-void TrqPage::SetPropValue(const AnsiString& propName, const Variant& value)
+const TrqPropertyTable& TrqPage::Properties() const
 {
-    AnsiString name = UpperCase(propName);
-    auto asInt = [&] { return static_cast<int32_t>(value.AsInteger()); };
-    bool dialog = Type == ptDialog;
-    if (name == "LEFT") Left = asInt();
-    else if (name == "TOP") Top = asInt();
-    else if ((name == "WIDTH" || name == "HEIGHT") && dialog) (name == "WIDTH" ? Width : Height) = asInt();
-    else if (name == "WIDTH")
-        ChangePaper(CustomPaperSize, scriptUnitsToTenths(value.AsInteger()), PaperHeight, PaperBin, Orientation);
-    else if (name == "HEIGHT")
-        ChangePaper(CustomPaperSize, PaperWidth, scriptUnitsToTenths(value.AsInteger()), PaperBin, Orientation);
-    else if (name == "TYPE") {
-        Type = static_cast<uint8_t>(asInt());
-        ClearPropList();
-    } else if (name == "BORDERSTYLE") BorderStyle = static_cast<uint8_t>(asInt());
-    else if (name == "NAME") Name = value.AsString();
-    else if (name == "CAPTION") Caption = value.AsString();
-    else if (name == "COLOR") Color = asInt();
-    else if (name == "POSITION") Position = static_cast<uint8_t>(asInt());
-    else if (name == "SIZE") ChangePaper(asInt(), PaperWidth, PaperHeight, PaperBin, Orientation);
-    else if (name == "ORIENTATION") ChangePaper(Size, PaperWidth, PaperHeight, PaperBin, static_cast<uint8_t>(asInt()));
-    else if (name == "LEFTMARGIN") LeftMargin = asInt();
-    else if (name == "TOPMARGIN") TopMargin = asInt();
-    else if (name == "RIGHTMARGIN") RightMargin = asInt();
-    else if (name == "BOTTOMMARGIN") BottomMargin = asInt();
-    else if (name == "PRINTTOPREVPAGE") PrintToPrevPage = value.AsBoolean();
-    else if (name == "STRETCHTOPRINTABLE") UseMargins = !value.AsBoolean();
-    else if (name == "COLUMNS") Columns = asInt();
-    else if (name == "COLUMNGAP") ColumnGap = asInt();
-    else if (name == "VISIBLE") Visible = value.AsBoolean() ? 1 : 0;
+    using P = TrqPropertiesOf<TrqPage>;
+    // While a report is built a margin reads as the margin in effect.
+    auto margin = [](const char* name, int32_t TrqPage::*field, int32_t (TrqPage::*inEffect)() const) {
+        return P::Make(
+            name, pkPosition, pgReport,
+            [field, inEffect](TrqPage& p) {
+                return Variant(p.report_ && p.report_->Building() ? (p.*inEffect)() : p.*field);
+            },
+            [field](TrqPage& p, const Variant& v) { p.*field = asInt(v); });
+    };
+    static const TrqPropertyTable table({
+        P::Make(
+            "Type", pkEnum, rgAlways, [](TrqPage& p) { return Variant(static_cast<int>(p.Type)); },
+            [](TrqPage& p, const Variant& v) { p.Type = static_cast<uint8_t>(asInt(v)); }, TrqEnumerations::PageType),
+        P::Make(
+            "Visible", pkBoolean, rgAlways, [](TrqPage& p) { return Variant(p.Visible != 0); },
+            [](TrqPage& p, const Variant& v) { p.Visible = v.AsBoolean() ? 1 : 0; }),
+        P::Field("BorderStyle", pkEnum, pgDialog, &TrqPage::BorderStyle, TrqEnumerations::BorderStyle),
+        P::Field("Caption", pkText, pgDialog, &TrqPage::Caption),
+        P::Field("Color", pkColor, pgDialog, &TrqPage::Color),
+        P::Field("Left", pkInteger, pgDialog, &TrqPage::Left),
+        P::Field("Top", pkInteger, pgDialog, &TrqPage::Top),
+        // A dialog page's window size; a report page's paper in report units
+        // (a new width or height makes the paper a custom size).
+        P::Make(
+            "Width", pkPosition, pgDialog | pgReport,
+            [](TrqPage& p) { return Variant(p.Type == ptDialog ? p.Width : tenthsToScriptUnits(p.PaperWidth)); },
+            [](TrqPage& p, const Variant& v) {
+                if (p.Type == ptDialog) p.Width = asInt(v);
+                else p.ChangePaper(CustomPaperSize, scriptUnitsToTenths(v.AsInteger()), p.PaperHeight, p.PaperBin,
+                                   p.Orientation);
+            }),
+        P::Make(
+            "Height", pkPosition, pgDialog | pgReport,
+            [](TrqPage& p) { return Variant(p.Type == ptDialog ? p.Height : tenthsToScriptUnits(p.PaperHeight)); },
+            [](TrqPage& p, const Variant& v) {
+                if (p.Type == ptDialog) p.Height = asInt(v);
+                else p.ChangePaper(CustomPaperSize, p.PaperWidth, scriptUnitsToTenths(v.AsInteger()), p.PaperBin,
+                                   p.Orientation);
+            }),
+        P::Field("Position", pkEnum, pgDialog, &TrqPage::Position, TrqEnumerations::WindowPosition),
+        P::Listed("OnActivate", pkEditor, pgDialog),
+        // A paper code of the printing layer (the designer lists the printer's papers).
+        P::Make(
+            "Size", pkEnum, pgReport, [](TrqPage& p) { return Variant(p.Size); },
+            [](TrqPage& p, const Variant& v) {
+                p.ChangePaper(asInt(v), p.PaperWidth, p.PaperHeight, p.PaperBin, p.Orientation);
+            }),
+        margin("LeftMargin", &TrqPage::LeftMargin, &TrqPage::LeftMarginInEffect),
+        margin("TopMargin", &TrqPage::TopMargin, &TrqPage::TopMarginInEffect),
+        margin("RightMargin", &TrqPage::RightMargin, &TrqPage::RightMarginInEffect),
+        margin("BottomMargin", &TrqPage::BottomMargin, &TrqPage::BottomMarginInEffect),
+        P::Make(
+            "Orientation", pkEnum, pgReport, [](TrqPage& p) { return Variant(static_cast<int>(p.Orientation)); },
+            [](TrqPage& p, const Variant& v) {
+                p.ChangePaper(p.Size, p.PaperWidth, p.PaperHeight, p.PaperBin, static_cast<uint8_t>(asInt(v)));
+            },
+            TrqEnumerations::Orientation),
+        P::Field("PrintToPrevPage", pkBoolean, pgReport, &TrqPage::PrintToPrevPage),
+        P::Make(
+            "StretchToPrintable", pkBoolean, pgReport, [](TrqPage& p) { return Variant(!p.UseMargins); },
+            [](TrqPage& p, const Variant& v) { p.UseMargins = !v.AsBoolean(); }),
+        P::Field("Columns", pkInteger, pgReport, &TrqPage::Columns),
+        P::Field("ColumnGap", pkPosition, pgReport, &TrqPage::ColumnGap),
+        P::Listed("OnBeforePrint", pkEditor, pgReport),
+        P::Field("Name", pkText, rgNever, &TrqPage::Name),
+    });
+    return table;
 }
 
-Variant TrqPage::GetPropValue(const AnsiString& propName)
-{
-    AnsiString name = UpperCase(propName);
-    bool dialog = Type == ptDialog;
-    bool building = report_ && report_->Building();
-    if (name == "LEFT") return Left;
-    if (name == "TOP") return Top;
-    if (name == "WIDTH") return dialog ? Width : tenthsToScriptUnits(PaperWidth);
-    if (name == "HEIGHT") return dialog ? Height : tenthsToScriptUnits(PaperHeight);
-    if (name == "TYPE") return static_cast<int>(Type);
-    if (name == "BORDERSTYLE") return static_cast<int>(BorderStyle);
-    if (name == "NAME") return Name;
-    if (name == "CAPTION") return Caption;
-    if (name == "COLOR") return Color;
-    if (name == "POSITION") return static_cast<int>(Position);
-    if (name == "SIZE") return Size;
-    if (name == "LEFTMARGIN") return building ? LeftMarginInEffect() : LeftMargin;
-    if (name == "TOPMARGIN") return building ? TopMarginInEffect() : TopMargin;
-    if (name == "RIGHTMARGIN") return building ? RightMarginInEffect() : RightMargin;
-    if (name == "BOTTOMMARGIN") return building ? BottomMarginInEffect() : BottomMargin;
-    if (name == "ORIENTATION") return static_cast<int>(Orientation);
-    if (name == "PRINTTOPREVPAGE") return PrintToPrevPage;
-    if (name == "STRETCHTOPRINTABLE") return !UseMargins;
-    if (name == "COLUMNS") return Columns;
-    if (name == "COLUMNGAP") return ColumnGap;
-    if (name == "VISIBLE") return Visible != 0;
-    return Variant::Null();
-}
+uint32_t TrqPage::RegisteredGroups() const { return rgAlways | (Type == ptDialog ? pgDialog : pgReport); }
 
 TrqPage* TrqPages::Add()
 {

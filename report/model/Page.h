@@ -9,6 +9,7 @@
 // paper it is given.
 
 #include "report/model/Object.h"
+#include "report/model/PropertyTable.h"
 #include "report/model/View.h"
 #include "report/printer/Printer.h"
 
@@ -74,11 +75,10 @@ public:
     int32_t RightMarginInEffect() const;
     int32_t BottomMarginInEffect() const;
 
-    void SetPropValue(const AnsiString& name, const Variant& value) override;
-    Variant GetPropValue(const AnsiString& name) override;
-
-protected:
-    void DefineProperties() override;
+    AnsiString ObjectName() const override { return Name; }
+    const TrqPropertyTable& Properties() const override;
+    // Type and Visible, then a dialog page's window or a report page's paper.
+    uint32_t RegisteredGroups() const override;
 
 private:
     TrqReport* report_;

@@ -1,10 +1,5 @@
 #include "report/model/PictureView.h"
 
-namespace {
-const TrqView::FlagName pictureFlags[] = {{"CENTER", flPictCenter}, {"KEEPASPECT", flPictRatio}};
-constexpr size_t pictureFlagCount = sizeof pictureFlags / sizeof pictureFlags[0];
-}  // namespace
-
 TrqPictureView::TrqPictureView()
 {
     BaseName = "Picture";
@@ -12,31 +7,21 @@ TrqPictureView::TrqPictureView()
     Flags = flStretched | flPictRatio;
 }
 
-void TrqPictureView::DefineProperties()
+const TrqPropertyTable& TrqPictureView::Properties() const
 {
-    DefineViewProperties(true);
-    AddProperty("Picture", pkEditor);
-    AddProperty("Stretched", pkBoolean);
-    AddProperty("Center", pkBoolean);
-    AddProperty("KeepAspect", pkBoolean);
-    AddProperty("DataField", pkEditor);
-    AddEnumProperty("BlobType", "btBMP;btJPG;btICO;btWMF");
+    using P = TrqPropertiesOf<TrqPictureView>;
+    static const TrqPropertyTable table(ViewProperties(), {
+        P::Listed("Picture", pkEditor, rgAlways),
+        P::Flag("Center", rgAlways, flPictCenter),
+        P::Flag("KeepAspect", rgAlways, flPictRatio),
+        P::Field("BlobType", pkEnum, rgAlways, &TrqPictureView::BlobType, TrqEnumerations::BlobType),
+    });
+    return table;
 }
 
-void TrqPictureView::SetPropValue(const AnsiString& propName, const Variant& value)
+uint32_t TrqPictureView::RegisteredGroups() const
 {
-    AnsiString name = UpperCase(propName);
-    if (name == "BLOBTYPE") BlobType = static_cast<uint8_t>(value.AsInteger());
-    else if (!SetFlagProperty(pictureFlags, pictureFlagCount, name, value)) TrqView::SetPropValue(name, value);
-}
-
-Variant TrqPictureView::GetPropValue(const AnsiString& propName)
-{
-    AnsiString name = UpperCase(propName);
-    Variant result;
-    if (name == "BLOBTYPE") return static_cast<int>(BlobType);
-    if (GetFlagProperty(pictureFlags, pictureFlagCount, name, result)) return result;
-    return TrqView::GetPropValue(name);
+    return TrqView::RegisteredGroups() | rgStretched | rgDataField;
 }
 
 Variant TrqPictureView::DoMethod(const AnsiString& methodName, const Variant& p1, const Variant& p2, const Variant& p3)

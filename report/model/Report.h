@@ -184,8 +184,10 @@ public:
     void SetObjectProperty(const AnsiString& qualifiedName, const Variant& value);
     Variant CallObjectMethod(const AnsiString& qualifiedName, const Variant& p1, const Variant& p2, const Variant& p3);
     // The object a qualified name addresses and the property name on it; false
-    // when nothing matches.
-    bool ResolveQualifiedName(const AnsiString& qualifiedName, TrqObject*& object, AnsiString& propName) const;
+    // when nothing matches. *named tells whether the name named the object
+    // (PAGEn or a view's name before the dot) rather than meaning the current view.
+    bool ResolveQualifiedName(const AnsiString& qualifiedName, TrqObject*& object, AnsiString& propName,
+                              bool* named = nullptr) const;
 
     // Builds the prepared pages from the template (report/engine). True when
     // pages were built; false when the build failed (its message was shown in a

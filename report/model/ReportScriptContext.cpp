@@ -1,12 +1,14 @@
 #include "report/model/ReportScriptContext.h"
 
+#include "report/language/Warnings.h"
 #include "report/model/Report.h"
 #include "runtime/Application.h"
 
 bool TrqReportScriptContext::resolveProperty(const AnsiString& name, TrqObject*& object,
                                              AnsiString& property) const
 {
-    return report_.ResolveQualifiedName(name, object, property) && object->HasProperty(property);
+    bool named = false;
+    return report_.ResolveQualifiedName(name, object, property, &named) && (named || object->HasProperty(property));
 }
 
 void TrqReportScriptContext::HostGetValue(const AnsiString& name, Variant& value)
@@ -66,7 +68,13 @@ bool TrqReportScriptContext::SetObjectProperty(const AnsiString& name, const Var
     TrqObject* object;
     AnsiString property;
     if (!resolveProperty(name, object, property)) return false;
-    object->SetPropValue(property, value);
+    if (object->CanSetProperty(property)) {
+        object->SetPropValue(property, value);
+    } else {
+        const AnsiString objectName = object->ObjectName().empty() ? name.substr(0, name.find('.')) : object->ObjectName();
+        WarnOnce(objectName + " has no property \"" + UpperCase(property) +
+                 "\" that a script can set: the assignment changes nothing");
+    }
     return true;
 }
 

@@ -5,6 +5,12 @@
 // their methods, reach the report's OnGetValue and OnUserFunction events and
 // stop the report.
 //
+// A name that names an object reaches exactly what the object's property
+// table holds: a name it lacks reads as Null, and writing one (or a property
+// that cannot be written) changes nothing, creates no variable and gives a
+// warning on standard error, once. A name without an object is a property of
+// the current view only when the view lists it; otherwise it is a variable.
+//
 // The band engine keeps the build's counters in Build and reads the break
 // requests it collected; report datasets answer dictionary names by overriding
 // Get/SetDictionaryVariable (without them no dictionary name is defined).
@@ -73,8 +79,9 @@ public:
                        Variant& value) override;
 
 private:
-    // The object and property a qualified name addresses, when the object
-    // offers that property.
+    // The object and property a name addresses: any name of an object the name
+    // names ("PAGE1.Name", "Memo1.Foo"), or a name the current view lists
+    // ("Left", "Font.Name").
     bool resolveProperty(const AnsiString& name, class TrqObject*& object, AnsiString& property) const;
 
     TrqReport& report_;

@@ -13,6 +13,6 @@ public:
     void LoadFromStream(TrqStreamReader& reader) override;
     void SaveToStream(TrqStreamWriter& writer) override;
 
-protected:
-    void DefineProperties() override { DefineViewProperties(false); }
+    // No frame, fill, tag or alignment.
+    uint32_t RegisteredGroups() const override { return TrqView::RegisteredGroups() & ~rgFrame; }
 };

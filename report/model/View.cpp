@@ -18,81 +18,43 @@ TrqView::TrqView()
 
 TrqView::~TrqView() = default;
 
-void TrqView::DefineViewProperties(bool frameAndFill)
+const TrqPropertyTable& TrqView::ViewProperties()
 {
-    AddProperty("Name", pkObjectName);
-    AddProperty("Left", pkPosition);
-    AddProperty("Top", pkPosition);
-    AddProperty("Width", pkPosition);
-    AddProperty("Height", pkPosition);
-    AddProperty("Flags", pkInteger);
-    if (frameAndFill) {
-        AddProperty("FrameTyp", pkInteger);
-        AddProperty("FrameWidth", pkFractionalPosition);
-        AddProperty("FrameColor", pkColor);
-        AddEnumProperty("FrameStyle", "psSolid;psDash;psDot;psDashDot;psDashDotDot;psDouble");
-        AddProperty("FillColor", pkColor);
-        AddProperty("Tag", pkText);
-        AddEnumProperty("BandAlign", "baNone;baLeft;baRight;baCenter;baWidth;baBottom;baTop;baRest");
-    }
-    AddProperty("Visible", pkBoolean);
-    AddProperty("Memo", pkEditor);
-    AddProperty("Memo.Count", pkInteger);
-    AddProperty("Restrictions", pkInteger);
+    using P = TrqPropertiesOf<TrqView>;
+    static const TrqPropertyTable table({
+        P::Field("Name", pkObjectName, rgName, &TrqView::Name),
+        P::Field("Left", pkPosition, rgBounds, &TrqView::Left),
+        P::Field("Top", pkPosition, rgBounds, &TrqView::Top),
+        P::Field("Width", pkPosition, rgBounds, &TrqView::Width),
+        P::Field("Height", pkPosition, rgBounds, &TrqView::Height),
+        P::Field("Flags", pkInteger, rgFlags, &TrqView::Flags),
+        P::Field("FrameTyp", pkInteger, rgFrame, &TrqView::FrameTyp),
+        P::Field("FrameWidth", pkFractionalPosition, rgFrame, &TrqView::FrameWidth),
+        P::Field("FrameColor", pkColor, rgFrame, &TrqView::FrameColor),
+        P::Field("FrameStyle", pkEnum, rgFrame, &TrqView::FrameStyle, TrqEnumerations::FrameStyle),
+        P::Field("FillColor", pkColor, rgFrame, &TrqView::FillColor),
+        P::Field("Tag", pkText, rgFrame, &TrqView::Tag),
+        P::Field("BandAlign", pkEnum, rgFrame, &TrqView::BandAlign, TrqEnumerations::BandAlign),
+        P::Field("Visible", pkBoolean, rgBounds, &TrqView::Visible),
+        P::Make(
+            "Memo", pkEditor, rgMemo, [](TrqView& v) { return Variant(v.Memo.Text()); },
+            [](TrqView& v, const Variant& value) { v.Memo.SetText(value.AsString()); }),
+        P::Make("Memo.Count", pkInteger, rgFlags, [](TrqView& v) { return Variant(v.Memo.Count()); }, nullptr),
+        P::Listed("Restrictions", pkInteger, rgName),
+        P::Field("GapX", pkPosition, rgGaps, &TrqView::GapX),
+        P::Field("GapY", pkPosition, rgGaps, &TrqView::GapY),
+        P::Flag("Stretched", rgStretched, flStretched),
+        // The text of a view that shows one field: set replaces the text, get
+        // gives its first line.
+        P::Make(
+            "DataField", pkEditor, rgDataField,
+            [](TrqView& v) { return Variant(v.Memo.Count() > 0 ? v.Memo[0] : AnsiString()); },
+            [](TrqView& v, const Variant& value) { v.Memo.SetText(value.AsString()); }),
+    });
+    return table;
 }
 
-void TrqView::DefineProperties() { DefineViewProperties(true); }
-
-void TrqView::SetPropValue(const AnsiString& propName, const Variant& value)
-{
-    AnsiString name = UpperCase(propName);
-    auto asInt = [&] { return static_cast<int32_t>(value.AsInteger()); };
-    if (name == "NAME") Name = value.AsString();
-    else if (name == "LEFT") Left = asInt();
-    else if (name == "TOP") Top = asInt();
-    else if (name == "WIDTH") Width = asInt();
-    else if (name == "HEIGHT") Height = asInt();
-    else if (name == "FLAGS") Flags = static_cast<uint16_t>(asInt());
-    else if (name == "FRAMETYP") FrameTyp = static_cast<uint16_t>(asInt());
-    else if (name == "FRAMEWIDTH") FrameWidth = static_cast<float>(value.AsFloat());
-    else if (name == "FRAMECOLOR") FrameColor = asInt();
-    else if (name == "FRAMESTYLE") FrameStyle = static_cast<uint16_t>(asInt());
-    else if (name == "FILLCOLOR") FillColor = asInt();
-    else if (name == "VISIBLE") Visible = value.AsBoolean();
-    else if (name == "MEMO" || name == "DATAFIELD") Memo.SetText(value.AsString());
-    else if (name == "GAPX") GapX = asInt();
-    else if (name == "GAPY") GapY = asInt();
-    else if (name == "STRETCHED") SetFlag(flStretched, value.AsBoolean());
-    else if (name == "BANDALIGN") BandAlign = static_cast<uint8_t>(asInt());
-    else if (name == "TAG") Tag = value.AsString();
-}
-
-Variant TrqView::GetPropValue(const AnsiString& propName)
-{
-    AnsiString name = UpperCase(propName);
-    Variant result;
-    if (name == "NAME") return Name;
-    if (name == "LEFT") return Left;
-    if (name == "TOP") return Top;
-    if (name == "WIDTH") return Width;
-    if (name == "HEIGHT") return Height;
-    if (name == "FLAGS") return static_cast<int>(Flags);
-    if (name == "FRAMETYP") return static_cast<int>(FrameTyp);
-    if (name == "FRAMEWIDTH") return static_cast<double>(FrameWidth);
-    if (name == "FRAMECOLOR") return FrameColor;
-    if (name == "FRAMESTYLE") return static_cast<int>(FrameStyle);
-    if (name == "FILLCOLOR") return FillColor;
-    if (name == "VISIBLE") return Visible;
-    if (name == "MEMO") return Memo.Text();
-    if (name == "GAPX") return GapX;
-    if (name == "GAPY") return GapY;
-    if (name == "STRETCHED") return Flag(flStretched);
-    if (name == "BANDALIGN") return static_cast<int>(BandAlign);
-    if (name == "DATAFIELD") return Memo.Count() > 0 ? Memo[0] : AnsiString();
-    if (name == "TAG") return Tag;
-    if (ListCount("MEMO", name, result)) return result;
-    return Variant::Null();
-}
+uint32_t TrqView::RegisteredGroups() const { return rgAlways | rgName | rgBounds | rgFlags | rgFrame | rgMemo; }
 
 Variant TrqView::DoMethod(const AnsiString& methodName, const Variant& p1, const Variant& p2, const Variant& p3)
 {
@@ -104,13 +66,6 @@ Variant TrqView::DoMethod(const AnsiString& methodName, const Variant& p1, const
     Variant result = Variant::Null();
     if (ListMethod("MEMO", name, p1, p2, p3, result)) return result;
     return Variant::Null();
-}
-
-bool TrqView::ListCount(const AnsiString& listName, const AnsiString& name, Variant& result) const
-{
-    if (name != listName + ".COUNT") return false;
-    result = Memo.Count();
-    return true;
 }
 
 bool TrqView::ListMethod(const AnsiString& listName, const AnsiString& name, const Variant& p1, const Variant& p2,
@@ -143,24 +98,4 @@ bool TrqView::ListMethod(const AnsiString& listName, const AnsiString& name, con
         return false;
     }
     return true;
-}
-
-bool TrqView::GetFlagProperty(const FlagName* table, size_t count, const AnsiString& name, Variant& result) const
-{
-    for (size_t i = 0; i < count; ++i)
-        if (name == table[i].name) {
-            result = Flag(table[i].bit);
-            return true;
-        }
-    return false;
-}
-
-bool TrqView::SetFlagProperty(const FlagName* table, size_t count, const AnsiString& name, const Variant& value)
-{
-    for (size_t i = 0; i < count; ++i)
-        if (name == table[i].name) {
-            SetFlag(table[i].bit, value.AsBoolean());
-            return true;
-        }
-    return false;
 }

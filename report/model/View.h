@@ -5,6 +5,7 @@
 // relative to the page. Kinds derive from it and add their own fields.
 
 #include "report/model/Object.h"
+#include "report/model/PropertyTable.h"
 #include "report/model/ReportTypes.h"
 #include "runtime/StringList.h"
 
@@ -70,33 +71,24 @@ public:
     // has just printed; the base does nothing.
     virtual void DrawHook(TrqView& printed) {}
 
-    void SetPropValue(const AnsiString& name, const Variant& value) override;
-    Variant GetPropValue(const AnsiString& name) override;
+    AnsiString ObjectName() const override { return Name; }
     Variant DoMethod(const AnsiString& name, const Variant& p1, const Variant& p2, const Variant& p3) override;
 
-    // A flag bit offered as a boolean property.
-    struct FlagName {
-        const char* name;
-        uint16_t bit;
-    };
+    // The properties every view has (NAME, LEFT, ..., MEMO, DATAFIELD, TAG,
+    // MEMO.COUNT); the tables of the kinds start from it.
+    static const TrqPropertyTable& ViewProperties();
+    const TrqPropertyTable& Properties() const override { return ViewProperties(); }
+    // Name, bounds, Flags, frame and fill, Memo (the groups of PropertyTable.h).
+    uint32_t RegisteredGroups() const override;
 
     // The next serial number for a new view (counted over the whole process).
     static int32_t NextObjectId();
 
 protected:
-    void DefineProperties() override;
-    // The common entries of the property list; band and sub-report views leave
-    // out frame, fill, tag and alignment.
-    void DefineViewProperties(bool frameAndFill);
     // Methods on a text list named `listName` (MEMO, or LINES on memos):
     // .ADD, .CLEAR, .DELETE, .INDEXOF, and GETINDEXPROPERTY / SETINDEXPROPERTY.
     bool ListMethod(const AnsiString& listName, const AnsiString& name, const Variant& p1, const Variant& p2,
                     const Variant& p3, Variant& result);
-    // Reading the text list's count by LISTNAME.COUNT.
-    bool ListCount(const AnsiString& listName, const AnsiString& name, Variant& result) const;
-    // Gets and sets one flag bit as a boolean property; false when the name is not in the table.
-    bool GetFlagProperty(const FlagName* table, size_t count, const AnsiString& name, Variant& result) const;
-    bool SetFlagProperty(const FlagName* table, size_t count, const AnsiString& name, const Variant& value);
 };
 
 // A view whose height can follow its text (memos and lines); the band engine

@@ -11,6 +11,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -128,6 +129,31 @@ TEST_F(PrepareCommand, UsageErrorsAndFailuresLeaveNoFiles)
         EXPECT_FALSE(QFile::exists(QString::fromStdString(path("bad.pdf")))) << c.message;
         EXPECT_EQ(QDir(dir_.path()).entryList({"*.part"}, QDir::Files).size(), 0) << c.message;
     }
+}
+
+TEST_F(PrepareCommand, ScriptsAreWarnedAboutAndCtrlCStopsOneThatNeverEnds)
+{
+    // One record of its own; its script says it starts, then loops for ever.
+    // The text after its statement never runs.
+    const std::string endless = path("endless.json");
+    std::ofstream(endless) << R"({"pages": [{"objects": [
+        {"objectKind": 2, "name": "MasterData1", "top": 40, "height": 20, "width": 700, "frameTyp": 5,
+         "formatText": "1", "script": ["BEGIN PAGE1.Started := 1; WHILE 1 = 1 DO X := X + 1 END;", "X := 0"]},
+        {"objectKind": 0, "name": "Row", "left": 20, "top": 40, "width": 100, "height": 20, "memo": ["[X]"]}]}]})";
+    const std::string rqp = path("endless.rqp"), pdf = path("endless.pdf");
+    const std::string started = "Warning: Page1 has no property \"STARTED\" that a script can set: the assignment "
+                                "changes nothing\n";
+    std::unique_ptr<QProcess> process =
+        StartTool(RQTOOL_PATH, {"prepare", endless, "--var", "X=int:0", "-o", rqp, "--pdf", pdf});
+    ASSERT_TRUE(process);
+    ToolResult r = InterruptOnCue(*process, started);
+    EXPECT_EQ(r.exitCode, 130) << r.err;
+    EXPECT_EQ(r.err, "Warning: script of MasterData1: Line 2/1: the text from here on never runs (a script is one "
+                     "statement; put several between BEGIN and END)\n" +
+                         started + "rqtool prepare: interrupted\n");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(rqp)));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(pdf)));
+    EXPECT_EQ(QDir(dir_.path()).entryList({"*.part"}, QDir::Files).size(), 0);
 }
 
 TEST_F(PrepareCommand, PurchaseInvoiceOverADemoDocument)

@@ -4,6 +4,8 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 
+#include <csignal>
+
 std::unique_ptr<QProcess> StartTool(const std::string& program, const std::vector<std::string>& args)
 {
     auto process = std::make_unique<QProcess>();
@@ -31,5 +33,26 @@ ToolResult RunTool(const std::string& program, const std::vector<std::string>& a
     result.exitCode = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
     result.out = process->readAllStandardOutput().toStdString();
     result.err = process->readAllStandardError().toStdString();
+    return result;
+}
+
+ToolResult InterruptOnCue(QProcess& process, const std::string& cue)
+{
+    ToolResult result;
+    std::string err;
+    process.setReadChannel(QProcess::StandardError);
+    while (err.find(cue) == std::string::npos && process.state() == QProcess::Running) {
+        process.waitForReadyRead(1000);
+        err += process.readAllStandardError().toStdString();
+    }
+    if (process.state() == QProcess::Running) ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+    } else if (process.exitStatus() == QProcess::NormalExit) {
+        result.exitCode = process.exitCode();
+    }
+    result.out = process.readAllStandardOutput().toStdString();
+    result.err = err + process.readAllStandardError().toStdString();
     return result;
 }

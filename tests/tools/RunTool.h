@@ -23,3 +23,8 @@ inline ToolResult RunRqtool(const std::vector<std::string>& args, const std::str
 // Starts the tool in the same environment and leaves it running; null when
 // it cannot start.
 std::unique_ptr<QProcess> StartTool(const std::string& program, const std::vector<std::string>& args);
+
+// Waits until the running tool has written `cue` on standard error, sends it
+// SIGINT, waits for it to end and collects what it printed. exitCode is -1
+// when it did not exit by itself within two minutes (it is killed then).
+ToolResult InterruptOnCue(QProcess& process, const std::string& cue);

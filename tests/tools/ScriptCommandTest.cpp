@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
 #include <QTemporaryDir>
+
+#include <fstream>
 
 namespace {
 const char* const loop =
@@ -49,4 +52,47 @@ TEST(ScriptCommand, ReportsErrors)
 
     EXPECT_EQ(RunRqtool({"script"}).exitCode, 2);
     EXPECT_EQ(RunRqtool({"script", "/no/such/file"}).exitCode, 2);
+}
+
+TEST(ScriptCommand, KnowsTheNamesOfEveryEnumeration)
+{
+    // A few of each kind, with the values templates store.
+    const std::pair<const char*, int> constants[] = {
+        {"rtSimple", 0},    {"rtMultiple", 1},  {"pzDefault", 0},    {"pzPageWidth", 1},     {"pzOnePage", 2},
+        {"pzTwoPages", 3},  {"pbZoom", 0},      {"pbHelp", 5},       {"pbExit", 6},          {"pbPageSetup", 7},
+        {"btBMP", 0},       {"btJPG", 1},       {"btICO", 2},        {"btWMF", 3},           {"ptReport", 0},
+        {"ptDialog", 1},    {"poPortrait", 0},  {"poLandscape", 1},  {"rqtaJustify", 3},     {"rqtaMiddle", 8},
+        {"rqftBottom", 2},  {"psDashDotDot", 4}, {"baWidth", 4},     {"fsUnderline", 4},     {"bsDialog", 3},
+        {"bsSizeable", 2},  {"poDesigned", 0},  {"poScreenCenter", 4},
+    };
+    std::string script = "begin\n";
+    std::vector<std::string> args{"script"};
+    std::string expected;
+    for (const auto& [name, value] : constants) {
+        script += "  v_" + std::string(name) + " := " + name + ";\n";
+        args.insert(args.end(), {"--show", std::string("v_") + name});
+        expected += std::string("v_") + name + "\tinteger\t" + std::to_string(value) + "\n";
+    }
+    args.push_back("-");
+    ToolResult r = RunRqtool(args, script + "end\n");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, expected);
+}
+
+TEST(ScriptCommand, WarnsAboutTextThatNeverRunsAndStopsOnInterrupt)
+{
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("loop.txt").toStdString();
+    std::ofstream(file) << "WHILE 1 = 1 DO X := X + 1; X := 0";
+    const std::string warning = "Warning: script of " + file +
+                                ": Line 1/28: the text from here on never runs (a script is one statement; put "
+                                "several between BEGIN and END)\n";
+
+    // The warning comes before the script runs; the loop then runs until Ctrl+C.
+    std::unique_ptr<QProcess> process = StartTool(RQTOOL_PATH, {"script", "--var", "X=int:0", "--show", "X", file});
+    ASSERT_TRUE(process);
+    ToolResult r = InterruptOnCue(*process, warning);
+    EXPECT_EQ(r.exitCode, 130);
+    EXPECT_EQ(r.out, "") << "nothing is shown of an interrupted run";
+    EXPECT_EQ(r.err, warning + "rqtool script: interrupted\n");
 }

@@ -3,6 +3,7 @@
 // prepared pages (.rqp), PDF, or printed as JSON in the form of `rqp dump`.
 // The options are described with the command's declaration at the end.
 #include "AtomicFile.h"
+#include "Interrupt.h"
 #include "ReportSetting.h"
 #include "RqCommand.h"
 
@@ -55,8 +56,14 @@ int runPrepare(const PrepareOptions& o)
     report.OnProgress = [terminal](int page) {
         if (terminal) std::fprintf(stderr, "\rrqtool prepare: page %d", page);
     };
+    StopOnInterrupt();
     const bool built = report.PrepareReport();
     if (terminal) std::fprintf(stderr, "\n");
+    if (Interrupted()) {
+        // Stopped as Cancel stops a build: what was built is not written.
+        std::fprintf(stderr, "rqtool prepare: interrupted\n");
+        return InterruptedStatus;
+    }
     if (!built) return 1;  // the engine's message went to standard error
 
     if (!o.output.empty())
@@ -97,7 +104,11 @@ RqCommand command(
      .arguments = {{"TEMPLATE", "The template: a .rqf file or its JSON form."}},
      .details = "Progress (pages done) goes to standard error when it is a terminal. A build\n"
                 "that fails prints the engine's message to standard error, exits with 1 and\n"
-                "writes no output file.\n"},
+                "writes no output file. Scripts of the template with text after their one\n"
+                "statement or with a compile error, and script assignments to properties that\n"
+                "do not exist, are warned about on standard error (once each). Ctrl+C stops\n"
+                "the build, even inside a script that loops for ever: no output file is\n"
+                "written and the exit status is 130.\n"},
     run);
 
 }  // namespace

@@ -1,10 +1,12 @@
 // rqtool script: compiles a report script and prints its compiled lines, or
 // runs it and prints the global variables asked for.
+#include "Interrupt.h"
 #include "LanguageOptions.h"
 #include "RqCommand.h"
 #include "ValueArgs.h"
 
 #include "report/language/Globals.h"
+#include "report/language/Warnings.h"
 #include "runtime/Exceptions.h"
 #include "runtime/StringList.h"
 
@@ -53,12 +55,15 @@ void printError(const std::string& message)
 
 int runScript(const CommandLine& line)
 {
+    StopOnInterrupt();
     const char decimalSeparator = ApplyLanguageOptions(line);
     const bool showCompiled = line.IsSet("compiled");
+    const std::string file = line.Arguments()[0];
     TStringList source;
-    source.SetText(Utf8ToAnsi(readSource(line.Arguments()[0])));
+    source.SetText(Utf8ToAnsi(readSource(file)));
     TStringList compiled, errors;
-    rqInterpreter().CompileScript(source, compiled, errors);
+    WarnAboutScript(file == "-" ? AnsiString("standard input") : Utf8ToAnsi(file),
+                    rqInterpreter().CompileScriptAndNote(source, compiled, errors));
     int status = errors.IsEmpty() ? 0 : 1;
     for (int i = 0; i < errors.Count(); ++i) printError(AnsiToUtf8(errors[i]));
 
@@ -69,6 +74,10 @@ int runScript(const CommandLine& line)
     try {
         rqInterpreter().RunScript(compiled);
     } catch (const Exception& e) {
+        if (Interrupted()) {
+            std::fprintf(stderr, "rqtool script: interrupted\n");
+            return InterruptedStatus;
+        }
         printError(AnsiToUtf8(e.Message()));
         status = 1;
     }
@@ -87,7 +96,10 @@ RqCommand script("script",
                         "After the run, print the variable NAME: its name, kind and text, tab-separated (may be "
                         "repeated)."},
                        {{"compiled"}, "", "Print the compiled lines instead of running the script."}}),
-                  .arguments = {{"FILE|-", "The script file, or - for standard input."}}},
+                  .arguments = {{"FILE|-", "The script file, or - for standard input."}},
+                  .details = "A script is one statement: text after it (several statements need BEGIN ...\n"
+                             "END) and compile errors are warned about on standard error. Ctrl+C stops a\n"
+                             "running script: nothing is printed and the exit status is 130.\n"},
                  runScript);
 
 }  // namespace

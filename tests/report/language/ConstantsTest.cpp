@@ -15,6 +15,12 @@ TEST_F(Constants, PredefinedValues)
         {"fsStrikeOut", 8},       {"rqftTop", 8},         {"rqtaDown", 16},
         {"baRest", 7},            {"psDouble", 5},        {"mb_YesNoCancel", 3},
         {"mb_IconWarning", 48},
+        // The enumerations of report objects, with the values templates store.
+        {"rtSimple", 0},          {"rtMultiple", 1},      {"pzDefault", 0},
+        {"pzTwoPages", 3},        {"pbZoom", 0},          {"pbPageSetup", 7},
+        {"rqtaJustify", 3},       {"btBMP", 0},           {"btWMF", 3},
+        {"ptDialog", 1},          {"poLandscape", 1},     {"bsDialog", 3},
+        {"bsSizeable", 2},        {"poDesigned", 0},      {"poScreenCenter", 4},
     };
     for (const auto& [name, value] : cases) {
         Variant constant = rqConstants().GetVariable(name);
@@ -41,6 +47,11 @@ TEST_F(Constants, TheLanguagesNamesAndNoOthers)
         "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psDouble",
         "mb_Ok", "mb_OkCancel", "mb_YesNo", "mb_YesNoCancel", "mb_IconError", "mb_IconQuestion",
         "mb_IconInformation", "mb_IconWarning",
+        // the value names of the enumerations of report objects
+        "rtSimple", "rtMultiple", "pzDefault", "pzPageWidth", "pzOnePage", "pzTwoPages",
+        "pbZoom", "pbLoad", "pbSave", "pbPrint", "pbFind", "pbHelp", "pbExit", "pbPageSetup",
+        "rqtaJustify", "btBMP", "btJPG", "btICO", "btWMF", "ptReport", "ptDialog", "poPortrait", "poLandscape",
+        "bsDialog", "bsSizeable", "poDesigned", "poScreenCenter",
     };
     // The platform's system colours, numbered in this order.
     const std::string_view systemColours[] = {

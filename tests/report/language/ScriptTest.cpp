@@ -1,6 +1,7 @@
 #include "FakeReport.h"
 
 #include "report/language/ParserError.h"
+#include "report/language/StopRequest.h"
 
 #include <string>
 
@@ -116,6 +117,54 @@ TEST_F(Script, SyntaxErrorsNameTheirPlace)
         EXPECT_EQ(errors.Count(), 1) << script;
         EXPECT_EQ(firstError(), message) << script;
     }
+}
+
+TEST_F(Script, SaysWhenItDoesLessThanItsText)
+{
+    const std::string notRun =
+        ": the text from here on never runs (a script is one statement; put several between BEGIN and END)";
+    const std::pair<const char*, std::string> cases[] = {
+        {"X := 3; X := X + 1", "Line 1/9" + notRun},
+        {"BEGIN a := 1 END END", "Line 1/18" + notRun},
+        // Comments, blanks and semicolons after the statement are no text.
+        {"NEWPAGE;", ""},
+        {"BEGIN a := 1; b := 2 END; ; // done\n{ really }", ""},
+        {"a := 1 { one } ;\n  // two\n  b := 2", "Line 3/3" + notRun},
+        {"begin\n  a := 1;\n  b 2\nend", "Line 3/5: Need \":=\" here (only what comes before it runs)"},
+        {"GOTO 7", "Line 1/6: Label \"7\" is not defined (only what comes before it runs)"},
+    };
+    for (const auto& [script, note] : cases) {
+        TStringList source, compiled;
+        source.SetText(script);
+        EXPECT_EQ(rqInterpreter().CompileScriptAndNote(source, compiled, errors), note) << script;
+        // The note changes nothing of what is compiled.
+        TStringList plain, plainErrors;
+        rqInterpreter().CompileScript(source, plain, plainErrors);
+        EXPECT_EQ(compiled, plain) << script;
+        EXPECT_EQ(errors, plainErrors) << script;
+    }
+}
+
+TEST_F(Script, LoopsCheckInAndStopWhenTold)
+{
+    TStringList source{"WHILE 1 = 1 DO X := X + 1"}, endless, errors;
+    rqInterpreter().CompileScript(source, endless, errors);
+    rqVariables().SetVariable("X", Variant(0));
+    int checks = 0;
+    rqInterpreter().OnCheck = [&] {
+        if (++checks == 3) Abort();
+    };
+    EXPECT_THROW(rqInterpreter().RunScript(endless), EAbort);
+    rqInterpreter().OnCheck = nullptr;
+    EXPECT_EQ(checks, 3);
+    // Each iteration is three instructions; the checks come every CheckInterval of them.
+    EXPECT_GE(rqVariables().GetVariable("X").AsInteger(), 2 * TrqInterpretator::CheckInterval / 3);
+    EXPECT_LE(rqVariables().GetVariable("X").AsInteger(), 3 * TrqInterpretator::CheckInterval / 3 + 1);
+
+    // A stop requested from outside (SIGINT) stops it without any hook.
+    RequestStop();
+    EXPECT_THROW(rqInterpreter().RunScript(endless), EAbort);
+    ClearStopRequest();
 }
 
 TEST_F(Script, WhatCompiledBeforeAnErrorRuns)

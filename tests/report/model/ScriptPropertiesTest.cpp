@@ -1,5 +1,6 @@
 // Pages and views read, written and called by name, as scripts do.
 #include "report/model/BandView.h"
+#include "report/model/Control.h"
 #include "report/model/MemoView.h"
 #include "report/model/PictureView.h"
 #include "report/model/Report.h"
@@ -169,6 +170,8 @@ TEST(ScriptProperties, PropertyListsFollowTheKind)
     EXPECT_FALSE(footer.HasProperty("ChildBand"));
     EXPECT_FALSE(footer.HasProperty("FrameColor"));
     EXPECT_TRUE(footer.HasProperty("onbeforeprint"));
+    EXPECT_FALSE(footer.HasProperty("Memo")) << "a band lists its script as OnBeforePrint";
+    EXPECT_TRUE(footer.HasProperty("EOF"));
     TrqBandView data;
     data.SetBandType(btSubDetailData);
     EXPECT_TRUE(data.HasProperty("DataSource"));
@@ -184,4 +187,24 @@ TEST(ScriptProperties, PropertyListsFollowTheKind)
     ASSERT_NE(style, nullptr);
     EXPECT_EQ(style->EnumNames.size(), 6u);
     EXPECT_EQ(style->EnumNames[5], "psDouble");
+
+    // What a list offers follows the object: a page's list follows its type.
+    TrqPage page;
+    EXPECT_TRUE(page.HasProperty("Orientation"));
+    EXPECT_FALSE(page.HasProperty("Caption"));
+    EXPECT_FALSE(page.HasProperty("Name")) << "scripts reach it, designers do not list it";
+    page.Type = ptDialog;
+    EXPECT_FALSE(page.HasProperty("Orientation"));
+    const TrqPropRec* border = nullptr;
+    for (const TrqPropRec& p : page.PropList())
+        if (p.Name == "BorderStyle") border = &p;
+    ASSERT_NE(border, nullptr);
+    EXPECT_EQ(border->EnumNames, (std::vector<AnsiString>{"bsDialog", "bsSizeable"}));
+    EXPECT_EQ(border->EnumValues, (std::vector<int>{3, 2}));
+
+    // Controls offer their place and name only.
+    TrqControl control;
+    std::vector<AnsiString> names;
+    for (const TrqPropRec& p : control.PropList()) names.push_back(p.Name);
+    EXPECT_EQ(names, (std::vector<AnsiString>{"Name", "Left", "Top", "Width", "Height", "Visible", "Restrictions"}));
 }
