@@ -157,12 +157,8 @@ void TrqMemoText::LoadDataField(TrqView& view)
             picture->Picture.Clear();
             return;
         }
-        switch (picture->BlobType) {
-        case btICO: picture->Picture.Assign(gkIcon, field->AsString()); break;
-        case btWMF: picture->Picture.Assign(gkMetafile, field->AsString()); break;
-        // A JPEG blob has no graphic kind here; it is read as a bitmap would be.
-        default: picture->Picture.Assign(gkBitmap, field->AsString()); break;
-        }
+        // Whatever BlobType says, the bytes tell what the picture is.
+        picture->LoadContent(field->AsString(), "field \"" + field->FieldName() + "\"");
     }
 }
 

@@ -10,6 +10,7 @@
 #include "report/model/MemoView.h"
 #include "report/pages/EMFPages.h"
 #include "report/texts/EngineTexts.h"
+#include "report/texts/Warnings.h"
 #include "report/windows/ProgressForm.h"
 #include "runtime/Application.h"
 #include "runtime/DateTime.h"
@@ -36,6 +37,8 @@ bool TrqReport::PrepareReport()
 {
     // One build at a time: a handler that starts another while one runs is refused.
     if (Building()) return false;
+    // Every build tells once again what it went on past.
+    NewWarningRound();
     TrqReportBuilder builder(*this);
     return builder.Prepare();
 }
