@@ -3,6 +3,7 @@
 #include "report/engine/ReportBuilder.h"
 
 #include "report/data/DBDataSet.h"
+#include "report/data/DataSetOpening.h"
 #include "report/draw/DrawState.h"
 #include "report/engine/BuildContext.h"
 #include "report/language/Globals.h"
@@ -72,7 +73,8 @@ void TrqReportBuilder::handleError(const std::exception& e)
     report_.Terminated = true;
     if (run_.ErrorFlag) return;  // the first error is the one to report
     AnsiString message = text(ErrorCalculatingText);
-    TrqView* view = report_.CurrentView();
+    // A query that cannot be opened is its own error, whichever view needed it first.
+    TrqView* view = dynamic_cast<const ErqDataSetError*>(&e) ? nullptr : report_.CurrentView();
     if (view)
         for (int i = 0; i < view->Memo.Count(); ++i) message += "\r" + view->Memo[i];
     message += "\r\r" + text(ReportLabelText) + " " + report_.Name() + "\r";
