@@ -22,14 +22,58 @@ int16_t s16(std::string_view b, size_t at)
 {
     return static_cast<int16_t>(static_cast<uint8_t>(b[at]) | static_cast<uint8_t>(b[at + 1]) << 8);
 }
+uint32_t u32(std::string_view b, size_t at)
+{
+    return static_cast<uint16_t>(s16(b, at)) | static_cast<uint32_t>(static_cast<uint16_t>(s16(b, at + 2))) << 16;
+}
+
+// The libraries size their buffers and tables by what the headers claim, so
+// the record structure is checked first: every record lies inside the bytes,
+// no record is larger than the header says records are, and the end record
+// is there. (A header claiming records of gigabytes would otherwise be
+// allocated before anything is read.)
+constexpr uint16_t WmfEndFunction = 0x0000;
+constexpr size_t WmfHeaderBytes = 18;
+constexpr uint32_t EmfEndRecord = 14;
+constexpr size_t EmfRecordHeaderBytes = 8;
+
+bool wmfRecordsSound(std::string_view b)
+{
+    if (b.size() >= PlaceableSize && u32(b, 0) == PlaceableKey) b.remove_prefix(PlaceableSize);
+    if (b.size() < WmfHeaderBytes || s16(b, 2) != 9) return false;
+    const uint64_t largest = u32(b, 12);  // in words
+    if (largest < 3 || largest * 2 > b.size()) return false;
+    for (size_t at = WmfHeaderBytes; at + 6 <= b.size();) {
+        const uint64_t words = u32(b, at);
+        if (words < 3 || words > largest || words * 2 > b.size() - at) return false;
+        if (static_cast<uint16_t>(s16(b, at + 4)) == WmfEndFunction) return true;
+        at += static_cast<size_t>(words * 2);
+    }
+    return false;
+}
+
+bool emfRecordsSound(std::string_view b)
+{
+    if (b.size() < 88 || u32(b, 4) < 88) return false;
+    // The description lies inside the header record.
+    const uint64_t descriptionChars = u32(b, 60), descriptionAt = u32(b, 64);
+    if (descriptionChars > 0 && (descriptionAt < 88 || descriptionAt + 2 * descriptionChars > u32(b, 4)))
+        return false;
+    for (size_t at = 0; at + EmfRecordHeaderBytes <= b.size();) {
+        const uint32_t size = u32(b, at + 4);
+        if (size < EmfRecordHeaderBytes || size % 4 != 0 || size > b.size() - at) return false;
+        if (u32(b, at) == EmfEndRecord) return true;
+        at += size;
+    }
+    return false;
+}
 
 // The frame of a placeable metafile in libwmf's units, taking the window's
 // origin to be the frame's corner (as the programs that write them do).
 std::optional<wmfD_Rect> placeableFrame(std::string_view b)
 {
     if (b.size() < PlaceableSize) return std::nullopt;
-    const uint32_t key = static_cast<uint16_t>(s16(b, 0)) | static_cast<uint32_t>(static_cast<uint16_t>(s16(b, 2))) << 16;
-    if (key != PlaceableKey) return std::nullopt;
+    if (u32(b, 0) != PlaceableKey) return std::nullopt;
     const int width = s16(b, 10) - s16(b, 6), height = s16(b, 12) - s16(b, 8);
     const int inch = static_cast<uint16_t>(s16(b, 14));
     if (width <= 0 || height <= 0 || inch <= 0) return std::nullopt;
@@ -54,6 +98,7 @@ struct WmfApi {
 
 std::optional<QByteArray> EmfToSvg(std::string_view bytes)
 {
+    if (!emfRecordsSound(bytes)) return std::nullopt;
     std::string copy(bytes);
     generatorOptions options{};
     char noNamespace[] = "";
@@ -69,6 +114,7 @@ std::optional<QByteArray> EmfToSvg(std::string_view bytes)
 
 std::optional<QByteArray> WmfToSvg(std::string_view bytes)
 {
+    if (!wmfRecordsSound(bytes)) return std::nullopt;
     std::string copy(bytes);
     WmfApi w;
     wmfAPI_Options options{};

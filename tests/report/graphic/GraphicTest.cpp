@@ -153,6 +153,9 @@ TEST(Graphic, DamagedMetafilesAndOtherBytesDoNotDecode)
         {"an enhanced metafile whose first record claims more bytes than there are", std::string(emf).replace(4, 4, "\xFF\xFF\0\0", 4)},
         {"a Windows metafile cut inside its header", wmf.substr(0, 30)},
         {"a Windows metafile whose records are noise", wmf.substr(0, 40) + randomBytes(64, 3)},
+        {"a Windows metafile whose header claims records of gigabytes",
+         std::string(wmf).replace(22 + 12, 4, "\xFF\xFF\xFF\x7F", 4)},
+        {"a Windows metafile without its end record", wmf.substr(0, wmf.size() - 6)},
         {"random bytes", randomBytes(500, 4)},
     };
     for (const Case& c : cases) {
