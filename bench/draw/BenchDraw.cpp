@@ -1,16 +1,19 @@
 // Drawing prepared pages: a page of 200 memos drawn at 100 % into an image
 // (with its views kept, and made again from the page stream), the layout of
-// 10,000 memo lines with word wrap, and a 1,000-page PDF.
+// 10,000 memo lines with word wrap, a 1,000-page PDF, and pages with a
+// metafile logo as PDF beside the same pages without it.
 #include "bench/ReportBenchMain.h"
 #include "report/canvas/Canvas.h"
 #include "report/draw/MemoLayout.h"
 #include "report/model/MemoView.h"
+#include "report/model/PictureView.h"
 #include "report/model/Report.h"
 #include "report/pages/EMFPages.h"
 #include "report/pages/PageRender.h"
 #include "report/printer/Printer.h"
 #include "runtime/Application.h"
 #include "runtime/StringList.h"
+#include "support/MetafileBytes.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -113,6 +116,35 @@ void BM_Pdf1000Pages(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 1000);
 }
 BENCHMARK(BM_Pdf1000Pages)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// 100 invoice pages of 40 memos as PDF, each with a 300 × 150 logo at the top:
+// none (the floor), an enhanced or a Windows metafile. The logo's bytes are
+// on every page, as a template's logo is.
+void BM_Pdf100PagesWithLogo(benchmark::State& state)
+{
+    constexpr int Pages = 100;
+    TrqReport report;
+    TrqPictureView logo;
+    logo.Left = 400;
+    logo.Top = 900;
+    logo.Width = 300;
+    logo.Height = 150;
+    if (state.range(0) == 1) logo.Picture.Assign(gkMetafile, metafiles::Emf());
+    if (state.range(0) == 2) logo.Picture.Assign(gkMetafile, metafiles::Wmf());
+    for (int p = 0; p < Pages; ++p) {
+        addInvoicePage(report, 40);
+        if (state.range(0) != 0) report.EMFPages().AppendView(p, logo);
+    }
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        RenderPdf(report.EMFPages(), buffer);
+    }
+    state.SetLabel(state.range(0) == 0 ? "no logo" : state.range(0) == 1 ? "EMF logo" : "WMF logo");
+    state.counters["per page"] =
+        benchmark::Counter(Pages, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_Pdf100PagesWithLogo)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) { return RunReportBenchmarks(argc, argv); }

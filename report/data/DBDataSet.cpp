@@ -1,5 +1,6 @@
 #include "report/data/DBDataSet.h"
 
+#include "report/data/DataSetOpening.h"
 #include "runtime/db/DataSource.h"
 
 TrqDBDataSet::~TrqDBDataSet()
@@ -56,7 +57,7 @@ TDataSet* TrqDBDataSet::activeDataSet() const
 void TrqDBDataSet::Open()
 {
     TDataSet* ds = GetDataSet();
-    if (openDataSource_) ds->Open();
+    if (openDataSource_) OpenReportDataSet(*ds);
     if (OnOpen) OnOpen(this);
     hasBookmark_ = usesCurrentRecord() && ds->Active() && !ds->IsEmpty();
     bookmark_ = hasBookmark_ ? ds->Bookmark() : TBookmarkStr();

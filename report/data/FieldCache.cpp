@@ -1,5 +1,6 @@
 #include "report/data/FieldCache.h"
 
+#include "report/data/DataSetOpening.h"
 #include "runtime/db/DataSet.h"
 
 TrqFieldCache::~TrqFieldCache() { Clear(); }
@@ -37,7 +38,7 @@ void TrqFieldCache::Clear()
 TField* TrqFieldCache::FieldOf(Entry& entry)
 {
     if (!entry.DataSet) return nullptr;
-    if (!entry.DataSet->Active()) entry.DataSet->Open();
+    if (!entry.DataSet->Active()) OpenReportDataSet(*entry.DataSet);
     if (!entry.Field) {
         entry.Field = entry.DataSet->FindField(entry.FieldName);
         if (entry.Field) entry.Field->FreeNotification(this);

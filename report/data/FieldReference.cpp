@@ -2,6 +2,7 @@
 
 #include "report/data/ComponentPath.h"
 #include "report/data/DBDataSet.h"
+#include "report/data/DataSetOpening.h"
 #include "report/model/DataDictionary.h"
 #include "runtime/SysUtils.h"
 
@@ -32,12 +33,19 @@ AnsiString UnquoteFieldName(std::string_view name)
 bool DataSetHasField(TDataSet& dataSet, std::string_view fieldName)
 {
     try {
-        if (!dataSet.Active() && dataSet.FieldCount() == 0 && dataSet.FieldDefs().empty()) dataSet.Open();
+        // A closed dataset that knows no fields yet is opened to learn their
+        // names and closed again: a lookup leaves every dataset as it found it.
+        if (!dataSet.Active() && dataSet.FieldCount() == 0 && dataSet.FieldDefs().empty()) {
+            OpenReportDataSet(dataSet);
+            dataSet.Close();
+        }
         if (dataSet.FindField(fieldName)) return true;
         const TFieldDefs& defs = dataSet.FieldDefs();
         return dataSet.DefaultFields() || dataSet.FieldCount() == 0
                    ? std::any_of(defs.begin(), defs.end(), [&](const TFieldDef& d) { return SameText(d.Name, fieldName); })
                    : false;
+    } catch (const ErqDataSetError&) {
+        throw;  // a query that cannot run is reported, not taken for a missing field
     } catch (const std::exception&) {
         return false;  // a dataset that cannot tell its fields has none
     }

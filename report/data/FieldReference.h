@@ -37,7 +37,8 @@ AnsiString UnquoteFieldName(std::string_view name);
 // dataset lookup fails (ComponentPath.h).
 bool ResolveFieldReference(TComponent* owner, std::string_view text, TDataSet* defaultDataSet, TrqFieldRef& out);
 
-// True when the dataset lists the field name (any letter case).
+// True when the dataset lists the field name (any letter case). A closed
+// dataset that has to be opened to tell is closed again.
 bool DataSetHasField(TDataSet& dataSet, std::string_view fieldName);
 
 // A field's value as reports see it: the display text for a field with a text

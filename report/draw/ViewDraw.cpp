@@ -3,11 +3,14 @@
 #include "report/canvas/Canvas.h"
 #include "report/draw/DrawState.h"
 #include "report/draw/ViewPainter.h"
+#include "report/graphic/Graphic.h"
 #include "report/model/LineView.h"
 #include "report/model/PictureView.h"
+#include "report/texts/Warnings.h"
 
-#include <QImage>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace {
 void applyBandAlign(TrqView& view)
@@ -16,7 +19,7 @@ void applyBandAlign(TrqView& view)
 }
 
 // Where the picture goes inside the view's draw rectangle.
-QRectF pictureTarget(const TrqPictureView& view, const TrqViewPainter& vp, const QSize& picture)
+QRectF pictureTarget(const TrqPictureView& view, const TrqViewPainter& vp, const QSizeF& picture)
 {
     const TrqRect& d = vp.DrawRect();
     double width = d.Width(), height = d.Height();
@@ -38,6 +41,25 @@ QRectF pictureTarget(const TrqPictureView& view, const TrqViewPainter& vp, const
     }
     return QRectF(left, top, width, height);
 }
+
+// What stands in for a metafile that cannot be drawn: a thin box the size of
+// the view with its two diagonals, so that the reader sees something is missing.
+void drawCrossedBox(QPainter& painter, const TrqPictureView& view, const QRectF& box)
+{
+    QPen pen(Qt::darkGray);
+    pen.setWidthF(std::max(1.0, view.ScaleX));
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const QRectF inner = box.adjusted(0, 0, -pen.widthF(), -pen.widthF());
+    painter.drawRect(inner);
+    painter.drawLine(inner.topLeft(), inner.bottomRight());
+    painter.drawLine(inner.bottomLeft(), inner.topRight());
+}
+
+std::string warningKey(const char* what, const TrqPicture& picture)
+{
+    return std::string(what) + std::to_string(std::hash<std::string>()(picture.Data()));
+}
 }  // namespace
 
 void TrqView::Draw(TrqCanvas& canvas)
@@ -53,21 +75,23 @@ void TrqPictureView::Draw(TrqCanvas& canvas)
     applyBandAlign(*this);
     TrqViewPainter vp(*this, canvas);
     vp.DrawBackground();
-    // A metafile has no reader here and draws nothing, like a picture without a graphic.
-    QImage image = Picture.Image();
-    if (!image.isNull() && !rqDrawState().DrawingDisabled) {
+    auto graphic = Picture.Graphic();
+    if (graphic && !rqDrawState().DrawingDisabled) {
         QPainter& painter = canvas.Painter();
         painter.save();
-        painter.setClipRect(vp.DrawRect().ToQRect(), Qt::IntersectClip);
+        const QRectF box = vp.DrawRect().ToQRect();
+        painter.setClipRect(box, Qt::IntersectClip);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, canvas.IsPrinter());
-        // Printers get the picture without transparency, as a plain bitmap.
-        if (canvas.IsPrinter() && image.hasAlphaChannel()) {
-            QImage opaque(image.size(), QImage::Format_RGB888);
-            opaque.fill(Qt::white);
-            QPainter(&opaque).drawImage(0, 0, image);
-            image = opaque;
+        if (graphic->IsValid()) {
+            // Printers get rasters without transparency, as plain bitmaps.
+            graphic->Draw(painter, pictureTarget(*this, vp, graphic->Size()), canvas.IsPrinter());
+        } else if (Picture.Kind() == gkMetafile) {
+            drawCrossedBox(painter, *this, box);
+            WarnOnce(warningKey("metafile:", Picture),
+                     Name + ": the metafile cannot be read; a crossed box stands in its place");
+        } else {
+            WarnOnce(warningKey("picture:", Picture), Name + ": the picture cannot be decoded; it is left empty");
         }
-        painter.drawImage(pictureTarget(*this, vp, image.size()), image);
         painter.restore();
     }
     vp.DrawFrame();

@@ -29,6 +29,8 @@ bool isBinary(TFieldType type)
     }
 }
 
+bool isDateTime(TFieldType type) { return type == ftDate || type == ftTime || type == ftDateTime; }
+
 // Appends a value that may hold line breaks as the lines it makes.
 void appendLines(TStringList& lines, const AnsiString& text)
 {
@@ -87,6 +89,12 @@ AnsiString TrqMemoText::bracketValue(const TrqBracket& bracket, TrqView& view, b
     }
     Variant value(0);
     ResolveName(bracket.Expression, value);
+    if (isNullDateTime(bracket.Expression)) {
+        // A date-time field that is null prints as nothing rather than as day
+        // 0 (1899-12-30); expressions go on reading it as 0.
+        builder_.context_->LastBracketValue = value;
+        return AnsiString();
+    }
     if (view.Flag(flHideZeros) && view.ObjectKind == okMemo && !value.IsString()) {
         try {
             if (value == Variant(0)) value = AnsiString();
@@ -97,6 +105,17 @@ AnsiString TrqMemoText::bracketValue(const TrqBracket& bracket, TrqView& view, b
     builder_.context_->LastBracketValue = value;
     if (builder_.aggregates_.Collecting()) return AnsiString();
     return FormatValue(value, code, pattern);
+}
+
+bool TrqMemoText::isNullDateTime(const AnsiString& expression)
+{
+    // Only a bracket that is a field itself: the lookup cached it while the
+    // bracket was evaluated.
+    TrqFieldCache& cache = builder_.lookup_.Cache();
+    TrqFieldCache::Entry* entry = cache.Find(expression);
+    if (!entry) return false;
+    TField* field = cache.FieldOf(*entry);
+    return field && isDateTime(field->DataType()) && field->IsNull();
 }
 
 void TrqMemoText::expand(TrqMemoView& memo)
@@ -157,12 +176,8 @@ void TrqMemoText::LoadDataField(TrqView& view)
             picture->Picture.Clear();
             return;
         }
-        switch (picture->BlobType) {
-        case btICO: picture->Picture.Assign(gkIcon, field->AsString()); break;
-        case btWMF: picture->Picture.Assign(gkMetafile, field->AsString()); break;
-        // A JPEG blob has no graphic kind here; it is read as a bitmap would be.
-        default: picture->Picture.Assign(gkBitmap, field->AsString()); break;
-        }
+        // Whatever BlobType says, the bytes tell what the picture is.
+        picture->LoadContent(field->AsString(), "field \"" + field->FieldName() + "\"");
     }
 }
 

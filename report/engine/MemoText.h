@@ -44,6 +44,8 @@ public:
 private:
     void expand(TrqMemoView& memo);
     AnsiString bracketValue(const TrqBracket& bracket, TrqView& view, bool tagFormat);
+    // The bracket names a date-time field whose value is null.
+    bool isNullDateTime(const AnsiString& expression);
 
     TrqReportBuilder& builder_;
     struct Lines {

@@ -3,6 +3,7 @@
 #include "report/engine/ReportBuilder.h"
 
 #include "report/data/DBDataSet.h"
+#include "report/data/DataSetOpening.h"
 #include "report/draw/DrawState.h"
 #include "report/engine/BuildContext.h"
 #include "report/language/Globals.h"
@@ -11,6 +12,7 @@
 #include "report/model/MemoView.h"
 #include "report/pages/EMFPages.h"
 #include "report/texts/EngineTexts.h"
+#include "report/texts/Warnings.h"
 #include "report/windows/ProgressForm.h"
 #include "runtime/Application.h"
 #include "runtime/DateTime.h"
@@ -39,6 +41,8 @@ bool TrqReport::PrepareReport()
 {
     // One build at a time: a handler that starts another while one runs is refused.
     if (Building()) return false;
+    // Every build tells once again what it went on past.
+    NewWarningRound();
     TrqReportBuilder builder(*this);
     return builder.Prepare();
 }
@@ -72,7 +76,8 @@ void TrqReportBuilder::handleError(const std::exception& e)
     report_.Terminated = true;
     if (run_.ErrorFlag) return;  // the first error is the one to report
     AnsiString message = text(ErrorCalculatingText);
-    TrqView* view = report_.CurrentView();
+    // A query that cannot be opened is its own error, whichever view needed it first.
+    TrqView* view = dynamic_cast<const ErqDataSetError*>(&e) ? nullptr : report_.CurrentView();
     if (view)
         for (int i = 0; i < view->Memo.Count(); ++i) message += "\r" + view->Memo[i];
     message += "\r\r" + text(ReportLabelText) + " " + report_.Name() + "\r";

@@ -1,5 +1,7 @@
 #include "report/model/PictureView.h"
 
+#include "report/texts/Warnings.h"
+
 TrqPictureView::TrqPictureView()
 {
     BaseName = "Picture";
@@ -24,10 +26,24 @@ uint32_t TrqPictureView::RegisteredGroups() const
     return TrqView::RegisteredGroups() | rgStretched | rgDataField;
 }
 
+void TrqPictureView::LoadContent(std::string bytes, const AnsiString& source)
+{
+    if (Picture.AssignContent(std::move(bytes))) return;
+    WarnOnce("picture-content:" + Name + ":" + source,
+             Name + ": " + source + " holds no picture that can be read; the picture is left empty");
+}
+
+void TrqPictureView::LoadFile(const AnsiString& fileName)
+{
+    if (Picture.LoadFromFile(fileName)) return;
+    WarnOnce("picture-file:" + Name + ":" + fileName,
+             Name + ": \"" + fileName + "\" holds no picture that can be read; the picture is left empty");
+}
+
 Variant TrqPictureView::DoMethod(const AnsiString& methodName, const Variant& p1, const Variant& p2, const Variant& p3)
 {
     if (UpperCase(methodName) == "LOADFROMFILE") {
-        Picture.LoadFromFile(p1.AsString());
+        LoadFile(p1.AsString());
         return Variant::Null();
     }
     return TrqView::DoMethod(methodName, p1, p2, p3);

@@ -1,6 +1,8 @@
 #pragma once
 // A picture view: a bitmap, icon or metafile, optionally taken from a BLOB
-// field while the report is built.
+// field while the report is built. Pictures from fields and files are read by
+// their content whatever BlobType says; bytes that are no picture leave the
+// view empty with a warning on standard error, and the report goes on.
 
 #include "report/model/Picture.h"
 #include "report/model/View.h"
@@ -12,6 +14,12 @@ public:
 
     TrqPicture Picture;
     uint8_t BlobType = btBMP;
+
+    // The picture from a field's bytes (`source` names the field in the warning).
+    void LoadContent(std::string bytes, const AnsiString& source);
+    // The picture from a file (the script's LoadFromFile). Raises EFOpenError
+    // when the file cannot be opened.
+    void LoadFile(const AnsiString& fileName);
 
     void LoadFromStream(TrqStreamReader& reader) override;
     void SaveToStream(TrqStreamWriter& writer) override;

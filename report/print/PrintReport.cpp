@@ -90,6 +90,7 @@ private:
         setup_.PaperHeight = printer_.PaperHeight();
         setup_.Orientation = printer_.Orientation();
         setup_.PaperBin = printer_.PaperBin();
+        setup_.PaperSource = printer_.PaperBinKeyword();
         job_.BeginDoc(setup_);
     }
 

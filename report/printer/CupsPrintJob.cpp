@@ -101,10 +101,12 @@ private:
         const std::string title = AnsiToUtf8(setup_.Title);
         const std::string copies = std::to_string(setup_.Copies);
         const std::string media = AnsiToUtf8(CupsMediaName(printer_));
+        const std::string source = AnsiToUtf8(setup_.PaperSource);
         cups_option_t* options = nullptr;
         int count = 0;
         count = cupsAddOption("copies", copies.c_str(), count, &options);
         if (!media.empty()) count = cupsAddOption("media", media.c_str(), count, &options);
+        if (!source.empty()) count = cupsAddOption("media-source", source.c_str(), count, &options);
         // The pages are laid out on the job's paper already: the sheet only
         // needs turning for a landscape job, never scaling.
         count = cupsAddOption("orientation-requested", setup_.Orientation == 1 ? "4" : "3", count, &options);

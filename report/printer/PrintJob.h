@@ -30,6 +30,7 @@ struct TrqJobSetup {
     int32_t PaperWidth = 0, PaperHeight = 0;  // tenths of a millimetre
     int32_t Orientation = 0;
     int32_t PaperBin = -1;
+    AnsiString PaperSource;  // the source's keyword; empty for the printer's default
 };
 
 class TrqPrintJob {

@@ -109,13 +109,15 @@ void TrqPrinter::GetSettings()
         paperSizes_.push_back(settings.Papers[i].first);
         paperNames_.push_back(settings.Papers[i].second.substr(0, 64));
     }
-    paperBin_ = settings.DefaultSource;
     bins_ = {-1};
     binNames_ = {TrqLocale::LoadText(DefaultSourceText)};
+    binKeywords_ = {AnsiString()};
     for (size_t i = 0; i < settings.Sources.size() && bins_.size() < MaxChoices; ++i) {
-        bins_.push_back(settings.Sources[i].first);
-        binNames_.push_back(settings.Sources[i].second.substr(0, 24));
+        bins_.push_back(settings.Sources[i].Code);
+        binNames_.push_back(settings.Sources[i].Name.substr(0, 24));
+        binKeywords_.push_back(settings.Sources[i].Keyword);
     }
+    paperBin_ = HasBin(settings.DefaultSource) ? settings.DefaultSource : -1;
     orientation_ = settings.Orientation == 0 ? 0 : 1;
 }
 
@@ -130,6 +132,7 @@ void TrqPrinter::SetSettings()
         }
         bins_ = {-1};
         binNames_ = {TrqLocale::LoadText(DefaultSourceText)};
+        binKeywords_ = {AnsiString()};
         int index = paperSize_ == CustomPaperSize ? -1 : PaperTableIndex(paperSize_);
         if (index >= 0) {
             paperWidth_ = PaperTable[index].Width;
@@ -143,7 +146,9 @@ void TrqPrinter::SetSettings()
     paper.Width = paperWidth_;
     paper.Height = paperHeight_;
     paper.Orientation = orientation_;
-    paper.Bin = paperBin_;
+    // A source the printer does not have (a template made for another
+    // printer) is its default source.
+    paper.Bin = HasBin(paperBin_) ? paperBin_ : -1;
     platform_->WriteSettings(paper);
     GetSettings();
 }
@@ -154,7 +159,21 @@ bool TrqPrinter::IsEqual(int32_t size, int32_t width, int32_t height, int32_t bi
     if (size == CustomPaperSize)
         return std::abs(paperWidth_ - width) <= 1 && std::abs(paperHeight_ - height) <= 1 &&
                orientation == orientation_;
+    // A source the printer does not have is its default one.
+    if (!HasBin(bin)) bin = -1;
     return orientation == orientation_ && (bin == paperBin_ || bin == -1);
+}
+
+bool TrqPrinter::HasBin(int32_t bin) const
+{
+    return bin == -1 || std::find(bins_.begin(), bins_.end(), bin) != bins_.end();
+}
+
+AnsiString TrqPrinter::PaperBinKeyword() const
+{
+    for (size_t i = 0; i < bins_.size() && i < binKeywords_.size(); ++i)
+        if (bins_[i] == paperBin_) return binKeywords_[i];
+    return {};
 }
 
 void TrqPrinter::SetPrinterInfo(int32_t size, int32_t width, int32_t height, int32_t bin, int32_t orientation,

@@ -75,6 +75,12 @@ public:
     const std::vector<AnsiString>& PaperNames() const { return paperNames_; }
     const std::vector<int32_t>& Bins() const { return bins_; }
     const std::vector<AnsiString>& BinNames() const { return binNames_; }
+    // The keywords print jobs ask for the sources by (empty for the default).
+    const std::vector<AnsiString>& BinKeywords() const { return binKeywords_; }
+    // The keyword of the current source (empty for the default).
+    AnsiString PaperBinKeyword() const;
+    // The current printer has a source of that code (-1, the default, always).
+    bool HasBin(int32_t bin) const;
     const AnsiString& Device() const { return device_; }
     const AnsiString& Driver() const { return driver_; }
     const AnsiString& Port() const { return port_; }
@@ -101,6 +107,7 @@ private:
     std::vector<AnsiString> paperNames_;
     std::vector<int32_t> bins_;
     std::vector<AnsiString> binNames_;
+    std::vector<AnsiString> binKeywords_;
     int32_t defaultPaperSize_ = 9;
 };
 

@@ -12,22 +12,30 @@
 class QPrinter;
 class TrqPrintJob;
 
-// One paper or paper source: the platform's code and its name.
+// One paper: the platform's code and its name.
 using TrqPrinterChoice = std::pair<int32_t, AnsiString>;
+
+// One paper source of a printer: its code (1, 2, 3... in the printer's own
+// order), its name, and the keyword a print job asks for it by.
+struct TrqPaperSource {
+    int32_t Code = -1;
+    AnsiString Name;
+    AnsiString Keyword;
+};
 
 // The settings and measures of the current printer.
 struct TrqPrinterSettings {
     AnsiString Device, Driver, Port;
     int32_t PaperSize = 9;  // paper code; 256 a custom size
     int32_t Orientation = 0;
-    int32_t DefaultSource = -1;
+    int32_t DefaultSource = -1;  // the source in use; -1 the printer's default
     // Device measures, in dots.
     int32_t PhysicalWidth = 0, PhysicalHeight = 0;
     int32_t PhysicalOffsetX = 0, PhysicalOffsetY = 0;
     int32_t PageWidth = 0, PageHeight = 0;  // printable area
     int32_t PixelsX = 0, PixelsY = 0;       // dots per inch
     std::vector<TrqPrinterChoice> Papers;
-    std::vector<TrqPrinterChoice> Sources;
+    std::vector<TrqPaperSource> Sources;
 };
 
 // A paper to apply: tenths of a millimetre; width and height count for size 256.
@@ -35,7 +43,7 @@ struct TrqPaperRequest {
     int32_t PaperSize = 9;
     int32_t Width = 0, Height = 0;
     int32_t Orientation = 0;
-    int32_t Bin = -1;  // -1: leave the source as it is
+    int32_t Bin = -1;  // a code of the printer's sources; -1 (or any other): the default source
 };
 
 class TrqPrinterPlatform {

@@ -1,6 +1,7 @@
 #include "report/printer/QtPrinterPlatform.h"
 
 #include "report/printer/CupsPrintJob.h"
+#include "report/printer/CupsSources.h"
 #include "report/printer/PaperTable.h"
 #include "runtime/Application.h"
 
@@ -9,37 +10,11 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace {
-// Paper sources as the platform numbers them (the first is 1).
-int32_t sourceCode(QPrinter::PaperSource source)
-{
-    switch (source) {
-    case QPrinter::OnlyOne: return 1;
-    case QPrinter::Lower: return 2;
-    case QPrinter::Middle: return 3;
-    case QPrinter::Manual: return 4;
-    case QPrinter::Envelope: return 5;
-    case QPrinter::EnvelopeManual: return 6;
-    case QPrinter::Auto: return 7;
-    case QPrinter::Tractor: return 8;
-    case QPrinter::SmallFormat: return 9;
-    case QPrinter::LargeFormat: return 10;
-    case QPrinter::LargeCapacity: return 11;
-    case QPrinter::Cassette: return 14;
-    case QPrinter::FormSource: return 15;
-    default: return 256 + static_cast<int32_t>(source);
-    }
-}
-
-QPrinter::PaperSource sourceOf(int32_t code)
-{
-    for (int s = QPrinter::OnlyOne; s <= QPrinter::LastPaperSource; ++s)
-        if (sourceCode(static_cast<QPrinter::PaperSource>(s)) == code) return static_cast<QPrinter::PaperSource>(s);
-    return QPrinter::Auto;
-}
-
 int32_t paperCode(const QPageSize& size)
 {
     int id = size.windowsId();
@@ -66,6 +41,8 @@ public:
         if (index < 0) index = std::max<int>(0, names.indexOf(QPrinterInfo::defaultPrinterName()));
         current_ = index;
         if (!names.isEmpty() && printer_.printerName() != names[current_]) printer_.setPrinterName(names[current_]);
+        // Sources may have changed with the printers.
+        sources_.clear();
     }
 
     std::vector<AnsiString> PrinterNames() override { return names_; }
@@ -76,6 +53,7 @@ public:
         if (index < 0 || index >= static_cast<int>(names_.size())) return;
         current_ = index;
         printer_.setPrinterName(AnsiToQString(names_[static_cast<size_t>(index)]));
+        source_ = -1;
     }
 
     bool ReadSettings(TrqPrinterSettings& s) override
@@ -89,7 +67,8 @@ public:
         QPageLayout layout = printer_.pageLayout();
         s.PaperSize = paperCode(layout.pageSize());
         s.Orientation = layout.orientation() == QPageLayout::Portrait ? 0 : 1;
-        s.DefaultSource = sourceCode(printer_.paperSource());
+        s.Sources = sources(s.Device);
+        s.DefaultSource = source_;
         QRectF paper = printer_.paperRect(QPrinter::DevicePixel);
         QRectF page = printer_.pageRect(QPrinter::DevicePixel);
         s.PhysicalWidth = static_cast<int32_t>(std::lround(paper.width()));
@@ -101,7 +80,6 @@ public:
         s.PixelsX = s.PixelsY = printer_.resolution();
         for (const QPageSize& size : info.supportedPageSizes())
             s.Papers.emplace_back(paperCode(size), QStringToAnsi(size.name()));
-        // Qt does not list a printer's sources; only the default one is offered.
         return true;
     }
 
@@ -117,7 +95,12 @@ public:
         if (size.isValid()) printer_.setPageSize(size);
         printer_.setPageOrientation(paper.Orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
         printer_.setCopyCount(1);
-        if (paper.Bin != -1) printer_.setPaperSource(sourceOf(paper.Bin));
+        // Qt has no say in a CUPS printer's sources: the source is remembered
+        // here and print jobs ask for it by its keyword.
+        const auto& known = sources(QStringToAnsi(printer_.printerName()));
+        source_ = std::any_of(known.begin(), known.end(), [&](const TrqPaperSource& s) { return s.Code == paper.Bin; })
+                      ? paper.Bin
+                      : -1;
     }
 
     bool PropertiesDialog() override
@@ -133,7 +116,17 @@ public:
     TrqPrintJob* PrintJob() override { return names_.empty() ? nullptr : job_.get(); }
 
 private:
+    // The printer's sources, asked for once per printer (and again after Refresh).
+    const std::vector<TrqPaperSource>& sources(const AnsiString& printer)
+    {
+        auto it = sources_.find(printer);
+        if (it == sources_.end()) it = sources_.emplace(printer, CupsPaperSources(printer)).first;
+        return it->second;
+    }
+
     QPrinter printer_;
+    std::map<AnsiString, std::vector<TrqPaperSource>> sources_;
+    int32_t source_ = -1;
     std::unique_ptr<TrqPrintJob> job_;
     std::vector<AnsiString> names_;
     int current_ = 0;

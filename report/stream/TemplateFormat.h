@@ -16,6 +16,7 @@ inline constexpr int VirtualPrinterText = 55007;
 
 namespace TemplateText {
 inline constexpr const char* Unsupported = "Unsupported RQF format";
+inline constexpr const char* Truncated = "Unsupported RQF format: the template ends in the middle of a record (the file is incomplete)";
 inline constexpr const char* NonPlugged = "Report contains the following non-plugged components:";
 inline constexpr const char* IncludeComponents = "You must include these components into your project.";
 }  // namespace TemplateText

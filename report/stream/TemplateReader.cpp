@@ -20,6 +20,9 @@ namespace {
 DECLARE_EXCEPTION(ETemplateFormat, EReadError)
 // Damage that leaves no way to the next record: the whole load fails.
 DECLARE_EXCEPTION(ETemplateDamaged, EReadError)
+// A record that runs past the end of the stream: the file was cut short. The
+// whole load fails and says so, rather than leaving the records before it.
+DECLARE_EXCEPTION(ETemplateTruncated, ETemplateDamaged)
 
 std::unique_ptr<TrqView> createView(uint8_t kind)
 {
@@ -133,6 +136,11 @@ void TrqTemplateReader::Read()
             else if (tag > okAddIn) throw ETemplateFormat("Unknown record");
             else readObject(tag, recordStart);
         }
+    } catch (const ETemplateTruncated&) {
+        report_.Clear();
+        report_.Pages().Add();
+        report_.showLoadMessage(TemplateText::Truncated);
+        return;
     } catch (...) {
         report_.Clear();
         report_.Pages().Add();
@@ -264,6 +272,7 @@ void TrqTemplateReader::skipTo(int64_t endPosition, int64_t recordStart)
 {
     // A record must end after it starts, or reading would never get past it.
     if (endPosition <= recordStart) throw ETemplateDamaged("Bad record end");
+    if (endPosition > r_->Position() + r_->Remaining()) throw ETemplateTruncated("Record ends past the stream");
     r_->SetPosition(endPosition);
 }
 
@@ -321,6 +330,7 @@ void TrqTemplateReader::readObject(uint8_t kind, int64_t recordStart)
     } catch (const ETemplateDamaged&) {
         throw;
     } catch (...) {
+        if (r_->AtEnd()) throw ETemplateTruncated("Record cut short");
         if (!v24) return;  // older streams go on from where reading stopped
         if (!endRead) endPosition = r_->ReadInt32();
         skipTo(endPosition, recordStart);

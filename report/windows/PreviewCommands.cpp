@@ -5,6 +5,7 @@
 #include "report/printer/Printer.h"
 #include "report/texts/EngineTexts.h"
 #include "report/windows/LentPages.h"
+#include "report/windows/PageSetupForm.h"
 #include "report/windows/PreviewForm.h"
 #include "report/windows/PreviewLayout.h"
 #include "report/windows/PrintForm.h"
@@ -20,8 +21,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPageSetupDialog>
-#include <QPrinter>
+#include <QDoubleSpinBox>
 #include <QRadioButton>
 #include <QScrollBar>
 
@@ -133,53 +133,28 @@ void TrqPreviewForm::PageSetupBtnClick()
 {
     if (PageCount() == 0 || !report_ || !havePrinter()) return;
     TrqPrinter& printer = rqPrinter();
-    // The dialog works on the platform's printer, the current one even while
-    // reports are laid out on the virtual printer. A platform without a
-    // printer object of its own gets one that carries the current paper.
-    QPrinter* platformPrinter = printer.Platform() ? printer.Platform()->Printer() : nullptr;
-    std::unique_ptr<QPrinter> ownPrinter;
-    if (!platformPrinter) {
-        ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        QPageSize size = printer.PaperSize() == CustomPaperSize
-                             ? QPageSize(QSizeF(printer.PaperWidth() / 10.0, printer.PaperHeight() / 10.0),
-                                         QPageSize::Millimeter, QString(), QPageSize::ExactMatch)
-                             : QPageSize(QPageSize::id(printer.PaperSize()));
-        if (size.isValid()) ownPrinter->setPageSize(size);
-        ownPrinter->setPageOrientation(printer.Orientation() == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
-    }
-    QPrinter& target = platformPrinter ? *platformPrinter : *ownPrinter;
+    TrqPageSetupForm form(this);
     // Margins in hundredths of a millimetre, from the first page's report units.
     const TrqPreparedPage& first = (*pages_)[0];
     auto hundredths = [](int32_t units) { return units * 500 / 18; };
-    target.setPageMargins(QMarginsF(hundredths(first.LeftMargin) / 100.0, hundredths(first.TopMargin) / 100.0,
-                                    hundredths(first.RightMargin) / 100.0, hundredths(first.BottomMargin) / 100.0),
-                          QPageLayout::Millimeter);
-    QPageSetupDialog dialog(&target, this);
-    if (ExecModal(dialog) != QDialog::Accepted) return;
+    form.SetMargins(hundredths(first.LeftMargin), hundredths(first.TopMargin), hundredths(first.RightMargin),
+                    hundredths(first.BottomMargin));
+    if (form.Run() != QDialog::Accepted) return;
 
-    const QPageLayout layout = target.pageLayout();
-    const QMarginsF mm = layout.margins(QPageLayout::Millimeter);
-    auto units = [](double millimetres) { return static_cast<int32_t>(std::lround(millimetres * 100)) * 18 / 500; };
-    if (platformPrinter) {
-        // The printer and settings of the dialog become the current ones.
-        if (printer.IsVirtual()) printer.SetPrinterIndex(printer.Platform()->CurrentIndex());
-        printer.GetSettings();
-    } else {
-        const QPageSize size = layout.pageSize();
-        const int code = size.windowsId() > 0 ? size.windowsId() : CustomPaperSize;
-        QSizeF paper = size.size(QPageSize::Millimeter);
-        if (layout.orientation() == QPageLayout::Landscape) paper.transpose();
-        printer.SetPrinterInfo(code, static_cast<int32_t>(std::lround(paper.width() * 10)),
-                               static_cast<int32_t>(std::lround(paper.height() * 10)), -1,
-                               layout.orientation() == QPageLayout::Landscape ? 1 : 0, true);
-    }
+    // The printer chosen in the dialog is current already; its paper, source
+    // and orientation become the current ones.
+    const int32_t size = form.SelectedPaperSize();
+    const bool custom = size == CustomPaperSize;
+    printer.SetPrinterInfo(size, custom ? printer.PaperWidth() : 0, custom ? printer.PaperHeight() : 0,
+                           form.SelectedPaperBin(), form.SelectedOrientation(), true);
+    auto units = [&form](const QDoubleSpinBox& field) { return form.MarginHundredths(field) * 18 / 500; };
     for (int i = 0; i < report_->Pages().Count(); ++i) {
         TrqPage& page = *report_->Pages()[i];
         if (page.Type != ptReport) continue;
-        page.LeftMargin = units(mm.left());
-        page.TopMargin = units(mm.top());
-        page.RightMargin = units(mm.right());
-        page.BottomMargin = units(mm.bottom());
+        page.LeftMargin = units(*form.LeftMargin);
+        page.TopMargin = units(*form.TopMargin);
+        page.RightMargin = units(*form.RightMargin);
+        page.BottomMargin = units(*form.BottomMargin);
         page.ChangePaper(printer.PaperSize(), 0, 0, printer.PaperBin(), static_cast<uint8_t>(printer.Orientation()));
     }
     report_->PrepareReport();

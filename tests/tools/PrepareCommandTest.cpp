@@ -156,33 +156,43 @@ TEST_F(PrepareCommand, ScriptsAreWarnedAboutAndCtrlCStopsOneThatNeverEnds)
     EXPECT_EQ(QDir(dir_.path()).entryList({"*.part"}, QDir::Files).size(), 0);
 }
 
-TEST_F(PrepareCommand, PurchaseInvoiceOverADemoDocument)
-{
-    const std::string demo = path("demo.sqlite");
-    std::string company, number;
-    double quantity = 0, amount = 0, tax = 0;
+// The invoice of a demo document (`audited` or not, the one with the most
+// lines), the document's lines and totals, and the pages' memo texts.
+struct DemoInvoice {
     std::vector<std::string> codes;
+    double amount = 0, tax = 0;
+    std::string auditDate;  // yyyy-mm-dd, empty when not audited
+    std::vector<std::vector<std::string>> pages;
+};
+
+DemoInvoice prepareDemoInvoice(const std::string& demo, bool audited, const std::string& out)
+{
+    DemoInvoice invoice;
+    std::string company, number;
+    double quantity = 0;
     {
         TSession session;
         PrepareHostDatabase(ParseDatabaseSpec(demo), session, "qdb", "demo");
         QSqlDatabase db = QSqlDatabase::database("demo");
         QSqlQuery q(db);
-        // The document with the most lines.
-        ASSERT_TRUE(q.exec("SELECT GSDW00, DHAO00 FROM XSTGJFP2 GROUP BY GSDW00, DHAO00 ORDER BY COUNT(*) DESC, "
-                           "GSDW00, DHAO00 LIMIT 1") && q.next());
+        const QString which = audited ? "A.YWRQ00 IS NOT NULL" : "A.YWRQ00 IS NULL";
+        EXPECT_TRUE(q.exec("SELECT C.GSDW00, C.DHAO00, substr(A.YWRQ00, 1, 10) FROM XSTGJFP2 C, XSTGJFP1 A "
+                           "WHERE A.GSDW00 = C.GSDW00 AND A.DHAO00 = C.DHAO00 AND " + which +
+                           " GROUP BY C.GSDW00, C.DHAO00 ORDER BY COUNT(*) DESC, C.GSDW00, C.DHAO00 LIMIT 1") &&
+                    q.next());
         company = q.value(0).toString().toStdString();
         number = QString::number(q.value(1).toDouble(), 'f', 0).toStdString();
+        invoice.auditDate = q.value(2).toString().toStdString();
         q.exec(QString("SELECT SPDM00, SL0000, JE0000, SE0000 FROM XSTGJFP2 WHERE GSDW00 = '%1' AND DHAO00 = %2")
                    .arg(QString::fromStdString(company), QString::fromStdString(number)));
         while (q.next()) {
-            codes.push_back(q.value(0).toString().toStdString());
+            invoice.codes.push_back(q.value(0).toString().toStdString());
             quantity += q.value(1).toDouble();
-            amount += q.value(2).toDouble();
-            tax += q.value(3).toDouble();
+            invoice.amount += q.value(2).toDouble();
+            invoice.tax += q.value(3).toDouble();
         }
     }
     QSqlDatabase::removeDatabase("demo");
-    ASSERT_GE(codes.size(), 1u);
 
     auto number17 = [](double v) {
         char buffer[64];
@@ -198,14 +208,23 @@ TEST_F(PrepareCommand, PurchaseInvoiceOverADemoDocument)
     ToolResult r = RunRqtool({"prepare", invoiceTemplate(), "--db", demo, "--query", "dm.qry_xsvgjfp0=" + sql,
                               "--dataset", "rqDBDataSet1=dm.qry_xsvgjfp0", "--report-dataset", "rqDBDataSet1",
                               "--var", "SL_JIAN=float:" + number17(quantity / 50), "--var",
-                              "SL_TIAO=float:" + number17(quantity), "--var", "JE=float:" + number17(amount),
-                              "--dump", "-o", path("invoice.rqp")});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    auto pages = memoTexts(r.out);
+                              "SL_TIAO=float:" + number17(quantity), "--var", "JE=float:" + number17(invoice.amount),
+                              "--dump", "-o", out});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    invoice.pages = memoTexts(r.out);
+    return invoice;
+}
+
+TEST_F(PrepareCommand, PurchaseInvoiceOverADemoDocument)
+{
+    const std::string demo = path("demo.sqlite");
+    const DemoInvoice invoice = prepareDemoInvoice(demo, false, path("invoice.rqp"));
+    const auto& pages = invoice.pages;
+    ASSERT_GE(invoice.codes.size(), 1u);
     ASSERT_GE(pages.size(), 1u);
     std::vector<std::string> all;
     for (const auto& page : pages) all.insert(all.end(), page.begin(), page.end());
-    for (const std::string& code : codes) EXPECT_TRUE(contains(all, code)) << code;
+    for (const std::string& code : invoice.codes) EXPECT_TRUE(contains(all, code)) << code;
     const std::string total = "第 1 页 共 " + std::to_string(pages.size()) + " 页";
     EXPECT_TRUE(contains(pages[0], total)) << total;
     // Totals with two decimals and thousands separators, as the template formats them.
@@ -214,9 +233,16 @@ TEST_F(PrepareCommand, PurchaseInvoiceOverADemoDocument)
         for (int at = digits.indexOf('.') - 3; at > (v < 0 ? 1 : 0); at -= 3) digits.insert(at, ',');
         return digits.toStdString();
     };
-    EXPECT_TRUE(contains(pages.back(), money(tax))) << money(tax);
-    EXPECT_TRUE(contains(pages.back(), money(amount))) << money(amount);
-    EXPECT_TRUE(contains(pages.back(), "金额合计：" + money(amount) + " 元"));
+    EXPECT_TRUE(contains(pages.back(), money(invoice.tax))) << money(invoice.tax);
+    EXPECT_TRUE(contains(pages.back(), money(invoice.amount))) << money(invoice.amount);
+    EXPECT_TRUE(contains(pages.back(), "金额合计：" + money(invoice.amount) + " 元"));
+    // Not audited: no audit date, not the zero date.
+    EXPECT_TRUE(contains(pages[0], "审核日期：")) << testing::PrintToString(pages[0]);
+
+    const DemoInvoice audited = prepareDemoInvoice(demo, true, path("audited.rqp"));
+    ASSERT_EQ(audited.auditDate.size(), 10u);
+    ASSERT_GE(audited.pages.size(), 1u);
+    EXPECT_TRUE(contains(audited.pages[0], "审核日期：" + audited.auditDate)) << testing::PrintToString(audited.pages[0]);
 }
 
 }  // namespace

@@ -207,3 +207,20 @@ TEST_F(MemoText, BandAlignPlacesViewsInTheirBand)
 }
 
 }  // namespace
+
+TEST_F(MemoText, ANullDateTimePrintsAsNothingAndReadsAsZero)
+{
+    Exec("CREATE TABLE D (ID INTEGER, AUDITED DATETIME)");
+    Exec("INSERT INTO D VALUES (1, NULL)");
+    Exec("INSERT INTO D VALUES (2, '2024-03-05 00:00:00')");
+    TQuery* q = Query("Q", "SELECT * FROM D ORDER BY ID");
+    Dataset("Docs", q);
+    Band(btMasterData, "MasterData1", 40, 20, "Docs");
+    TrqMemoView& date = Memo("Date", 20, 40, {"Audited: [Q.\"AUDITED\"]"});
+    date.FormatCode = 33816576;  // a date in the pattern below, as the invoice has it
+    date.FormatText = "yyyy-mm-dd";
+    Memo("Zero", 220, 40, {"[IF(Q.\"AUDITED\" = 0, 'zero', 'set')]"});
+    ASSERT_TRUE(Prepare()) << Message();
+    EXPECT_EQ(Texts("Date"), (std::vector<std::string>{"Audited: ", "Audited: 2024-03-05"}));
+    EXPECT_EQ(Texts("Zero"), (std::vector<std::string>{"zero", "set"}));
+}

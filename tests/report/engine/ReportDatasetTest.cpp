@@ -156,6 +156,69 @@ TEST_F(ReportDataset, FieldReferencesOfTheDictionary)
     EXPECT_EQ(SplitFieldReference("a.b.\"c.d\""), (std::vector<AnsiString>{"a", "b", "\"c.d\""}));
 }
 
+TEST_F(ReportDataset, LookingUpFieldsLeavesDatasetsAsTheyWere)
+{
+    Exec("CREATE TABLE R (A INTEGER, B INTEGER)");
+    Exec("INSERT INTO R VALUES (1, 10), (2, 20), (3, 30)");
+    TQuery* closed = Query("Closed", "SELECT * FROM R");
+    TQuery* open = Query("Open", "SELECT * FROM R ORDER BY A");
+    open->Open();
+    open->Next();
+    TrqDictionaryLookup lookup(*report_, nullptr);
+    for (const char* name : {"Closed.\"A\"", "Closed.\"Missing\"", "Open.\"B\"", "Open.\"Missing\""}) {
+        SCOPED_TRACE(name);
+        lookup.IsVariable(name);
+        EXPECT_FALSE(closed->Active()) << "a closed query's SQL left open";
+        EXPECT_TRUE(open->Active());
+        EXPECT_EQ(open->FieldByName("A")->AsInteger(), 2) << "an open query keeps its record";
+    }
+    EXPECT_TRUE(lookup.IsVariable("Closed.\"B\""));
+    EXPECT_FALSE(lookup.IsVariable("Closed.\"C\""));
+    // Reading the value is what opens it.
+    EXPECT_EQ(lookup.GetValue("Closed.\"B\"").AsInteger(), 10);
+    EXPECT_TRUE(closed->Active());
+}
+
+TEST_F(ReportDataset, AQueryThatCannotRunIsNamedInTheBuildError)
+{
+    Exec("CREATE TABLE R (A INTEGER)");
+    Exec("INSERT INTO R VALUES (1)");
+    struct Case {
+        const char* why;
+        const char* bandSql;   // the band's dataset
+        const char* otherSql;  // a query only a memo reads
+        bool openDataSource;
+        const char* error;
+    } cases[] = {
+        {"a band's query on a missing table", "SELECT * FROM Gone", "SELECT A FROM R", true,
+         "Dataset \"Q\" cannot be opened: no such table: Gone"},
+        {"a memo's query with a syntax error", "SELECT * FROM R", "SELEC A FROM R", true,
+         "Dataset \"Other\" cannot be opened: near \"SELEC\": syntax error"},
+        {"a band's query opened by the first field read", "SELECT * FROM Gone", "SELECT A FROM R", false,
+         "Dataset \"Q\" cannot be opened: no such table: Gone"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        form_ = std::make_unique<TComponent>();
+        report_ = new TrqReport(form_.get());
+        report_->SetName("Report1");
+        report_->SetShowProgress(false);
+        dialogs_.Clear();
+        Dataset("Rows", Query("Q", c.bandSql))->SetOpenDataSource(c.openDataSource);
+        Query("Other", c.otherSql);
+        Band(btReportTitle, "ReportTitle1", 0, 20);
+        Memo("Title", 20, 0, {"[Other.\"A\"]"});
+        Band(btMasterData, "MasterData1", 40, 20, "Rows");
+        Memo("Value", 20, 40, {"[Q.\"A\"]"});
+        EXPECT_FALSE(Prepare());
+        const std::string message = Message();
+        EXPECT_NE(message.find(c.error), std::string::npos) << message;
+        // Neither a memo's text nor its name is blamed.
+        EXPECT_EQ(message.find("Object:"), std::string::npos) << message;
+        EXPECT_EQ(message.find("[Other."), std::string::npos) << message;
+    }
+}
+
 TEST_F(ReportDataset, BandsCloseTheirDatasetsWhateverEndsTheBuild)
 {
     Numbers(30);

@@ -5,6 +5,7 @@
 #include "Showcase.h"
 
 #include "report/pages/PageRender.h"
+#include "support/MetafileBytes.h"
 
 #include <QImage>
 #include <QProcess>
@@ -75,4 +76,80 @@ TEST_F(PagesTest, PageAsAPicture)
     EXPECT_THROW(RenderPageImage(pages, 1, 1.0), EPageRenderError);
     EXPECT_THROW(RenderPageImage(pages, 0, 0.0), EPageRenderError);
     EXPECT_THROW(RenderPageImage(pages, 0, 1000.0), EPageRenderError);
+}
+
+namespace {
+// A prepared page with the metafile as a 400 × 200 logo at (100, 100) on
+// each of `pages` pages, and a memo beside it.
+void addLogoPages(TrqReport& report, TrqGraphicKind kind, const std::string& bytes, int pages = 1)
+{
+    auto logo = std::make_unique<TrqPictureView>();
+    logo->Name = "Logo";
+    logo->Left = logo->Top = 100;
+    logo->Width = 400;
+    logo->Height = 200;
+    logo->Picture.Assign(kind, bytes);
+    auto memo = fixtures::Memo(100, 400, 300, 30, {"Under the logo"});
+    for (int i = 0; i < pages; ++i) fixtures::AddPage(report, {logo.get(), memo.get()});
+}
+
+bool colourAt(const QImage& image, QPoint p, QRgb colour) { return (image.pixel(p) & 0xFFFFFF) == colour; }
+}  // namespace
+
+TEST_F(PagesTest, MetafileLogosAppearOnPagesAndStayVectorsInPdf)
+{
+    for (const auto& [name, bytes] : {std::pair{"EMF", metafiles::Emf()}, std::pair{"WMF", metafiles::Wmf()}}) {
+        SCOPED_TRACE(name);
+        TrqReport report;
+        addLogoPages(report, gkMetafile, bytes);
+        // The 200 × 100 drawing stretched into the 400 × 200 view: the red box's
+        // middle at (100 + 2 × 100, 100 + 2 × 35).
+        const QImage page = RenderPageImage(report.EMFPages(), 0, 1.0);
+        EXPECT_TRUE(colourAt(page, {300, 170}, 0xFF0000));
+        EXPECT_TRUE(colourAt(page, {300, 290}, 0xFFFFFF));
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("logo.pdf");
+        SavePdf(report.EMFPages(), QStringToAnsi(pdf));
+        // No picture in the PDF: the logo is lines and shapes (its word drawn
+        // as outlines), and the page's own text stays text.
+        const QStringList images = run("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
+        EXPECT_EQ(images.size(), 2) << images.join('\n').toStdString();  // the list's two heading lines
+        EXPECT_TRUE(run("pdftotext", {pdf, "-"}).contains("Under the logo"));
+        // Drawn by poppler at the report's resolution, the box and the word are
+        // where the page picture has them.
+        const QString prefix = dir.filePath("page");
+        run("pdftoppm", {"-r", QString::number(ReportUnitsPerInch), "-png", "-singlefile", pdf, prefix});
+        const QImage drawn(prefix + ".png");
+        ASSERT_FALSE(drawn.isNull());
+        EXPECT_TRUE(colourAt(drawn, {300, 170}, 0xFF0000));
+        int green = 0;
+        for (int y = 220; y < 280; ++y)
+            for (int x = 130; x < 280; ++x) {
+                const QColor c(drawn.pixel(x, y));
+                green += c.green() > 80 && c.red() < 80 && c.blue() < 80;
+            }
+        EXPECT_GT(green, 50) << "the word of the logo";
+    }
+}
+
+TEST_F(PagesTest, AMetafileThatCannotBeReadIsACrossedBoxAndOneWarning)
+{
+    TrqReport report;
+    std::string damaged = metafiles::Emf();
+    damaged.resize(120);
+    addLogoPages(report, gkMetafile, damaged, 3);
+    testing::internal::CaptureStderr();
+    QTemporaryDir dir;
+    SavePdf(report.EMFPages(), QStringToAnsi(dir.filePath("three.pdf")));
+    const QImage page = RenderPageImage(report.EMFPages(), 1, 1.0);
+    const std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(warnings, "Logo: the metafile cannot be read; a crossed box stands in its place\n");
+    // The box's edges and its diagonals, thin, and nothing inside besides.
+    auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 200; };
+    for (auto [x, y] : {std::pair{100, 200}, {499, 200}, {300, 100}, {300, 299}, {300, 200}, {150, 125}, {150, 275}})
+        EXPECT_TRUE(dark(x, y) || dark(x - 1, y) || dark(x, y - 1) || dark(x + 1, y) || dark(x, y + 1))
+            << x << "," << y;
+    EXPECT_FALSE(dark(300, 150));
+    EXPECT_FALSE(dark(200, 130));
 }

@@ -3,6 +3,7 @@
 // window placement kept between sessions.
 #include "PreviewFixture.h"
 #include "report/printer/RecordingPrintJob.h"
+#include "report/windows/PageSetupForm.h"
 #include "report/windows/PreviewPlacement.h"
 #include "report/windows/PrintForm.h"
 #include "report/windows/SearchForm.h"
@@ -16,8 +17,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPageSetupDialog>
-#include <QPrinter>
+#include <QDoubleSpinBox>
 #include <QRadioButton>
 #include <QScreen>
 
@@ -241,31 +241,95 @@ public:
 };
 }  // namespace
 
-TEST_F(PreviewTest, PageSetupBuildsTheReportAgainOnTheNewPaper)
+namespace {
+// Two printers: "Office" with A4 and A5 and no sources of its own, and
+// "Store" with A4 and two trays.
+class TwoPrinters : public TrqPrinterPlatform {
+public:
+    std::vector<AnsiString> PrinterNames() override { return {"Office", "Store"}; }
+    int CurrentIndex() override { return current; }
+    void SetCurrentIndex(int index) override { current = index; }
+    bool ReadSettings(TrqPrinterSettings& s) override
+    {
+        s.Device = current == 0 ? "Office" : "Store";
+        s.PaperSize = size[current];
+        s.Orientation = orientation[current];
+        s.DefaultSource = bin[current];
+        s.PhysicalWidth = orientation[current] ? 7016 : 4960;
+        s.PhysicalHeight = orientation[current] ? 4960 : 7016;
+        s.PageWidth = s.PhysicalWidth;
+        s.PageHeight = s.PhysicalHeight;
+        s.PixelsX = s.PixelsY = 600;
+        s.Papers = {{9, "A4"}, {11, "A5"}};
+        if (current == 1) s.Sources = {{1, "Upper Tray", "tray-1"}, {2, "Lower Tray", "tray-2"}};
+        return true;
+    }
+    void WriteSettings(const TrqPaperRequest& paper) override
+    {
+        size[current] = paper.PaperSize;
+        orientation[current] = paper.Orientation;
+        bin[current] = paper.Bin;
+    }
+    bool PropertiesDialog() override { return false; }
+    bool Printing() override { return false; }
+    int current = 0;
+    int size[2] = {9, 9}, orientation[2] = {0, 0}, bin[2] = {-1, -1};
+};
+}  // namespace
+
+TEST_F(PreviewTest, PageSetupChoosesPrinterPaperAndSourceAndBuildsTheReportAgain)
 {
-    rqPrinter().AssignPrinter(std::make_unique<OnePrinter>());
+    rqPrinter().AssignPrinter(std::make_unique<TwoPrinters>());
     TwoPageReport built;
     built.SetModalPreview(false);
+    built.Pages()[0]->LeftMargin = 36;  // 10 mm
     built.PrepareReport();
     built.EMFPages().Delete(1);
     form = new TrqPreviewForm;
     form->ShowFor(&built, false);
     form->show();
     ASSERT_EQ(form->PageCount(), 1);
-    answer<QPageSetupDialog>([](QPageSetupDialog& d) {
-        QPrinter* printer = d.printer();
-        printer->setPageSize(QPageSize(QPageSize::A5));
-        printer->setPageOrientation(QPageLayout::Landscape);
-        printer->setPageMargins(QMarginsF(10, 20, 10, 20), QPageLayout::Millimeter);
+
+    // Cancel, after trying the other printer, leaves printer and report as they were.
+    answer<TrqPageSetupForm>(
+        [](TrqPageSetupForm& d) {
+            d.PrinterCB->setCurrentIndex(1);
+            emit d.PrinterCB->activated(1);
+            EXPECT_EQ(rqPrinter().PrinterIndex(), 1);
+        },
+        QDialog::Rejected);
+    form->PageSetupBtnClick();
+    EXPECT_EQ(rqPrinter().PrinterIndex(), 0);
+    EXPECT_EQ(form->PageCount(), 1);
+
+    answer<TrqPageSetupForm>([](TrqPageSetupForm& d) {
+        EXPECT_EQ(d.PrinterCB->count(), 2);  // the virtual printer is not offered
+        EXPECT_EQ(d.MarginHundredths(*d.LeftMargin), 36 * 500 / 18);
+        EXPECT_EQ(d.SourceCB->count(), 1);  // only the default source on "Office"
+        d.PaperCB->setCurrentIndex(d.PaperCB->findData(11));
+        d.PrinterCB->setCurrentIndex(1);
+        emit d.PrinterCB->activated(1);
+        // The lists are the chosen printer's; the paper picked stays picked.
+        ASSERT_EQ(d.SourceCB->count(), 3);
+        EXPECT_EQ(d.SourceCB->itemText(2), "Lower Tray");
+        EXPECT_EQ(d.SelectedPaperSize(), 11);
+        d.SourceCB->setCurrentIndex(2);
+        d.LandscapeRB->setChecked(true);
+        d.LeftMargin->setValue(10);
+        d.TopMargin->setValue(20);
     });
     form->PageSetupBtnClick();
+    EXPECT_EQ(rqPrinter().Printers()[static_cast<size_t>(rqPrinter().PrinterIndex())], "Store");
+    EXPECT_EQ(rqPrinter().PaperBinKeyword(), "tray-2");
     const TrqPage& page = *built.Pages()[0];
     EXPECT_EQ(page.Size, 11);
     EXPECT_EQ(page.Orientation, poLandscape);
+    EXPECT_EQ(page.PaperBin, 2);
     EXPECT_EQ(page.LeftMargin, 1000 * 18 / 500);
     EXPECT_EQ(page.TopMargin, 2000 * 18 / 500);
     ASSERT_EQ(form->PageCount(), 2);
     EXPECT_EQ((*form->Pages())[0].PaperSize, 11);
+    EXPECT_EQ((*form->Pages())[0].PaperBin, 2);
     EXPECT_EQ(form->CurrentPage, 1);
     EXPECT_EQ(form->Label1->text(), "Page 1/2");
     delete form.data();

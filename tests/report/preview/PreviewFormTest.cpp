@@ -1,6 +1,7 @@
 // The preview window: zoom, keys, the mouse, scrolling long reports, and a
 // report freed while its preview is open.
 #include "PreviewFixture.h"
+#include "support/MetafileBytes.h"
 #include "report/windows/Preview.h"
 #include "report/windows/PreviewLayout.h"
 #include "report/windows/SpeedButton.h"
@@ -223,4 +224,32 @@ TEST_F(PreviewTest, AModalPreviewHoldsThePagesUntilItCloses)
     for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_EQ(dynamic_cast<TrqPreviewForm*>(w), nullptr);
 
     report.ShowPreparedReport();  // no pages: nothing happens
+}
+
+TEST_F(PreviewTest, MetafileLogosShowInTheWindow)
+{
+    // The two metafiles side by side, each 200 × 100 units.
+    std::vector<std::unique_ptr<TrqPictureView>> logos;
+    for (const std::string& bytes : {metafiles::Emf(), metafiles::Wmf()}) {
+        logos.push_back(std::make_unique<TrqPictureView>());
+        TrqPictureView& logo = *logos.back();
+        logo.Left = 60 + 240 * int(logos.size() - 1);
+        logo.Top = 60;
+        logo.Width = 200;
+        logo.Height = 100;
+        logo.Picture.Assign(gkMetafile, bytes);
+    }
+    fixtures::AddPage(report, {logos[0].get(), logos[1].get()});
+    TrqPreviewForm& f = open(900, 700);
+    const QImage shot = f.grab().toImage();
+    for (int left : {60, 300}) {
+        SCOPED_TRACE(left);
+        // The middle of each red box, mapped from the page into the window.
+        const QPoint box = f.PBox->mapTo(&f, onPage(0, left + 100, 60 + 35));
+        const QColor c(shot.pixel(box));
+        EXPECT_GT(c.red(), 200) << c.name().toStdString();
+        EXPECT_LT(c.green() + c.blue(), 80) << c.name().toStdString();
+        const QColor below(shot.pixel(f.PBox->mapTo(&f, onPage(0, left + 100, 60 + 97))));
+        EXPECT_GT(below.green(), 200) << "white under the drawing";
+    }
 }

@@ -158,3 +158,60 @@ TEST_F(CupsPrintTest, RqtoolPrintsToTheQueue)
     EXPECT_EQ(text.find("Page 1"), std::string::npos);
     EXPECT_NE(text.find("Page 3"), std::string::npos);
 }
+
+namespace {
+// The "media-source" each job of the queue asked for, by job number ("" when
+// it asked for none).
+std::map<int, std::string> jobSources(const std::string& queue)
+{
+    std::map<int, std::string> sources;
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.c_str(), 0, CUPS_WHICHJOBS_ALL);
+    for (int i = 0; i < count; ++i) {
+        ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+        const std::string uri = "ipp://localhost/jobs/" + std::to_string(jobs[i].id);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
+        ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+        ipp_attribute_t* source = ippFindAttribute(response, "media-source", IPP_TAG_ZERO);
+        const char* value = source ? ippGetString(source, 0, nullptr) : nullptr;
+        sources[jobs[i].id] = value ? value : "";
+        ippDelete(response);
+    }
+    cupsFreeJobs(count, jobs);
+    return sources;
+}
+}  // namespace
+
+TEST_F(CupsPrintTest, PagesAskForThePrintersPaperSources)
+{
+    const std::string trays = env("STOCKIN_TEST_TRAY_QUEUE");
+    const int index = rqPrinter().IndexOfPrinter(trays);
+    ASSERT_GE(index, 0) << "the two-tray queue is not among the printers";
+    rqPrinter().SetPrinterIndex(index);
+    // The printer's own sources follow the default one, numbered in its order.
+    EXPECT_EQ(rqPrinter().Bins(), (std::vector<int32_t>{-1, 1, 2}));
+    EXPECT_EQ(rqPrinter().BinKeywords(), (std::vector<AnsiString>{"", "tray-1", "tray-2"}));
+    EXPECT_EQ(rqPrinter().BinNames(), (std::vector<AnsiString>{"Default source", "Upper Tray", "Lower Tray"}));
+
+    // A page asking for a source this printer does not have (made for another
+    // printer) gets its default source; then pages asking for the lower tray
+    // and the upper one.
+    for (int bin : {9, 2, 1}) {
+        const int page = fixtures::AddNumberedPage(report, bin);
+        report.EMFPages()[page].PaperBin = bin;
+    }
+    const std::map<int, std::string> before = jobSources(trays);
+    report.PrintPreparedReport("", 1, false, 0);
+    std::vector<std::string> asked;
+    for (const auto& [job, source] : jobSources(trays))
+        if (!before.count(job)) asked.push_back(source);
+    EXPECT_EQ(asked, (std::vector<std::string>{"", "tray-2", "tray-1"}));
+
+    // rqtool lists the sources with their codes, keywords and names.
+    const std::string listed = run(RQTOOL_PATH, {"printers"});
+    const size_t line = listed.find("\t" + trays + "\t");
+    ASSERT_NE(line, std::string::npos) << listed;
+    const std::string own = listed.substr(line, listed.find('\n', line) - line);
+    EXPECT_NE(own.find("-1 \"Default source\", 1 tray-1 \"Upper Tray\", 2 tray-2 \"Lower Tray\""), std::string::npos)
+        << own;
+}

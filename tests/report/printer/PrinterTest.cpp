@@ -38,7 +38,7 @@ public:
         s.PageHeight = s.PhysicalHeight - 240;
         s.PixelsX = s.PixelsY = 600;
         s.Papers = {{9, "A4"}, {1, "Letter"}};
-        s.Sources = {{7, "Auto"}, {4, "Manual"}};
+        s.Sources = {{7, "Auto", "auto"}, {4, "Manual", "manual"}};
         return true;
     }
     void WriteSettings(const TrqPaperRequest& paper) override
@@ -117,7 +117,9 @@ TEST(Printer, VirtualPaperChangesAndEquality)
     EXPECT_EQ(printer.PaperWidth(), 2970);
     EXPECT_EQ(printer.PaperHeight(), 2100);
     EXPECT_TRUE(printer.IsEqual(9, 1, 1, -1, 1));
-    EXPECT_TRUE(printer.IsEqual(9, 1, 1, 0xFFFF, 1) == (printer.PaperBin() == 0xFFFF));
+    // Stored templates write the default source as 0xFFFF; like any code the
+    // printer lacks, it is the default source and asks for no new job.
+    EXPECT_TRUE(printer.IsEqual(9, 1, 1, 0xFFFF, 1));
     EXPECT_FALSE(printer.IsEqual(9, 2970, 2100, -1, 0));
 
     printer.SetPrinterInfo(256, 1000, 500, -1, 0, false);
@@ -168,6 +170,20 @@ TEST(Printer, PlatformPrinterSettingsCycle)
     EXPECT_EQ(printer.PaperSize(), 9);
     EXPECT_EQ(printer.Orientation(), 1);
     EXPECT_EQ(printer.PaperWidth(), 2970);
+
+    // A source the printer has is asked for; one it does not have (a template
+    // made for another printer) is its default source and no other paper.
+    printer.SetPrinterInfo(9, 0, 0, 4, 1, false);
+    ASSERT_EQ(written.size(), 2u);
+    EXPECT_EQ(written[1].Bin, 4);
+    printer.SetPrinterInfo(9, 0, 0, 99, 1, true);
+    ASSERT_EQ(written.size(), 3u);
+    EXPECT_EQ(written[2].Bin, -1);
+    EXPECT_TRUE(printer.IsEqual(9, 0, 0, 99, 1));
+    EXPECT_FALSE(printer.IsEqual(9, 0, 0, 4, 1));
+    EXPECT_EQ(printer.PaperBinKeyword(), "auto");  // what the driver reports in use
+    EXPECT_EQ(printer.BinKeywords(), (std::vector<AnsiString>{"", "auto", "manual"}));
+    written.resize(1);
 
     // Equal paper, and any paper while a job prints, change nothing.
     printer.SetPrinterInfo(9, 0, 0, -1, 1, false);

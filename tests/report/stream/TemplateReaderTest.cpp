@@ -319,21 +319,41 @@ TEST(TemplateReader, FailuresAndTheirMessages)
     header.u8(24).wb(true).wb(false).str("");
     TemplateBytes withPage = header;
     writePage(withPage, 24, true, "Kept");
+    // A whole memo record after the page, in a version 24 and a version 23 stream.
+    auto withMemo = [](int version) {
+        TemplateBytes b(version);
+        b.u8(static_cast<uint8_t>(version)).wb(true).wb(false).str("");
+        writePage(b, version, true, "Kept");
+        const size_t at = beginObject(b, version, 0, 0);
+        writeCommon(b, version, {.name = "Cut"});
+        writeMemoData(b, version);
+        endObject(b, version, at);
+        return b.str();
+    };
+    const std::string memo24 = withMemo(24), memo23 = withMemo(23);
+    const char* unsupported = "Unsupported RQF format";
+    const char* incomplete = "Unsupported RQF format: the template ends in the middle of a record (the file is incomplete)";
 
     struct Case {
         const char* what;
         std::string bytes;
-        bool message;
+        const char* message;  // null: none
         int pagesAfter;  // -1: the pages from before the load remain
     };
     const Case cases[] = {
-        {"empty stream", "", false, -1},
-        {"version above 24", std::string("\x19\0\0", 3), true, -1},
-        {"unknown record tag", withPage.str() + "\x0B", true, 1},
-        {"truncated page record", header.str() + "\xFF\xFF\xFF", true, 1},
-        {"truncated dictionary", withPage.str() + "\xFE\xFE\xFF\x05\0\0\0", true, 1},
-        {"extension record ends the stream", withPage.str() + "\xFD" + "garbage", false, 1},
-        {"record that ends before it starts", withPage.str() + std::string("\x07\0\x05\0\0\0", 6), true, 1},
+        {"empty stream", "", nullptr, -1},
+        {"version above 24", std::string("\x19\0\0", 3), unsupported, -1},
+        {"unknown record tag", withPage.str() + "\x0B", unsupported, 1},
+        {"truncated page record", header.str() + "\xFF\xFF\xFF", unsupported, 1},
+        {"truncated dictionary", withPage.str() + "\xFE\xFE\xFF\x05\0\0\0", unsupported, 1},
+        {"extension record ends the stream", withPage.str() + "\xFD" + "garbage", nullptr, 1},
+        {"record that ends before it starts", withPage.str() + std::string("\x07\0\x05\0\0\0", 6), unsupported, 1},
+        // A file cut short must not load as the records before the cut.
+        {"object record cut in half", memo24.substr(0, (withPage.size() + memo24.size()) / 2), incomplete, 1},
+        {"object record one byte short", memo24.substr(0, memo24.size() - 1), incomplete, 1},
+        {"object record without end positions cut short", memo23.substr(0, memo23.size() - 3), incomplete, 1},
+        {"object record whose end lies past the stream", withPage.str() + std::string("\x07\0\xFF\0\0\0", 6),
+         incomplete, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -346,7 +366,7 @@ TEST(TemplateReader, FailuresAndTheirMessages)
         EXPECT_EQ(report.Dictionary().Variables.Count(), 0);  // cleared in every case
         if (c.message) {
             ASSERT_EQ(dialogs.Texts().size(), 1u);
-            EXPECT_EQ(dialogs.Texts()[0], "Unsupported RQF format");
+            EXPECT_EQ(dialogs.Texts()[0], c.message);
             EXPECT_EQ(dialogs.Calls()[0].caption, "Error");
             EXPECT_EQ(dialogs.Calls()[0].flags & MB_ICONERROR, unsigned(MB_ICONERROR));
         } else {
