@@ -16,7 +16,7 @@
 # Layout under the prefix (any prefix: every path between these directories is
 # relative, so an installation can be moved as a whole):
 #   bin/                          rqtool, stockin-host
-#   LIBDIR/                       libstockin_runtime, _grid, _report; cmake/Stockin, pkgconfig
+#   LIBDIR/                       libstockin_runtime, _grid, _report, _gridprint; cmake/Stockin, pkgconfig
 #   LIBDIR/stockin/               libstockin_audit.so, the module the host loads
 #   include/stockin/              public headers, as #include "report/model/Report.h"
 #   share/stockin/                fonts.conf; templates/ with the built report templates

@@ -6,6 +6,7 @@
 layer_uses(runtime)
 layer_uses(grid    runtime)
 layer_uses(report  runtime)
+layer_uses(gridprint runtime grid report)
 layer_uses(skin    runtime)
 layer_uses(data    runtime)
 layer_uses(ui      runtime grid report skin data)

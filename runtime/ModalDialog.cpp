@@ -1,6 +1,7 @@
 #include "runtime/ModalDialog.h"
 
 #include <QDialog>
+#include <QEventLoop>
 
 namespace {
 ModalHook& hook()
@@ -25,4 +26,26 @@ int ExecModal(QDialog& dialog)
         return current(dialog);
     }
     return dialog.exec();
+}
+
+bool OpenModal(QDialog& dialog)
+{
+    if (hook()) {
+        ModalHook current = hook();
+        dialog.setResult(current(dialog));
+        return false;
+    }
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    return true;
+}
+
+int FinishModal(QDialog& dialog)
+{
+    if (dialog.isVisible()) {
+        QEventLoop loop;
+        QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::DialogExec);
+    }
+    return dialog.result();
 }

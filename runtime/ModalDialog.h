@@ -20,3 +20,13 @@ ModalHook SetModalHook(ModalHook hook);
 // Runs the window modally (or through the hook) and returns its result
 // (QDialog::Accepted, QDialog::Rejected or what done() was given).
 int ExecModal(QDialog& dialog);
+
+// A modal window whose caller goes on working while it is up (a report that
+// shows its first pages while it builds the rest) and lets events through as
+// it works. OpenModal shows the window modal to the application and returns
+// at once: true while the window is open, false when the hook has answered
+// already (the window then never opens, and counts as closed). The caller
+// sees the user close it by !isVisible(). FinishModal runs the modal loop
+// until the window is closed and returns its result.
+bool OpenModal(QDialog& dialog);
+int FinishModal(QDialog& dialog);

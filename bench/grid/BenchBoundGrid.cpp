@@ -39,6 +39,8 @@
 #include "runtime/db/Query.h"
 #include "runtime/db/Session.h"
 
+#include "../workloads/ItemsSession.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -60,12 +62,6 @@
 namespace {
 
 const char* const kSelect = "SELECT code, name, price, qty, amount, tax FROM items ORDER BY id";
-
-std::string itemsFile()
-{
-    const char* file = std::getenv("BENCH_ITEMS");
-    return file ? file : "/tmp/items.sqlite";
-}
 
 long statusKiB(const char* key)
 {
@@ -90,29 +86,6 @@ public:
 private:
     long base_ = 0;
 };
-
-// The items file as "qdb" of a session of its own.
-struct Connection {
-    Connection()
-    {
-        if (!QSqlDatabase::contains("items")) {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "items");
-            db.setDatabaseName(QString::fromStdString(itemsFile()));
-            db.open();
-        }
-        session.AddDatabase("qdb", "items");
-        SetDefaultSession(&session);
-    }
-    ~Connection() { SetDefaultSession(nullptr); }
-    TSession session;
-};
-
-bool haveItems(benchmark::State& state)
-{
-    if (std::filesystem::exists(itemsFile())) return true;
-    state.SkipWithError(("no " + itemsFile() + ": make it with bench/workloads/items.py 1000000 FILE").c_str());
-    return false;
-}
 
 void BM_Floor(benchmark::State& state)
 {

@@ -314,6 +314,9 @@ void TrqReportBuilder::newPage()
     reportProgress(run_.CurPageIndex + 1);
     if (!pb.DisableRepeatHeader) showBand(pb.Chain(btColumnFooter));
     printPageFooters();
+    // Every page so far has its footer, and the build goes on below a page
+    // of its own: nothing writes to them any more.
+    if (!run_.DrawingDisabled && master_->OnPagesFinished) master_->OnPagesFinished(preparedPages().Count());
     pb.Bottom = pb.Page.BottomMarginInEffect();
     addPreparedPage(pb);
     run_.AppendPage = false;

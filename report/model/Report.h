@@ -90,6 +90,13 @@ public:
     void SetStoreInDFM(bool v) { storeInDFM_ = v; }
     const AnsiString& Title() const { return title_; }
     void SetTitle(const AnsiString& v) { title_ = v; }
+    // Not stored: ShowReport opens the preview window as soon as the first
+    // pages are finished and goes on building while the user looks at them
+    // (report/windows/ShowWhileBuilding.cpp). It takes effect for a modal
+    // preview window (no Preview control) of a one-pass build; other reports
+    // are built whole before they are shown.
+    bool ProgressivePreview() const { return progressivePreview_; }
+    void SetProgressivePreview(bool v) { progressivePreview_ = v; }
 
     // Events.
     std::function<void()> OnBeginDoc;
@@ -103,6 +110,12 @@ public:
     std::function<void(const AnsiString& name, const Variant& p1, const Variant& p2, const Variant& p3, Variant& val)>
         OnUserFunction;
     std::function<void(int n)> OnProgress;
+    // Not an event of templates: while the last (or only) pass of a build
+    // runs, each time prepared pages are finished for good, that is no band
+    // of the build writes to them again, with the number of pages finished
+    // (they are the first ones). A preview shows them through it while the
+    // rest is being built.
+    std::function<void(int finished)> OnPagesFinished;
     std::function<void(TrqBand* band)> OnBeginColumn;
     std::function<void(int colNo, int& width)> OnPrintColumn;
     std::function<void(TrqPage* page)> OnManualBuild;
@@ -242,6 +255,7 @@ private:
     bool showProgress_ = true;
     bool storeInDFM_ = false;
     AnsiString title_;
+    bool progressivePreview_ = false;
 
     TrqPrinter& printer_;
     TrqPages pages_;

@@ -8,7 +8,7 @@
 #include "report/windows/PageSetupForm.h"
 #include "report/windows/PreviewForm.h"
 #include "report/windows/PreviewLayout.h"
-#include "report/windows/PrintForm.h"
+#include "report/windows/PrintWithDialog.h"
 #include "report/windows/SearchForm.h"
 #include "report/windows/SpeedButton.h"
 #include "runtime/Application.h"
@@ -78,7 +78,7 @@ void TrqPreviewForm::N3Click(int tag)
 
 void TrqPreviewForm::LoadBtnClick()
 {
-    if (PageCount() == 0 || !report_) return;
+    if (PageCount() == 0 || !report_ || building_) return;
     const QString fileName = chooseFile(this, false);
     if (fileName.isEmpty()) return;
     // The file goes into a fresh page list: a file that cannot be read leaves
@@ -102,7 +102,7 @@ void TrqPreviewForm::LoadBtnClick()
 
 void TrqPreviewForm::SaveBtnClick()
 {
-    if (PageCount() == 0 || !report_) return;
+    if (PageCount() == 0 || !report_ || building_) return;
     const QString fileName = chooseFile(this, true);
     if (fileName.isEmpty()) return;
     TrqLentPages lent(*report_, pages_);
@@ -111,27 +111,18 @@ void TrqPreviewForm::SaveBtnClick()
 
 void TrqPreviewForm::PrintBtnClick()
 {
-    if (PageCount() == 0 || !report_ || !havePrinter()) return;
-    TrqPrintForm form(this);
-    form.E1->setText(QString::number(report_->DefaultCopies()));
-    form.CollateCB->setChecked(report_->DefaultCollate());
-    if (report_->ShowPrintDialog() && form.Run() != QDialog::Accepted) return;
-    const AnsiString pageList = form.RB1->isChecked()   ? AnsiString()
-                                : form.RB2->isChecked() ? std::to_string(CurrentPage)
-                                                        : QStringToAnsi(form.E2->text());
-    const int copies = StrToInt(QStringToAnsi(form.E1->text().trimmed()));
-    const bool collate = form.CollateCB->isChecked();
-    const int kind = std::max(form.CB2->currentIndex(), 0);
+    if (PageCount() == 0 || !report_ || building_ || !havePrinter()) return;
+    bool printed = false;
     {
         TrqLentPages lent(*report_, pages_);
-        report_->PrintPreparedReport(pageList, copies, collate, kind);
+        printed = PrintPreparedWithDialog(*report_, this, CurrentPage);
     }
-    ResetView(false);
+    if (printed) ResetView(false);
 }
 
 void TrqPreviewForm::PageSetupBtnClick()
 {
-    if (PageCount() == 0 || !report_ || !havePrinter()) return;
+    if (PageCount() == 0 || !report_ || building_ || !havePrinter()) return;
     TrqPrinter& printer = rqPrinter();
     TrqPageSetupForm form(this);
     // Margins in hundredths of a millimetre, from the first page's report units.
@@ -184,9 +175,9 @@ void TrqPreviewForm::FindBtnClick()
 void TrqPreviewForm::FindNext()
 {
     if (PageCount() == 0 || FindText.empty()) return;
-    TrqEMFPages& pages = *pages_;
+    TrqEMFPages& pages = *Pages();
     paintingEnabled_ = false;
-    while (ResumePage < pages.Count()) {
+    while (ResumePage < PageCount()) {
         const std::vector<TrqTextItem> items = PageTextItems(pages, ResumePage);
         const int found = FindTextItem(items, FindText, CaseSensitive, ResumeIndex);
         if (found < 0) {

@@ -9,6 +9,7 @@
 #include "report/texts/EngineTexts.h"
 #include "report/windows/PreviewIcons.h"
 #include "report/windows/PreviewLayout.h"
+#include "report/windows/PrintWithDialog.h"
 #include "report/windows/PreviewPlacement.h"
 #include "report/windows/ProgressForm.h"
 #include "report/windows/SpeedButton.h"
@@ -231,6 +232,7 @@ void TrqPreviewForm::Connect(TrqReport* report)
     if (report_ && report_ != report) report_->DetachPreview(this);
     report_ = report;
     reportGone_ = false;
+    building_ = nullptr;
     pages_.reset();
     if (!report) return;
     pages_ = report->ReplaceEMFPages(nullptr);
@@ -253,6 +255,7 @@ void TrqPreviewForm::ReportFreed()
 {
     // The report is being freed: its pages' views refer to it, so they go first.
     pages_.reset();
+    building_ = nullptr;
     if (report_) report_->DetachPreview(this);
     report_ = nullptr;
     reportGone_ = true;
@@ -271,6 +274,59 @@ void TrqPreviewForm::ShowFor(TrqReport* report, bool modal)
 {
     modal_ = modal;
     Connect(report);
+    openView();
+}
+
+void TrqPreviewForm::ShowBuilding(TrqReport* report, int finished)
+{
+    modal_ = true;
+    Connect(nullptr);
+    report_ = report;
+    report->AttachPreview(this);
+    building_ = &report->EMFPages();
+    finishedWhileBuilding_ = shownWhileBuilding_ = std::clamp(finished, 0, building_->Count());
+    openView();
+    sinceLayout_.start();
+}
+
+void TrqPreviewForm::PagesFinished(int finished)
+{
+    if (!building_) return;
+    finishedWhileBuilding_ = std::clamp(finished, 0, building_->Count());
+    // The first screenful at once, then a few times a second.
+    constexpr int LayoutInterval = 250;
+    if (finishedWhileBuilding_ == shownWhileBuilding_) return;
+    if (shownWhileBuilding_ > 2 && sinceLayout_.isValid() && sinceLayout_.elapsed() < LayoutInterval) return;
+    shownWhileBuilding_ = finishedWhileBuilding_;
+    layOutKeepingPlace();
+    sinceLayout_.start();
+}
+
+void TrqPreviewForm::BuildFinished()
+{
+    if (!building_ || !report_) return;
+    building_ = nullptr;
+    pages_ = report_->ReplaceEMFPages(nullptr);
+    ApplyButtons();
+    layOutKeepingPlace();
+}
+
+void TrqPreviewForm::layOutKeepingPlace()
+{
+    const int32_t h = HPosition(), v = VPosition();
+    const int page = CurrentPage;
+    FormResize();
+    paintingEnabled_ = false;
+    SetHPosition(h);
+    SetVPosition(v);
+    CurrentPage = std::clamp(page, 1, std::max(PageCount(), 1));
+    UpdatePageLabel();
+    paintingEnabled_ = true;
+    PBox->update();
+}
+
+void TrqPreviewForm::openView()
+{
     ApplyButtons();
     ResetView(true);
     SetHPosition(0);
@@ -282,7 +338,7 @@ void TrqPreviewForm::ShowFor(TrqReport* report, bool modal)
     }
 }
 
-bool TrqPreviewForm::havePrinter() const { return rqPrinter().Printers().size() > 1; }
+bool TrqPreviewForm::havePrinter() const { return HavePlatformPrinter(); }
 
 void TrqPreviewForm::ApplyButtons()
 {
@@ -299,8 +355,11 @@ void TrqPreviewForm::ApplyButtons()
     ExitBtn->setVisible(has(pbExit) && !embedded_);
     rqTBSeparator1->setVisible(has(pbZoom));
     rqTBSeparator3->setVisible(FindBtn->isVisibleTo(Panel1) || HelpBtn->isVisibleTo(Panel1));
-    PrintBtn->setEnabled(havePrinter());
+    // The commands that lend the pages to the report wait for its build.
+    PrintBtn->setEnabled(havePrinter() && !building_);
     PageSetupBtn->setEnabled(PrintBtn->isEnabled());
+    LoadBtn->setEnabled(!building_);
+    SaveBtn->setEnabled(!building_);
     switch (report_->InitialZoom()) {
     case pzPageWidth: LastZoomMode = zmPageWidth; break;
     case pzOnePage: LastZoomMode = zmWholePage; break;
@@ -314,11 +373,12 @@ void TrqPreviewForm::ApplyButtons()
 
 void TrqPreviewForm::releaseAllViews()
 {
-    if (!pages_) return;
-    WithScratchCanvas([this](TrqCanvas& canvas) {
-        for (int i = 0; i < pages_->Count(); ++i) {
-            (*pages_)[i].InView = 0;
-            pages_->Draw(i, canvas, {});
+    TrqEMFPages* pages = Pages();
+    if (!pages) return;
+    WithScratchCanvas([&](TrqCanvas& canvas) {
+        for (int i = 0; i < PageCount(); ++i) {
+            (*pages)[i].InView = 0;
+            pages->Draw(i, canvas, {});
         }
     });
 }
@@ -350,7 +410,7 @@ void TrqPreviewForm::FormResize()
     paintingEnabled_ = false;
     CurrentPage = std::clamp(CurrentPage, 1, PageCount());
     const TrqPreviewLayout layout =
-        LayoutPreviewPages(*pages_, CurrentPage - 1, ZoomMode, Zoom, PBox->width(), PBox->height());
+        LayoutPreviewPages(*Pages(), CurrentPage - 1, ZoomMode, Zoom, PBox->width(), PBox->height(), PageCount());
     Zoom = layout.Zoom;
     checkZoomItem();
     ZoomBtn->SetCaption(std::to_string(std::lround(Zoom * 100)) + "%");
@@ -367,7 +427,7 @@ void TrqPreviewForm::FormResize()
 void TrqPreviewForm::ShowCurrentPage()
 {
     if (PageCount() == 0) return;
-    const TrqRect& r = (*pages_)[std::clamp(CurrentPage, 1, PageCount()) - 1].DisplayRect;
+    const TrqRect& r = (*Pages())[std::clamp(CurrentPage, 1, PageCount()) - 1].DisplayRect;
     SetVPosition(r.Top - 10);
 }
 
@@ -403,8 +463,8 @@ void TrqPreviewForm::onVScroll(int position)
     // The image already drawn moves; only the strip it uncovers is painted.
     if (paintingEnabled_ && PBox->isVisible()) PBox->scroll(0, dy);
     else PBox->update();
-    if (!pages_) return;
-    const int page = PageAtScrollPosition(*pages_, position);
+    if (PageCount() == 0) return;
+    const int page = PageAtScrollPosition(*Pages(), position, PageCount());
     if (page >= 0 && page + 1 != CurrentPage) {
         CurrentPage = page + 1;
         UpdatePageLabel();

@@ -14,6 +14,11 @@
 // - Painting is off while the pages are laid out (the layout moves them).
 // - The report may be freed while the window is open: the window then lets go
 //   of its pages first (ReportFreed) and closes.
+// - While its report is still being built (ShowBuilding) the window shows the
+//   finished pages of the report's own list without taking it; it takes the
+//   list when the build is over (BuildFinished). Meanwhile nothing may lend
+//   pages to the report or build it again: open, save, print and page setup
+//   wait, and only the pages laid out last are painted or hit.
 // - Ownership: a window shown on its own is freed when it closes (non-modal) or
 //   by ShowPreparedReport (modal); inside a TrqPreview the control owns it.
 
@@ -23,6 +28,7 @@
 #include "runtime/Keys.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 #include <functional>
 #include <memory>
@@ -55,6 +61,10 @@ protected:
 private:
     TrqPreviewForm& form_;
 };
+
+// The caption of a report's preview window: "Preview", and " - " and the
+// report's title when it has one.
+QString PreviewCaption(const TrqReport& report);
 
 class TrqPreviewForm : public QDialog, public TrqPreviewLink {
 public:
@@ -107,10 +117,13 @@ public:
     static int LastZoomMode;
 
     TrqReport* Report() const { return report_; }
-    // The pages shown (null when there are none).
-    TrqEMFPages* Pages() const { return pages_.get(); }
+    // The pages shown (null when there are none): the window's own, or while
+    // the report is being built the report's list, of which PageCount are shown.
+    TrqEMFPages* Pages() const { return building_ ? building_ : pages_.get(); }
     std::unique_ptr<TrqEMFPages>& PagesHolder() { return pages_; }
-    int PageCount() const { return pages_ ? pages_->Count() : 0; }
+    int PageCount() const { return building_ ? shownWhileBuilding_ : pages_ ? pages_->Count() : 0; }
+    // The report is still building the pages shown.
+    bool Building() const { return building_ != nullptr; }
     bool PaintingEnabled() const { return paintingEnabled_; }
     // The last match of the find command: page index and box in report units.
     std::optional<std::pair<int, TrqRect>> Match() const { return match_; }
@@ -125,6 +138,16 @@ public:
     // Shows the window for the report: connect, buttons, a fresh view on page
     // 1, the placement of the last window; modal or not.
     void ShowFor(TrqReport* report, bool modal);
+    // Shows the first `finished` pages of a report that is still being built
+    // (the window is modal): the view as ShowFor sets it, the commands that
+    // need the whole report off until BuildFinished.
+    void ShowBuilding(TrqReport* report, int finished);
+    // More pages are finished; the window lays them out now and then (a
+    // layout walks every page), keeping the user's place.
+    void PagesFinished(int finished);
+    // The build is over: the window takes the report's pages, lays them all
+    // out and offers every command again.
+    void BuildFinished();
 
     void ApplyButtons();
     void ResetView(bool toFirstPage);
@@ -175,6 +198,10 @@ private:
     void onVScroll(int position);
     void onHScroll(int position);
     void releaseAllViews();
+    // ApplyButtons, a fresh view on page 1, the placement of the last window.
+    void openView();
+    // Lays the pages out again keeping the scroll position (pages were added).
+    void layOutKeepingPlace();
     void savePlacement();
     bool havePrinter() const;
     // Painting and the mouse (PreviewPaint.cpp).
@@ -201,6 +228,12 @@ private:
     int wheelRemainder_ = 0;
     std::optional<std::pair<int, TrqRect>> match_;
     std::vector<bool> failedPages_;  // pages whose error has been shown
+    // While the report builds: its list, the pages finished, those laid out
+    // and shown, and the time since they were laid out.
+    TrqEMFPages* building_ = nullptr;
+    int finishedWhileBuilding_ = 0;
+    int shownWhileBuilding_ = 0;
+    QElapsedTimer sinceLayout_;
 
 public:
     // True once the report this window showed has been freed.

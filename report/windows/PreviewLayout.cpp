@@ -31,11 +31,11 @@ int32_t scaled(int32_t units, double zoom) { return std::max(RoundToInt(units * 
 }  // namespace
 
 TrqPreviewLayout LayoutPreviewPages(TrqEMFPages& pages, int currentIndex, int zoomMode, double zoom, int width,
-                                    int height)
+                                    int height, int count)
 {
     TrqPreviewLayout layout;
     layout.Zoom = std::max(zoom, MinimumZoom);
-    const int count = pages.Count();
+    count = count < 0 ? pages.Count() : std::min(count, pages.Count());
     if (count == 0) return layout;
     currentIndex = std::clamp(currentIndex, 0, count - 1);
     layout.Zoom = modeZoom(zoomMode, zoom, pages[currentIndex].PrnInfo, width, height);
@@ -86,10 +86,11 @@ TrqPreviewLayout LayoutPreviewPages(TrqEMFPages& pages, int currentIndex, int zo
     return layout;
 }
 
-int PageAtScrollPosition(const TrqEMFPages& pages, int32_t position)
+int PageAtScrollPosition(const TrqEMFPages& pages, int32_t position, int count)
 {
     const int64_t probe = int64_t(position) + 11;
-    for (int i = 0; i < pages.Count(); ++i) {
+    count = count < 0 ? pages.Count() : std::min(count, pages.Count());
+    for (int i = 0; i < count; ++i) {
         const TrqRect& r = pages[i].DisplayRect;
         if (r.Top < probe && probe < r.Bottom) return i;
     }

@@ -22,11 +22,13 @@ struct TrqPreviewLayout {
     int32_t HMax = 0, VMax = 0;  // scroll ranges (0: the pages fit)
 };
 
-// Lays the pages out for an area of width x height pixels. The zoom of the
-// modes that fit pages follows the paper of the page at currentIndex.
+// Lays the first `count` pages out (all of them when count < 0) for an area of
+// width x height pixels. The zoom of the modes that fit pages follows the
+// paper of the page at currentIndex.
 TrqPreviewLayout LayoutPreviewPages(TrqEMFPages& pages, int currentIndex, int zoomMode, double zoom, int width,
-                                    int height);
+                                    int height, int count = -1);
 
-// The index of the first page whose DisplayRect has top < position + 11 <
-// bottom (the page at the top of a view scrolled to position), or -1.
-int PageAtScrollPosition(const TrqEMFPages& pages, int32_t position);
+// The index of the first of the first `count` pages (all when count < 0)
+// whose DisplayRect has top < position + 11 < bottom (the page at the top of
+// a view scrolled to position), or -1.
+int PageAtScrollPosition(const TrqEMFPages& pages, int32_t position, int count = -1);

@@ -89,8 +89,8 @@ void TrqPreviewForm::paintPages(QPainter& painter, const QRegion& region)
         painter.fillRect(PBox->rect(), PBox->palette().color(QPalette::Button));
         return;
     }
-    TrqEMFPages& pages = *pages_;
-    const int count = pages.Count();
+    TrqEMFPages& pages = *Pages();
+    const int count = PageCount();
     const int farBelow = std::max(OutOfViewDistance, PBox->height());
     std::vector<QRect> shown;
     std::vector<int> shownIndex;
@@ -175,16 +175,15 @@ void TrqPreviewForm::reportPageError(int page, const std::exception& error)
 
 int TrqPreviewForm::pageAt(const QPoint& point) const
 {
-    if (!pages_) return -1;
     const int x = point.x() - ContentOffsetX, y = point.y() - ContentOffsetY;
-    for (int i = 0; i < pages_->Count(); ++i)
-        if ((*pages_)[i].DisplayRect.Contains(x, y)) return i;
+    for (int i = 0; i < PageCount(); ++i)
+        if ((*Pages())[i].DisplayRect.Contains(x, y)) return i;
     return -1;
 }
 
 QPoint TrqPreviewForm::toUnits(int page, const QPoint& point) const
 {
-    const TrqRect& d = (*pages_)[page].DisplayRect;
+    const TrqRect& d = (*Pages())[page].DisplayRect;
     const double z = Zoom > 0 ? Zoom : 1;
     return {RoundToInt((point.x() - ContentOffsetX - d.Left) / z), RoundToInt((point.y() - ContentOffsetY - d.Top) / z)};
 }
@@ -200,13 +199,14 @@ void TrqPreviewForm::mousePress(QMouseEvent* event)
     }
     if (event->button() != Qt::LeftButton) return;
     int pressed = -1;
-    for (int i = 0; i < pages_->Count(); ++i) {
-        const TrqRect& d = (*pages_)[i].DisplayRect;
+    TrqEMFPages& pages = *Pages();
+    for (int i = 0; i < PageCount(); ++i) {
+        const TrqRect& d = pages[i].DisplayRect;
         if (!d.Contains(point.x() - ContentOffsetX, point.y() - ContentOffsetY)) continue;
         pressed = i;
         const QPoint units = toUnits(i, point);
         int cursor = 0;
-        if (pages_->HitObject(i, units.x(), units.y(), true, cursor)) return;
+        if (pages.HitObject(i, units.x(), units.y(), true, cursor)) return;
     }
     dragging_ = true;
     dragPoint_ = point;
@@ -232,7 +232,7 @@ void TrqPreviewForm::mouseMove(QMouseEvent* event)
     bool handled = false;
     if (page >= 0) {
         const QPoint units = toUnits(page, point);
-        handled = pages_->HitObject(page, units.x(), units.y(), false, cursor);
+        handled = Pages()->HitObject(page, units.x(), units.y(), false, cursor);
     }
     PBox->setCursor(handled ? cursorShape(cursor) : Qt::ArrowCursor);
 }

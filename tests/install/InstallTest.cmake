@@ -1,6 +1,6 @@
 # Installs the build into a scratch prefix and uses it as an integrator would:
 # a separate CMake project finds the package, compiles every installed header,
-# links the grid and the report engine and runs; the same program is built
+# links the grid, the report engine and grid printing and runs; the same program is built
 # once more from the pkg-config files; the installed programs and manual pages
 # work from another directory, with no font configuration or runtime directory
 # set in the environment.
@@ -62,7 +62,7 @@ run(COMMAND ${CMAKE_COMMAND} --build ${WORK}/build DIR ${WORK} OUT ignored)
 # The environment of a plain shell: no font configuration, no runtime directory.
 set(plain ${CMAKE_COMMAND} -E env --unset=FONTCONFIG_FILE --unset=XDG_RUNTIME_DIR QT_QPA_PLATFORM=offscreen
           ASAN_OPTIONS=detect_leaks=0)
-set(expected "pages: 1\ntemplates: ${prefix}/share/stockin/templates\ncolumns: 1\n")
+set(expected "pages: 1\ntemplates: ${prefix}/share/stockin/templates\ncolumns: 1\ngrid pages: 1\n")
 run(COMMAND ${plain} ${WORK}/build/consumer DIR ${WORK}/elsewhere OUT out ERR err)
 if(NOT out STREQUAL expected)
   message(FATAL_ERROR "the consumer printed\n${out}instead of\n${expected}")
@@ -73,7 +73,7 @@ expect_quiet("the consumer" "${err}")
 file(GLOB_RECURSE pcfile ${prefix}/stockin-report.pc)
 get_filename_component(pcdir "${pcfile}" DIRECTORY)
 get_filename_component(libdir "${pcdir}" DIRECTORY)
-run(COMMAND ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${pcdir} pkg-config --cflags --libs stockin-grid stockin-report
+run(COMMAND ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${pcdir} pkg-config --cflags --libs stockin-grid stockin-report stockin-gridprint
     DIR ${WORK} OUT flags)
 string(STRIP "${flags}" flags)
 separate_arguments(flags UNIX_COMMAND "${flags}")

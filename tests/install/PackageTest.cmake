@@ -25,10 +25,11 @@ foreach(wanted
     "${lib}/stockin/libstockin_audit\\.so"
     "${lib}/libstockin_runtime\\.so\\.[0-9.]+" "${lib}/libstockin_grid\\.so\\.[0-9.]+"
     "${lib}/libstockin_report\\.so\\.[0-9.]+" "${lib}/libstockin_report\\.so"
+    "${lib}/libstockin_gridprint\\.so\\.[0-9.]+" "/usr/include/stockin/gridprint/GridPrint\\.h"
     "/usr/include/stockin/report/model/Report\\.h" "/usr/include/stockin/grid/treelist/TreeListControl\\.h"
     "/usr/include/stockin/runtime/db/Query\\.h"
     "${lib}/cmake/Stockin/StockinConfig\\.cmake" "${lib}/cmake/Stockin/StockinTargets\\.cmake"
-    "${lib}/pkgconfig/stockin-grid\\.pc" "${lib}/pkgconfig/stockin-report\\.pc"
+    "${lib}/pkgconfig/stockin-grid\\.pc" "${lib}/pkgconfig/stockin-report\\.pc" "${lib}/pkgconfig/stockin-gridprint\\.pc"
     "/usr/share/stockin/fonts\\.conf" "/usr/share/stockin/templates/qdb_xstgjfp\\.rqf"
     "/usr/share/man/man1/rqtool\\.1\\.gz" "/usr/share/man/man1/stockin-host\\.1\\.gz")
   if(NOT files MATCHES "(^|\n)${wanted}(\n|$)")
@@ -36,7 +37,8 @@ foreach(wanted
   endif()
 endforeach()
 # Internal headers, tests, benchmarks and fuzz targets stay out.
-foreach(unwanted "report/stream/StreamReader\\.h" "runtime/db/SqlText\\.h" "grid/treelist/NodePool\\.h" "_tests" "fuzz" "bench")
+foreach(unwanted "report/stream/StreamReader\\.h" "runtime/db/SqlText\\.h" "grid/treelist/NodePool\\.h"
+                 "gridprint/GridRows\\.h" "_tests" "fuzz" "bench")
   if(files MATCHES "${unwanted}")
     message(FATAL_ERROR "the package holds ${unwanted}:\n${files}")
   endif()
