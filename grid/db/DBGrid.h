@@ -15,13 +15,19 @@
 // - The footer row shows each column's footer text; a column's
 //   OnDrawSummaryFooter may change text, alignment, font and colour, or draw
 //   the cell itself.
+// - The filter's buttons, list, dialog and status strip are the filtering
+//   helper's (DBGridFiltering.h), which the grid owns.
 
 #include "grid/columns/DBGridColumns.h"
 #include "grid/db/DBGridFilter.h"
 #include "grid/db/DBTreeListControl.h"
 #include "grid/db/SummaryGroups.h"
 
+#include <memory>
 #include <unordered_map>
+
+class TqvFilterDropDown;
+class TqvGridFiltering;
 
 class TCustomqvDBGrid : public TCustomqvDBTreeListControl {
 public:
@@ -62,6 +68,24 @@ public:
     // The group columns in GroupIndex order.
     std::vector<TqvDBTreeListColumn*> GroupColumns() const;
     TqvDBGridFilter& Filter() { return filter_; }
+    // Applies the filter's conditions as they stand now (the records load
+    // again); the header lists and the dialog apply their choices themselves.
+    void ApplyFilter();
+    // Drops every condition and loads the records again.
+    void ClearFilter();
+    // Opens the filter list of a column under its header (F4 opens the
+    // focused column's): nothing when the column cannot be filtered.
+    void DropDownFilter(TqvDBTreeListColumn* column);
+    // The filter list, null until one was first opened.
+    TqvFilterDropDown* FilterDropDown() const;
+    // Opens "Custom AutoFilter" for a column and applies its choice.
+    void ShowCustomFilter(TqvDBTreeListColumn* column);
+    // The columns the records are sorted by, first key first.
+    std::vector<TqvDBTreeListColumn*> SortColumns() const;
+    // Sorts by these columns in these directions, first key first; the sort
+    // marks of the other columns (but group columns) are cleared.
+    void SetSortOrder(const std::vector<std::pair<TqvDBTreeListColumn*, TqvTreeListColumnSort>>& keys);
+
     const AnsiString& PreviewFieldName() const { return previewFieldName_; }
     void SetPreviewFieldName(const AnsiString& value);
     int PreviewMaxLength() const { return previewMaxLength_; }
@@ -78,8 +102,15 @@ protected:
     void PaintBelowRows(QPainter& canvas, const QRect& updateRect) override;
     void RefreshSorting() override;
     void ColumnClicked(TqvTreeListColumn* column, TShiftState shift) override;
-    // The columns the records are sorted by, first key first.
-    std::vector<TqvDBTreeListColumn*> SortColumns() const;
+    void ColumnRemoving(TqvTreeListColumn* column) override;
+
+    // The filter in the headers, the status strip and the keys (DBGridFiltering.cpp).
+    TqvHeaderButton HeaderButtonOf(const TqvTreeListColumn* column) const override;
+    void HeaderButtonClicked(TqvTreeListColumn* column, const QRect& cell) override;
+    void MouseDown(Qt::MouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void leaveEvent(QEvent* event) override;
+    void HandleDataKeys(Word& key, TShiftState shift) override;
 
     // Looks (DBGridLook.cpp).
     int StatusHeight() const override;
@@ -113,6 +144,9 @@ protected:
     int FooterHeight() const;
 
 private:
+    friend class TqvGridFiltering;
+    // The status strip under the column headers (0 height: none).
+    QRect statusStrip() const;
     // What a group node holds.
     struct Group {
         Variant value;
@@ -141,6 +175,7 @@ private:
     std::vector<ColumnSummary> columnSummaries_;       // group-row summaries of the load
     std::vector<std::vector<Variant>> expandedGroups_; // value paths, across a reload
     std::vector<TqvTreeListColumn*> sortOrder_;        // in the order of the clicks; may hold gone columns
+    std::unique_ptr<TqvGridFiltering> filtering_;
 };
 
 class TqvDBGrid : public TCustomqvDBGrid {
