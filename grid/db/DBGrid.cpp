@@ -3,6 +3,7 @@
 #include "grid/db/DBGrid.h"
 
 #include "grid/db/DBGridFiltering.h"
+#include "grid/db/GridLayoutStore.h"
 #include "runtime/Keys.h"
 #include "runtime/db/DataSet.h"
 
@@ -11,12 +12,15 @@
 #include <algorithm>
 
 TCustomqvDBGrid::TCustomqvDBGrid(TComponent* owner, QWidget* parent)
-    : TCustomqvDBTreeListControl(owner, parent), filtering_(std::make_unique<TqvGridFiltering>(*this))
+    : TCustomqvDBTreeListControl(owner, parent), filtering_(std::make_unique<TqvGridFiltering>(*this)),
+      layoutStore_(std::make_unique<TqvGridLayoutStore>(*this))
 {
 }
 
 TCustomqvDBGrid::~TCustomqvDBGrid()
 {
+    // The layout is taken while the columns are all still here.
+    layoutStore_->GoingAway();
     SetDestroying();
     // The nodes go while the group data they point into is still here.
     ClearNodes();
@@ -185,12 +189,30 @@ void TCustomqvDBGrid::HandleDataKeys(Word& key, TShiftState shift)
     TCustomqvDBTreeListControl::HandleDataKeys(key, shift);
 }
 
+void TCustomqvDBGrid::LinkActiveChanged()
+{
+    // The stored layout comes back before the first load, which then sorts
+    // and filters as the user left it.
+    if (IsActive() && !Destroying()) layoutStore_->Bound();
+    TCustomqvDBTreeListControl::LinkActiveChanged();
+}
+
 void TCustomqvDBGrid::ColumnRemoving(TqvTreeListColumn* column)
 {
+    layoutStore_->ColumnLeaving();
     if (auto* dbColumn = dynamic_cast<TqvDBTreeListColumn*>(column)) filter_.RemoveColumnFilter(dbColumn);
     sortOrder_.erase(std::remove(sortOrder_.begin(), sortOrder_.end(), column), sortOrder_.end());
     filtering_->ColumnRemoving(column);
 }
+
+// ---- Layout kept across runs (GridLayoutStore.h)
+
+const AnsiString& TCustomqvDBGrid::LayoutKey() const { return layoutStore_->Key(); }
+void TCustomqvDBGrid::SetLayoutKey(const AnsiString& key) { layoutStore_->SetKey(key); }
+const AnsiString& TCustomqvDBGrid::LayoutIniFileName() const { return layoutStore_->IniFileName(); }
+void TCustomqvDBGrid::SetLayoutIniFileName(const AnsiString& name) { layoutStore_->SetIniFileName(name); }
+bool TCustomqvDBGrid::SaveLayout() { return layoutStore_->Save(); }
+bool TCustomqvDBGrid::RestoreLayout() { return layoutStore_->Restore(); }
 
 // ---- Grouping
 

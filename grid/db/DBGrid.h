@@ -16,7 +16,8 @@
 //   OnDrawSummaryFooter may change text, alignment, font and colour, or draw
 //   the cell itself.
 // - The filter's buttons, list, dialog and status strip are the filtering
-//   helper's (DBGridFiltering.h), which the grid owns.
+//   helper's (DBGridFiltering.h); keeping the layout across runs is the
+//   layout store's (GridLayoutStore.h). The grid owns one of each.
 
 #include "grid/columns/DBGridColumns.h"
 #include "grid/db/DBGridFilter.h"
@@ -28,6 +29,7 @@
 
 class TqvFilterDropDown;
 class TqvGridFiltering;
+class TqvGridLayoutStore;
 
 class TCustomqvDBGrid : public TCustomqvDBTreeListControl {
 public:
@@ -86,6 +88,19 @@ public:
     // marks of the other columns (but group columns) are cleared.
     void SetSortOrder(const std::vector<std::pair<TqvDBTreeListColumn*, TqvTreeListColumnSort>>& keys);
 
+    // ---- Keeping the layout (GridLayoutStore.h): with edgoStoreToIniFile or
+    // edgoStoreToRegistry and a key, the layout comes back when the grid is
+    // bound and is kept when it goes away.
+    const AnsiString& LayoutKey() const;
+    void SetLayoutKey(const AnsiString& key);
+    // The INI file for edgoStoreToIniFile; empty: grids.ini in the user's
+    // configuration directory.
+    const AnsiString& LayoutIniFileName() const;
+    void SetLayoutIniFileName(const AnsiString& name);
+    // Save and restore on demand; false when no store is named, nothing is
+    // stored or the store is damaged (a warning says why).
+    bool SaveLayout();
+    bool RestoreLayout();
     const AnsiString& PreviewFieldName() const { return previewFieldName_; }
     void SetPreviewFieldName(const AnsiString& value);
     int PreviewMaxLength() const { return previewMaxLength_; }
@@ -111,6 +126,7 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
     void leaveEvent(QEvent* event) override;
     void HandleDataKeys(Word& key, TShiftState shift) override;
+    void LinkActiveChanged() override;
 
     // Looks (DBGridLook.cpp).
     int StatusHeight() const override;
@@ -176,6 +192,7 @@ private:
     std::vector<std::vector<Variant>> expandedGroups_; // value paths, across a reload
     std::vector<TqvTreeListColumn*> sortOrder_;        // in the order of the clicks; may hold gone columns
     std::unique_ptr<TqvGridFiltering> filtering_;
+    std::unique_ptr<TqvGridLayoutStore> layoutStore_;
 };
 
 class TqvDBGrid : public TCustomqvDBGrid {
