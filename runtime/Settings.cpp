@@ -16,13 +16,16 @@ void SetSettingsFile(const std::string& path)
     overridePath() = path;
 }
 
-TUserSettings::TUserSettings(std::string_view key)
+std::unique_ptr<QSettings> OpenUserSettingsStore()
 {
     if (!overridePath().empty())
-        settings_ = std::make_unique<QSettings>(QString::fromStdString(overridePath()), QSettings::IniFormat);
-    else
-        settings_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                QStringLiteral("stockin-audit"), QStringLiteral("settings"));
+        return std::make_unique<QSettings>(QString::fromStdString(overridePath()), QSettings::IniFormat);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("stockin-audit"),
+                                       QStringLiteral("settings"));
+}
+
+TUserSettings::TUserSettings(std::string_view key) : settings_(OpenUserSettingsStore())
+{
     group_ = AnsiString(key);
     for (char& c : group_)
         if (c == '\\') c = '/';

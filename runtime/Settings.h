@@ -41,3 +41,7 @@ private:
 // Uses an INI file at this path instead of the user's store (empty: the
 // user's store again).
 void SetSettingsFile(const std::string& path);
+
+// The store TUserSettings reads and writes, for callers that keep
+// structured values of their own in it (a grid's layout).
+std::unique_ptr<QSettings> OpenUserSettingsStore();

@@ -27,12 +27,20 @@
 //   BM_EditorCommit        closing that editor after a typed price: checked,
 //                          written to the field (counter "written"),
 //                          OnEdited (no post, so no reload)
+//   BM_FilterDropDownOpen  opening a column's filter list on the loaded grid
+//                          (its distinct values gathered, the list shown):
+//                          name (arg 1), price (2), qty (3)
+//   BM_ValueFilterTenth    a condition keeping a tenth of the rows (qty <= 50)
+//                          applied with its footers and the repaint, checked
+//                          by the grid (arg 0) or handed to the query (arg 1);
+//                          to be set against BM_LoadAllWithFooters
 //
 // The data: bench/workloads/items.py 1000000 FILE (scripts/bench makes it
 // when it is missing); the file is taken from $BENCH_ITEMS (default
 // /tmp/items.sqlite). Memory is the growth of the
 // resident set's peak over the run (VmHWM reset through clear_refs).
 #include "grid/db/DBGrid.h"
+#include "grid/db/FilterDropDown.h"
 #include "grid/editors/InplaceEdit.h"
 #include "grid/editors/InplaceLookupEdit.h"
 #include "runtime/Application.h"
@@ -44,6 +52,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QSqlDatabase>
 
@@ -190,16 +199,18 @@ void BM_LoadAllWithFooters(benchmark::State& state)
 }
 BENCHMARK(BM_LoadAllWithFooters)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// A loaded grid shared by the paint and key benchmarks.
+// A loaded grid shared by the paint and key benchmarks; main lets it go
+// while the application still runs (its filter list is a window of its own).
+std::unique_ptr<Connection> sharedConnection;
+std::unique_ptr<ItemsGrid> sharedGrid;
 ItemsGrid& loadedGrid()
 {
-    static Connection connection;
-    static auto items = [] {
-        auto g = std::make_unique<ItemsGrid>(true);
-        g->query.Open();
-        return g;
-    }();
-    return *items;
+    if (!sharedGrid) {
+        sharedConnection = std::make_unique<Connection>();
+        sharedGrid = std::make_unique<ItemsGrid>(true);
+        sharedGrid->query.Open();
+    }
+    return *sharedGrid;
 }
 
 void pressKey(QWidget& w, int qtKey)
@@ -505,6 +516,51 @@ void BM_WindowOpenAndPaint(benchmark::State& state)
 }
 BENCHMARK(BM_WindowOpenAndPaint)->Unit(benchmark::kMillisecond)->Iterations(10);
 
+void BM_FilterDropDownOpen(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    ItemsGrid& items = loadedGrid();
+    items.grid.Filter().SetActive(true);
+    auto* column = static_cast<TqvDBTreeListColumn*>(items.grid.Columns(static_cast<int>(state.range(0))));
+    int entries = 0;
+    for (auto _ : state) {
+        items.grid.DropDownFilter(column);
+        state.PauseTiming();
+        entries = items.grid.FilterDropDown()->List()->count();
+        items.grid.FilterDropDown()->hide();
+        state.ResumeTiming();
+    }
+    state.counters["entries"] = entries;
+}
+BENCHMARK(BM_FilterDropDownOpen)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ValueFilterTenth(benchmark::State& state)
+{
+    if (!haveItems(state)) return;
+    ItemsGrid& items = loadedGrid();
+    TqvDBGridFilter& filter = items.grid.Filter();
+    filter.SetActive(true);
+    filter.SetAutoDataSetFilter(state.range(0) == 1);
+    TqvColumnFilter condition;
+    condition.Column = static_cast<TqvDBTreeListColumn*>(items.grid.Columns(3));
+    condition.First.Op = TFieldFilterOp::LessEqual;
+    condition.First.Values = {Variant(50.0)};
+    condition.First.Text = "50";
+    int shown = 0;
+    for (auto _ : state) {
+        filter.SetColumnFilter(condition);
+        items.grid.ApplyFilter();
+        items.Paint();
+        state.PauseTiming();
+        shown = items.grid.Count();
+        items.grid.ClearFilter();
+        state.ResumeTiming();
+    }
+    filter.SetAutoDataSetFilter(false);
+    state.counters["rows"] = shown;
+}
+BENCHMARK(BM_ValueFilterTenth)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -515,5 +571,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    sharedGrid.reset();
+    sharedConnection.reset();
     return 0;
 }

@@ -2,16 +2,25 @@
 // summaries, sorting, the filter, preview lines, and the footer row.
 #include "grid/db/DBGrid.h"
 
+#include "grid/db/DBGridFiltering.h"
+#include "grid/db/GridLayoutStore.h"
+#include "runtime/Keys.h"
 #include "runtime/db/DataSet.h"
 
 #include <QPainter>
 
 #include <algorithm>
 
-TCustomqvDBGrid::TCustomqvDBGrid(TComponent* owner, QWidget* parent) : TCustomqvDBTreeListControl(owner, parent) {}
+TCustomqvDBGrid::TCustomqvDBGrid(TComponent* owner, QWidget* parent)
+    : TCustomqvDBTreeListControl(owner, parent), filtering_(std::make_unique<TqvGridFiltering>(*this)),
+      layoutStore_(std::make_unique<TqvGridLayoutStore>(*this))
+{
+}
 
 TCustomqvDBGrid::~TCustomqvDBGrid()
 {
+    // The layout is taken while the columns are all still here.
+    layoutStore_->GoingAway();
     SetDestroying();
     // The nodes go while the group data they point into is still here.
     ClearNodes();
@@ -65,6 +74,7 @@ void TCustomqvDBGrid::PaintBelowRows(QPainter& canvas, const QRect& updateRect)
         QColor grey = LookAndFeel() == lfUltraFlat ? QColor(160, 160, 160) : ToQColor(clBtnShadow, &pal);
         canvas.fillRect(QRect(0, DataTop() - status, width(), status), grey);
         canvas.fillRect(QRect(0, this->height() - status, width(), status), grey);
+        filtering_->PaintStrip(canvas, statusStrip());
     }
     int height = FooterHeight();
     if (!height) return;
@@ -104,6 +114,105 @@ void TCustomqvDBGrid::PaintBelowRows(QPainter& canvas, const QRect& updateRect)
                          AnsiToQString(text));
     }
 }
+
+QRect TCustomqvDBGrid::statusStrip() const
+{
+    int status = StatusHeight();
+    return {0, DataTop() - status, width(), status};
+}
+
+// ---- Filter: the helper does the work (DBGridFiltering.h)
+
+void TCustomqvDBGrid::ApplyFilter() { filtering_->Apply(); }
+
+void TCustomqvDBGrid::ClearFilter()
+{
+    filtering_->Change([](TqvDBGridFilter& filter) { filter.Clear(); });
+}
+
+void TCustomqvDBGrid::DropDownFilter(TqvDBTreeListColumn* column) { filtering_->DropDown(column); }
+
+TqvFilterDropDown* TCustomqvDBGrid::FilterDropDown() const { return filtering_->DropDownWindow(); }
+
+void TCustomqvDBGrid::ShowCustomFilter(TqvDBTreeListColumn* column) { filtering_->Custom(column); }
+
+TCustomqvTreeListControl::TqvHeaderButton TCustomqvDBGrid::HeaderButtonOf(const TqvTreeListColumn* column) const
+{
+    return filtering_->ButtonOf(column);
+}
+
+void TCustomqvDBGrid::HeaderButtonClicked(TqvTreeListColumn* column, const QRect&)
+{
+    if (auto* dbColumn = dynamic_cast<TqvDBTreeListColumn*>(column)) filtering_->DropDown(dbColumn);
+}
+
+void TCustomqvDBGrid::MouseDown(Qt::MouseButton button, TShiftState shift, int x, int y)
+{
+    if (button == Qt::LeftButton && filter_.InForce() && StatusHeight() > 0 &&
+        TqvGridFiltering::ClearButtonRect(statusStrip()).contains(x, y)) {
+        ClearFilter();
+        return;
+    }
+    TCustomqvDBTreeListControl::MouseDown(button, shift, x, y);
+}
+
+void TCustomqvDBGrid::MouseMove(TShiftState shift, int x, int y)
+{
+    // The filter button shows on the header under the mouse.
+    TqvTreeListColumn* hot = nullptr;
+    if (filtering_->Offered() && y >= BandZoneHeight() && y < BandZoneHeight() + HeaderZoneHeight()) {
+        Layout layout = ComputeLayout();
+        if (const ColumnPlace* p = HeaderColumnAt(layout, x, y)) hot = p->column;
+    }
+    filtering_->SetHotColumn(hot);
+    TCustomqvDBTreeListControl::MouseMove(shift, x, y);
+}
+
+void TCustomqvDBGrid::leaveEvent(QEvent* event)
+{
+    filtering_->SetHotColumn(nullptr);
+    TCustomqvDBTreeListControl::leaveEvent(event);
+}
+
+void TCustomqvDBGrid::HandleDataKeys(Word& key, TShiftState shift)
+{
+    // F4 outside the editor opens the focused column's filter list (inside
+    // it F4 belongs to the editor's own drop-down).
+    if (key == VK_F4 && !(shift & (ssShift | ssCtrl | ssAlt)) && State() != tsEditing) {
+        if (auto* column = dynamic_cast<TqvDBTreeListColumn*>(NavigationColumn(FocusedColumn()));
+            column && filtering_->CanFilter(column)) {
+            key = 0;
+            filtering_->DropDown(column);
+            return;
+        }
+    }
+    TCustomqvDBTreeListControl::HandleDataKeys(key, shift);
+}
+
+void TCustomqvDBGrid::LinkActiveChanged()
+{
+    // The stored layout comes back before the first load, which then sorts
+    // and filters as the user left it.
+    if (IsActive() && !Destroying()) layoutStore_->Bound();
+    TCustomqvDBTreeListControl::LinkActiveChanged();
+}
+
+void TCustomqvDBGrid::ColumnRemoving(TqvTreeListColumn* column)
+{
+    layoutStore_->ColumnLeaving();
+    if (auto* dbColumn = dynamic_cast<TqvDBTreeListColumn*>(column)) filter_.RemoveColumnFilter(dbColumn);
+    sortOrder_.erase(std::remove(sortOrder_.begin(), sortOrder_.end(), column), sortOrder_.end());
+    filtering_->ColumnRemoving(column);
+}
+
+// ---- Layout kept across runs (GridLayoutStore.h)
+
+const AnsiString& TCustomqvDBGrid::LayoutKey() const { return layoutStore_->Key(); }
+void TCustomqvDBGrid::SetLayoutKey(const AnsiString& key) { layoutStore_->SetKey(key); }
+const AnsiString& TCustomqvDBGrid::LayoutIniFileName() const { return layoutStore_->IniFileName(); }
+void TCustomqvDBGrid::SetLayoutIniFileName(const AnsiString& name) { layoutStore_->SetIniFileName(name); }
+bool TCustomqvDBGrid::SaveLayout() { return layoutStore_->Save(); }
+bool TCustomqvDBGrid::RestoreLayout() { return layoutStore_->Restore(); }
 
 // ---- Grouping
 

@@ -15,13 +15,21 @@
 // - The footer row shows each column's footer text; a column's
 //   OnDrawSummaryFooter may change text, alignment, font and colour, or draw
 //   the cell itself.
+// - The filter's buttons, list, dialog and status strip are the filtering
+//   helper's (DBGridFiltering.h); keeping the layout across runs is the
+//   layout store's (GridLayoutStore.h). The grid owns one of each.
 
 #include "grid/columns/DBGridColumns.h"
 #include "grid/db/DBGridFilter.h"
 #include "grid/db/DBTreeListControl.h"
 #include "grid/db/SummaryGroups.h"
 
+#include <memory>
 #include <unordered_map>
+
+class TqvFilterDropDown;
+class TqvGridFiltering;
+class TqvGridLayoutStore;
 
 class TCustomqvDBGrid : public TCustomqvDBTreeListControl {
 public:
@@ -62,6 +70,37 @@ public:
     // The group columns in GroupIndex order.
     std::vector<TqvDBTreeListColumn*> GroupColumns() const;
     TqvDBGridFilter& Filter() { return filter_; }
+    // Applies the filter's conditions as they stand now (the records load
+    // again); the header lists and the dialog apply their choices themselves.
+    void ApplyFilter();
+    // Drops every condition and loads the records again.
+    void ClearFilter();
+    // Opens the filter list of a column under its header (F4 opens the
+    // focused column's): nothing when the column cannot be filtered.
+    void DropDownFilter(TqvDBTreeListColumn* column);
+    // The filter list, null until one was first opened.
+    TqvFilterDropDown* FilterDropDown() const;
+    // Opens "Custom AutoFilter" for a column and applies its choice.
+    void ShowCustomFilter(TqvDBTreeListColumn* column);
+    // The columns the records are sorted by, first key first.
+    std::vector<TqvDBTreeListColumn*> SortColumns() const;
+    // Sorts by these columns in these directions, first key first; the sort
+    // marks of the other columns (but group columns) are cleared.
+    void SetSortOrder(const std::vector<std::pair<TqvDBTreeListColumn*, TqvTreeListColumnSort>>& keys);
+
+    // ---- Keeping the layout (GridLayoutStore.h): with edgoStoreToIniFile or
+    // edgoStoreToRegistry and a key, the layout comes back when the grid is
+    // bound and is kept when it goes away.
+    const AnsiString& LayoutKey() const;
+    void SetLayoutKey(const AnsiString& key);
+    // The INI file for edgoStoreToIniFile; empty: grids.ini in the user's
+    // configuration directory.
+    const AnsiString& LayoutIniFileName() const;
+    void SetLayoutIniFileName(const AnsiString& name);
+    // Save and restore on demand; false when no store is named, nothing is
+    // stored or the store is damaged (a warning says why).
+    bool SaveLayout();
+    bool RestoreLayout();
     const AnsiString& PreviewFieldName() const { return previewFieldName_; }
     void SetPreviewFieldName(const AnsiString& value);
     int PreviewMaxLength() const { return previewMaxLength_; }
@@ -78,8 +117,16 @@ protected:
     void PaintBelowRows(QPainter& canvas, const QRect& updateRect) override;
     void RefreshSorting() override;
     void ColumnClicked(TqvTreeListColumn* column, TShiftState shift) override;
-    // The columns the records are sorted by, first key first.
-    std::vector<TqvDBTreeListColumn*> SortColumns() const;
+    void ColumnRemoving(TqvTreeListColumn* column) override;
+
+    // The filter in the headers, the status strip and the keys (DBGridFiltering.cpp).
+    TqvHeaderButton HeaderButtonOf(const TqvTreeListColumn* column) const override;
+    void HeaderButtonClicked(TqvTreeListColumn* column, const QRect& cell) override;
+    void MouseDown(Qt::MouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void leaveEvent(QEvent* event) override;
+    void HandleDataKeys(Word& key, TShiftState shift) override;
+    void LinkActiveChanged() override;
 
     // Looks (DBGridLook.cpp).
     int StatusHeight() const override;
@@ -113,6 +160,9 @@ protected:
     int FooterHeight() const;
 
 private:
+    friend class TqvGridFiltering;
+    // The status strip under the column headers (0 height: none).
+    QRect statusStrip() const;
     // What a group node holds.
     struct Group {
         Variant value;
@@ -141,6 +191,8 @@ private:
     std::vector<ColumnSummary> columnSummaries_;       // group-row summaries of the load
     std::vector<std::vector<Variant>> expandedGroups_; // value paths, across a reload
     std::vector<TqvTreeListColumn*> sortOrder_;        // in the order of the clicks; may hold gone columns
+    std::unique_ptr<TqvGridFiltering> filtering_;
+    std::unique_ptr<TqvGridLayoutStore> layoutStore_;
 };
 
 class TqvDBGrid : public TCustomqvDBGrid {

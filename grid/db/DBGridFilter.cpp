@@ -5,36 +5,24 @@
 
 #include <algorithm>
 
-namespace {
-bool blank(const Variant& v) { return v.IsEmptyOrNull() || (v.IsString() && v.StringValue().empty()); }
-}  // namespace
-
-bool TqvFilterCondition::Holds(const Variant& value, bool caseInsensitive) const
+TFieldFilter TqvColumnFilter::AsFieldFilter(bool caseInsensitive) const
 {
-    switch (Operator) {
-    case foBlanks: return blank(value);
-    case foNonBlanks: return !blank(value);
-    default: break;
-    }
-    int c;
-    if (caseInsensitive && value.IsString() && Value.IsString())
-        c = CompareText(value.StringValue(), Value.StringValue());
-    else
-        c = Compare(value, Value);
-    switch (Operator) {
-    case foEqual: return c == 0;
-    case foNotEqual: return c != 0;
-    case foGreater: return c > 0;
-    case foGreaterEqual: return c >= 0;
-    case foLess: return c < 0;
-    case foLessEqual: return c <= 0;
-    default: return false;
-    }
+    TFieldFilter f;
+    f.FieldName = Column ? Column->FieldName() : AnsiString();
+    f.Conditions.push_back(First);
+    if (HasSecond) f.Conditions.push_back(Second);
+    f.OrJoined = OrJoined;
+    f.CaseInsensitive = caseInsensitive;
+    return f;
 }
 
 void TqvDBGridFilter::SetColumnFilter(const TqvColumnFilter& filter)
 {
-    RemoveColumnFilter(filter.Column);
+    for (TqvColumnFilter& f : filters_)
+        if (f.Column == filter.Column) {
+            f = filter;
+            return;
+        }
     filters_.push_back(filter);
 }
 
@@ -45,17 +33,55 @@ void TqvDBGridFilter::RemoveColumnFilter(const TqvDBTreeListColumn* column)
                    filters_.end());
 }
 
-bool TqvDBGridFilter::RecordPasses() const
+const TqvColumnFilter* TqvDBGridFilter::ColumnFilter(const TqvDBTreeListColumn* column) const
+{
+    for (const TqvColumnFilter& f : filters_)
+        if (f.Column == column) return &f;
+    return nullptr;
+}
+
+bool TqvDBGridFilter::ValuePasses(const TqvColumnFilter& f, const Variant& value) const
+{
+    bool first = f.First.Holds(value, caseInsensitive_);
+    if (!f.HasSecond) return first;
+    if (first == f.OrJoined) return first;
+    return f.Second.Holds(value, caseInsensitive_);
+}
+
+bool TqvDBGridFilter::RecordPasses(const TqvDBTreeListColumn* except) const
 {
     if (!InForce()) return true;
     for (const TqvColumnFilter& f : filters_) {
+        if (f.InDataSet || f.Column == except) continue;
         TField* field = f.Column ? f.Column->Field() : nullptr;
-        Variant value = field ? field->Value() : Variant::Null();
-        bool first = f.First.Holds(value, caseInsensitive_);
-        bool pass = !f.HasSecond ? first
-                    : f.OrJoined ? first || f.Second.Holds(value, caseInsensitive_)
-                                 : first && f.Second.Holds(value, caseInsensitive_);
-        if (!pass) return false;
+        if (!ValuePasses(f, field ? field->Value() : Variant::Null())) return false;
     }
     return true;
+}
+
+namespace {
+AnsiString conditionText(const AnsiString& caption, const TqvFilterCondition& c)
+{
+    static const char* const symbols[] = {" = ", " <> ", " > ", " >= ", " < ", " <= "};
+    switch (c.Op) {
+    case TFieldFilterOp::Blank: return caption + " is blank";
+    case TFieldFilterOp::NonBlank: return caption + " is not blank";
+    default: return caption + symbols[static_cast<int>(c.Op)] + c.Text;
+    }
+}
+}  // namespace
+
+AnsiString TqvDBGridFilter::StatusText() const
+{
+    AnsiString text;
+    for (const TqvColumnFilter& f : filters_) {
+        AnsiString caption = f.Column ? f.Column->Caption() : AnsiString();
+        AnsiString part = conditionText(caption, f.First);
+        if (f.HasSecond) {
+            part += (f.OrJoined ? " or " : " and ") + conditionText(caption, f.Second);
+            if (filters_.size() > 1) part = "(" + part + ")";
+        }
+        text += (text.empty() ? "" : " and ") + part;
+    }
+    return text;
 }

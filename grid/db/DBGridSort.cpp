@@ -253,6 +253,23 @@ std::vector<TqvDBTreeListColumn*> TCustomqvDBGrid::SortColumns() const
     return keys;
 }
 
+void TCustomqvDBGrid::SetSortOrder(const std::vector<std::pair<TqvDBTreeListColumn*, TqvTreeListColumnSort>>& keys)
+{
+    BeginUpdate();
+    auto endUpdate = qScopeGuard([&] { EndUpdate(); });
+    for (int i = 0; i < ColumnCount(); ++i) {
+        TqvDBGridColumnProperties* p = GridPropertiesOf(Columns(i));
+        if (!(p && p->GroupIndex() >= 0)) Columns(i)->SetSorted(csNone);
+    }
+    sortOrder_.clear();
+    for (auto& [column, direction] : keys) {
+        if (!column || ColumnIndexOf(column) < 0 || direction == csNone) continue;
+        column->SetSorted(direction);
+        if (std::find(sortOrder_.begin(), sortOrder_.end(), column) == sortOrder_.end()) sortOrder_.push_back(column);
+    }
+    RefreshSorting();
+}
+
 void TCustomqvDBGrid::SortNodes()
 {
     std::vector<TqvDBTreeListColumn*> keys = SortColumns();

@@ -29,7 +29,7 @@ TqvTreeListBand* TqvTreeListBands::Insert(int index)
 {
     index = std::clamp(index, 0, Count());
     if (control_) control_->BeginUpdate();
-    auto* band = items_.insert(items_.begin() + index, std::make_unique<TqvTreeListBand>(this))->get();
+    auto* band = items_.insert(items_.begin() + index, std::make_unique<TqvTreeListBand>(this, nextId_++))->get();
     if (control_) {
         control_->bandInserted(index);
         control_->EndUpdate();

@@ -16,10 +16,14 @@ class TqvTreeListBands;
 
 class TqvTreeListBand : private TqvLayoutProperties {
 public:
-    explicit TqvTreeListBand(TqvTreeListBands* collection) : collection_(collection) {}
+    TqvTreeListBand(TqvTreeListBands* collection, int id) : collection_(collection), id_(id) {}
     TqvTreeListBands* Collection() const { return collection_; }
     int Index() const;
     void SetIndex(int index);
+    // Numbers the bands of a collection in the order they were made, never
+    // again for another one: the band keeps it wherever it is moved (a
+    // stored layout names bands by it).
+    int Id() const { return id_; }
 
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment value) { setPaint(alignment_, value); }
@@ -46,6 +50,7 @@ private:
     TCustomqvTreeList* LayoutOwner() const override;
 
     TqvTreeListBands* collection_;
+    int id_;
     TAlignment alignment_ = taCenter;
     AnsiString caption_;
     bool disableCustomizing_ = false;
@@ -81,4 +86,5 @@ private:
 
     TCustomqvTreeListControl* control_;
     std::vector<std::unique_ptr<TqvTreeListBand>> items_;
+    int nextId_ = 0;
 };

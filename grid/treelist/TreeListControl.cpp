@@ -71,6 +71,7 @@ void TCustomqvTreeListControl::removeColumn(TqvTreeListColumn* column)
 {
     int index = ColumnIndexOf(column);
     if (index < 0) return;
+    ColumnRemoving(column);
     BeginUpdate();
     columns_.erase(columns_.begin() + index);
     column->treeList_ = nullptr;

@@ -27,6 +27,10 @@ class TqvCustomizingBox;
 
 class TCustomqvTreeListControl : public TCustomqvTreeList {
 public:
+    // A button at the right of a column header (the grid's filter button):
+    // none, shown, or shown as in force (the column is filtered).
+    enum class TqvHeaderButton : uint8_t { None, Shown, Active };
+
     explicit TCustomqvTreeListControl(TComponent* owner = nullptr, QWidget* parent = nullptr);
     ~TCustomqvTreeListControl() override;
     const char* ClassName() const override { return "TCustomqvTreeListControl"; }
@@ -202,6 +206,13 @@ protected:
                                         AnsiString& text);
     // The header of a column was clicked (not dragged, not sized).
     virtual void ColumnClicked(TqvTreeListColumn* column, TShiftState shift);
+    virtual TqvHeaderButton HeaderButtonOf(const TqvTreeListColumn* column) const { return TqvHeaderButton::None; }
+    // The header button of a column was pressed; `cell` is its header cell.
+    virtual void HeaderButtonClicked(TqvTreeListColumn* column, const QRect& cell) {}
+    // Where the header button sits in a header cell.
+    static QRect HeaderButtonRect(const QRect& cell);
+    // A column is leaving the column list (what refers to it forgets it).
+    virtual void ColumnRemoving(TqvTreeListColumn* column) {}
     // May the user hide the column by dragging it onto the customizing box?
     virtual bool CanHideColumn(const TqvTreeListColumn* column) const;
 

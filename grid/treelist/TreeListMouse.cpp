@@ -50,6 +50,12 @@ void TCustomqvTreeListControl::MouseDown(Qt::MouseButton button, TShiftState shi
         int headerTop = BandZoneHeight(), h = HeaderRowHeight();
         if (y >= headerTop + HeaderZoneHeight()) return;  // the status strip
         int row = (y - headerTop) / std::max(1, h);
+        QRect cell;
+        if (const ColumnPlace* p = HeaderColumnAt(layout, x, y, &cell);
+            p && HeaderButtonOf(p->column) != TqvHeaderButton::None && HeaderButtonRect(cell).contains(x, y)) {
+            HeaderButtonClicked(p->column, cell);
+            return;
+        }
         if (IsOption(tloColumnSizing))
             for (const ColumnPlace& p : layout.columns) {
                 int right = p.left + p.width;

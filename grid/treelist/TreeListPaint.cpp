@@ -19,6 +19,7 @@ namespace {
 constexpr int kIndent = 16;       // per tree level, and the expand button
 constexpr int kButtonWidth = 16;  // a drop-down button in a cell
 constexpr int kSortMarkWidth = 12;
+constexpr int kHeaderButtonWidth = 13;
 
 Qt::Alignment horizontal(TAlignment a)
 {
@@ -99,11 +100,33 @@ QRect drawCellButton(QPainter& canvas, const QRect& cell, bool flat, const Brush
     return button;
 }
 
+// The filter button of a header: a small down arrow, blue on a pressed-in
+// face while the column is filtered.
+void drawHeaderButton(QPainter& canvas, const QRect& area, bool active, const Brushes& b)
+{
+    if (active) {
+        canvas.fillRect(area, b.light);
+        canvas.setPen(b.shadow);
+        canvas.drawRect(area.adjusted(0, 0, -1, -1));
+    }
+    QPointF c = QRectF(area).center();
+    QColor arrow = active ? QColor(0, 0, 255) : b.text;
+    fillTriangle(canvas, {c.x() - 3.5, c.y() - 1.5}, {c.x() + 3.5, c.y() - 1.5}, {c.x(), c.y() + 2.5}, arrow);
+    if (active) canvas.fillRect(QRectF(c.x() - 0.5, c.y() - 5, 1.5, 3), arrow);
+}
+
 QString elided(const QFont& font, const QString& text, int width)
 {
     return QFontMetrics(font).elidedText(text, Qt::ElideRight, std::max(0, width));
 }
 }  // namespace
+
+QRect TCustomqvTreeListControl::HeaderButtonRect(const QRect& cell)
+{
+    // Clear of the sizing grip at the right edge.
+    int w = std::min(kHeaderButtonWidth, std::max(0, cell.width() - 8));
+    return {cell.right() - 4 - w + 1, cell.top() + 2, w, std::max(0, cell.height() - 4)};
+}
 
 TCustomqvTreeListControl::TqvIndicatorGlyph TCustomqvTreeListControl::IndicatorGlyphOf(const TqvTreeListNode* node) const
 {
@@ -220,6 +243,11 @@ void TCustomqvTreeListControl::paintHeaders(QPainter& canvas, const QRect& updat
                 const QPixmap& glyph = p.column->HeaderGlyph();
                 canvas.drawPixmap(inner.left(), inner.top() + (inner.height() - glyph.height()) / 2, glyph);
                 inner.setLeft(inner.left() + glyph.width() + 2);
+            }
+            if (TqvHeaderButton button = HeaderButtonOf(p.column); button != TqvHeaderButton::None) {
+                QRect area = HeaderButtonRect(cell);
+                drawHeaderButton(canvas, area, button == TqvHeaderButton::Active, b);
+                inner.setRight(std::min(inner.right(), area.left() - 1));
             }
             if (p.column->Sorted() != csNone && inner.width() > kSortMarkWidth) {
                 drawSortMark(canvas, QRect(inner.right() - kSortMarkWidth + 1, inner.top(), kSortMarkWidth, inner.height()),

@@ -4,6 +4,9 @@
 #include "SqlText.h"
 #include "UpdateSQL.h"
 
+#include <algorithm>
+#include <utility>
+
 // Follows the master's data source: reopens the detail when the master's
 // current record changes, and saves the detail's edit before the master moves.
 class TQuery::MasterLink : public TDataLink {
@@ -112,7 +115,74 @@ std::vector<TBindValue> TQuery::bindings(const std::vector<AnsiString>& names)
 std::unique_ptr<TDbCursor> TQuery::OpenCursor()
 {
     TParsedSql parsed = ParseSqlParams(sql_.Text());
-    return Database().OpenCursor(parsed.text, bindings(parsed.names));
+    std::vector<TBindValue> values = bindings(parsed.names);
+    if (fieldFilters_.empty()) return Database().OpenCursor(parsed.text, values);
+    TDbEngine engine = Database().Engine();
+    std::vector<AnsiString> conditions;
+    for (size_t i = 0; i < fieldFilters_.size(); ++i) {
+        // The fields are made after the statement ran: the type is the one
+        // the field had when the filter was taken.
+        AnsiString condition;
+        if (FieldFilterSql(fieldFilters_[i], fieldFilterTypes_[i], engine, condition, values))
+            conditions.push_back(condition);
+    }
+    if (conditions.empty()) return Database().OpenCursor(parsed.text, values);
+    return Database().OpenCursor(WrapInFilter(parsed.text, conditions), values);
+}
+
+bool TQuery::CanFilterField(const TFieldFilter& filter) const
+{
+    TField* field = FindField(filter.FieldName);
+    if (!field || field->FieldKind() != fkData || !IsWrappableSelect(sql_.Text())) return false;
+    // A repeated column name is made unique ("X_1") for the field, but the
+    // sub-select still calls both columns "X": neither can be filtered there.
+    auto twins = [](std::string_view renamed, std::string_view base) {
+        return renamed.size() > base.size() + 1 && SameText(renamed.substr(0, base.size()), base) &&
+               renamed[base.size()] == '_' &&
+               std::all_of(renamed.begin() + static_cast<long>(base.size()) + 1, renamed.end(),
+                           [](char c) { return c >= '0' && c <= '9'; });
+    };
+    for (const TFieldDef& def : FieldDefs())
+        if (twins(def.Name, filter.FieldName) || twins(filter.FieldName, def.Name)) return false;
+    TDbEngine engine;
+    try {
+        engine = Database().Engine();
+    } catch (const EDatabaseError&) {
+        return false;
+    }
+    AnsiString sql;
+    std::vector<TBindValue> binds;
+    return FieldFilterSql(filter, field->DataType(), engine, sql, binds);
+}
+
+void TQuery::SetFieldFilters(const std::vector<TFieldFilter>& filters)
+{
+    for (const TFieldFilter& filter : filters)
+        if (!CanFilterField(filter))
+            throw EDatabaseError(Format(DBText::CannotFilter, Name().c_str(), filter.FieldName.c_str()));
+    if (filters == fieldFilters_) return;
+    if (Active()) {
+        if (State() == dsEdit || State() == dsInsert) throw EDatabaseError(DBText::NotBrowsing);
+        if (UpdatesPending()) throw EDatabaseError(Format(DBText::UpdatesPending, Name().c_str()));
+    }
+    std::vector<TFieldType> types;
+    for (const TFieldFilter& filter : filters) types.push_back(FindField(filter.FieldName)->DataType());
+    std::vector<TFieldFilter> old = std::exchange(fieldFilters_, filters);
+    std::vector<TFieldType> oldTypes = std::exchange(fieldFilterTypes_, std::move(types));
+    if (!Active()) return;
+    Close();
+    try {
+        Open();
+    } catch (...) {
+        // The rows as they were, and the statement's error.
+        fieldFilters_ = std::move(old);
+        fieldFilterTypes_ = std::move(oldTypes);
+        try {
+            Open();
+        } catch (...) {
+        }
+        throw;
+    }
 }
 
 void TQuery::ExecSQL()

@@ -17,8 +17,15 @@
 // ApplyUpdates, which writes them with UpdateObject's statements inside one
 // transaction. Without the cache a query with an UpdateObject writes each post
 // and delete at once; without either it is read-only.
+//
+// Field filters (SetFieldFilters): a SELECT on SQLite or PostgreSQL runs as a
+// sub-select of "SELECT * FROM (...) WHERE" the filters' conditions
+// (FieldFilter.h), so that only the rows that pass are fetched. A filter on a
+// calculated or lookup field, on a column whose name the result repeats, or
+// one the engine cannot answer exactly is refused (CanFilterField).
 
 #include "DBDataSet.h"
+#include "FieldFilter.h"
 #include "Param.h"
 #include "runtime/StringList.h"
 
@@ -48,6 +55,18 @@ public:
     int RowsAffected() const { return rowsAffected_; }
     bool CanModify() const override;
 
+    // ---- Field filters the query evaluates in its statement (FieldFilter.h):
+    // a control hands over the conditions the query can answer exactly as
+    // the filter's Holds would, and keeps the others.
+    // True when the query can take `filter` into its statement.
+    bool CanFilterField(const TFieldFilter& filter) const;
+    // Replaces the filters the query applies; an open query opens again when
+    // they changed (its links hear it close and open). Raises, and changes
+    // nothing, for a filter the query cannot take, and while a reopening
+    // would lose an edit or cached updates.
+    void SetFieldFilters(const std::vector<TFieldFilter>& filters);
+    const std::vector<TFieldFilter>& FieldFilters() const { return fieldFilters_; }
+
 protected:
     std::unique_ptr<TDbCursor> OpenCursor() override;
     void ApplyRecord(TUpdateKind kind) override;
@@ -66,4 +85,6 @@ private:
     TUpdateSQL* updateObject_ = nullptr;
     std::unique_ptr<MasterLink> masterLink_;
     int rowsAffected_ = -1;
+    std::vector<TFieldFilter> fieldFilters_;
+    std::vector<TFieldType> fieldFilterTypes_;  // of each filter's field when it was taken
 };
