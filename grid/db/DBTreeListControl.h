@@ -12,6 +12,13 @@
 //   partial   (edgoPartialLoad): a block of PartialLoadBufferCount records
 //             around the current record, loaded again when the focus reaches
 //             the block's edge.
+// Scrolling (DBTreeListLoad.cpp): in load-all and partial mode the scroll
+// bar and the wheel move the view over the nodes and the focus stays; in
+// window mode they move the dataset's window (the vertical bar counts
+// records, the count from the database), and the current record stays
+// while it is in view and is taken along at the edge otherwise. Partial
+// mode scrolls past its block the same way: the dataset moves on and the
+// block is loaded again.
 // Every full load (load-all and partial) computes the footers; nothing else
 // changes them (grid/columns/Summaries.h). grid/db/ is the grid's top
 // folder: it uses the tree-list core, the editors and the columns.
@@ -253,6 +260,8 @@ protected:
     void SetFocusedAbsoluteIndex(int index) override;
     void MoveFocusBy(int rows) override;
     void LayoutChanged() override;
+    TqvScrollRange VerticalScrollRange() override;
+    void ScrollVerticalTo(int position) override;
     int DataTop() const override;
     void PaintAboveRows(QPainter& canvas, const QRect& updateRect, const Layout& layout) override;
     TqvTreeListNode* FocusMarkedNode() const override;
@@ -398,6 +407,8 @@ private:
     void loadRange(int first, int count);
     void loadFailed();
     void syncWindow();
+    void scrollWindowTo(int first);
+    void scrollPastBlock(int position);
     void focusFollowsDataSet();
     void focusNode(TqvTreeListNode* node);
     void moveDataSetTo(TqvDBGridNode* target);

@@ -182,7 +182,7 @@ bool TCustomqvDBTreeListControl::CanEditFocusedCell()
 QRect TCustomqvDBTreeListControl::EditorRect() const
 {
     QRect cell = CellRect(FocusedNode(), FocusedColumn());
-    QRect visible = cell & QRect(0, DataTop(), width(), DataBottom() - DataTop());
+    QRect visible = cell & QRect(0, DataTop(), ClientWidth(), DataBottom() - DataTop());
     // A cell the editor cannot cover whole (a zero-width column, a grid
     // lower than a row) is not edited at all.
     if (visible.width() <= 0 || visible.height() < cell.height()) return {};

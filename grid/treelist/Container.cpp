@@ -102,6 +102,10 @@ void TCustomqvContainer::wheelEvent(QWheelEvent* event)
         int notches = wheelRemainder_ / 120;
         wheelRemainder_ -= notches * 120;
         if (notches) MouseWheelScroll(notches * QApplication::wheelScrollLines());
+        wheelRemainderX_ += event->angleDelta().x();
+        int sideways = wheelRemainderX_ / 120;
+        wheelRemainderX_ -= sideways * 120;
+        if (sideways) MouseWheelScrollHorizontal(sideways * QApplication::wheelScrollLines());
     });
     event->accept();
 }

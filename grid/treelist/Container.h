@@ -82,8 +82,10 @@ protected:
     virtual void MouseUp(Qt::MouseButton button, TShiftState shift, int x, int y) {}
     virtual void MouseMove(TShiftState shift, int x, int y) {}
     virtual void DblClick(int x, int y) {}
-    // The mouse wheel: lines > 0 scroll towards the top.
+    // The mouse wheel: lines > 0 scroll towards the top; a sideways wheel
+    // (or a sideways swipe) gives lines > 0 towards the left.
     virtual void MouseWheelScroll(int lines) {}
+    virtual void MouseWheelScrollHorizontal(int lines) {}
     virtual void DoEnter() {}
     virtual void DoExit() {}
     virtual void Resize() {}
@@ -104,4 +106,5 @@ protected:
 
 private:
     int wheelRemainder_ = 0;
+    int wheelRemainderX_ = 0;
 };

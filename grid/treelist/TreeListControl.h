@@ -181,6 +181,7 @@ protected:
     int DataTop() const override;
     int RowHeight() const override;
     int MaxLeftCoord() const override;
+    TqvScrollRange HorizontalScrollRange() const override;
     QRect CellRect(const TqvTreeListNode* node, int position) const override;
     // The navigation position under a point of a data row, -1 when none.
     int ColumnAt(int x, int yInRow) const;

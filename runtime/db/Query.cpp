@@ -115,6 +115,23 @@ std::unique_ptr<TDbCursor> TQuery::OpenCursor()
     return Database().OpenCursor(parsed.text, bindings(parsed.names));
 }
 
+int TQuery::CountResultRows()
+{
+    TParsedSql parsed = ParseSqlParams(sql_.Text());
+    AnsiString statement = TrimRight(parsed.text);
+    while (!statement.empty() && statement.back() == ';') statement = TrimRight(statement.substr(0, statement.size() - 1));
+    // The alias without AS, which every dialect takes.
+    std::unique_ptr<TDbCursor> cursor =
+        Database().OpenCursor("SELECT COUNT(*) FROM (" + statement + "\n) counted_rows", bindings(parsed.names));
+    RecordBuilder row;
+    row.Reset(1);
+    if (!cursor->Fetch(row, {0}, {ftFloat})) return -1;
+    RecordArena arena;
+    CellView count = ReadCell(row.Commit(arena), 0);
+    double value = count.kind == VarType::Integer ? static_cast<double>(count.i) : count.kind == VarType::Float ? count.d : -1;
+    return value >= 0 && value <= INT32_MAX ? static_cast<int>(value) : -1;
+}
+
 void TQuery::ExecSQL()
 {
     CheckCanOpen();
