@@ -356,6 +356,11 @@ void TCustomqvDBTreeListControl::HandleKeyPress(char32_t& character)
 void TCustomqvDBTreeListControl::MouseDown(Qt::MouseButton button, TShiftState shift, int x, int y)
 {
     editors_->ForgetPress();
+    // A press that ends the middle-button anchor does nothing else.
+    if (State() == tsMouseScrolling) {
+        TCustomqvTreeListControl::MouseDown(button, shift, x, y);
+        return;
+    }
     if (button == Qt::LeftButton || button == Qt::RightButton) {
         if (NewItemRowRect().contains(x, y)) {
             // The new-item row takes the focus; it is never selected.

@@ -6,6 +6,7 @@
 #include "grid/treelist/TreeListControl.h"
 
 #include "grid/treelist/CustomizingBox.h"
+#include "grid/treelist/MouseScroll.h"
 
 #include "runtime/AnsiString.h"
 
@@ -171,6 +172,7 @@ void TCustomqvTreeListControl::Paint(QPainter& canvas, const QRect& updateRect)
     PaintAboveRows(canvas, updateRect, layout);
     paintFixedBandLines(canvas, layout);
     paintDragArrows(canvas);
+    scroller_->Paint(canvas);
     // Whatever changed the control may have hidden or shown a column: the
     // open customizing box lists them afresh.
     if (customizingBox_ && customizingBox_->isVisible()) customizingBox_->update();

@@ -1,6 +1,6 @@
 // Scrolling the dataset-bound grid over a thousand records, ten rows in view:
-// the scroll bars (position and share, arrows, pages, the thumb) and the
-// wheel, in each load mode. In
+// the scroll bars (position and share, arrows, pages, the thumb), the wheel,
+// the middle-button anchor and drag scrolling, in each load mode. In
 // load-all and partial mode a scroll moves the view and the focused record
 // stays focused; in window mode the dataset's window moves, and the current
 // record is taken along only when it would fall out of it.
@@ -15,13 +15,21 @@
 
 namespace {
 
-struct ScrollGrid : TestDBGrid {};
+struct ScrollGrid : TestDBGrid {
+    using TestDBGrid::MouseScrollStep;
+};
 
 void wheel(QWidget& w, int notches)
 {
     QPointF at(w.width() / 2.0, w.height() / 2.0);
     QWheelEvent event(at, w.mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&w, &event);
+}
+
+void mouse(QWidget& w, QEvent::Type type, Qt::MouseButton button, QPoint at, Qt::MouseButtons held)
+{
+    QMouseEvent event(type, at, w.mapToGlobal(at), button, held, Qt::NoModifier);
     QApplication::sendEvent(&w, &event);
 }
 
@@ -192,6 +200,53 @@ TEST_F(Scrolling, TheHorizontalBarComesWhenTheColumnsDoNotFit)
     grid->SetScrollBars(ssNone);
     EXPECT_TRUE(h.isHidden());
     EXPECT_TRUE(bar().isHidden());
+}
+
+TEST_F(Scrolling, MiddleButtonAnchorAndDragScrollMoveTheViewOnly)
+{
+    grid->SetOptionsBehavior(grid->OptionsBehavior().With(edgoMouseScroll).With(edgoDragScroll));
+    open(TqvDBLoadMode::LoadAll);
+    const QPoint anchor = grid->CellPoint(5, 0);
+
+    // A middle click sets the anchor; the mouse below it scrolls down.
+    mouse(*grid, QEvent::MouseButtonPress, Qt::MiddleButton, anchor, Qt::MiddleButton);
+    mouse(*grid, QEvent::MouseButtonRelease, Qt::MiddleButton, anchor, Qt::NoButton);
+    EXPECT_EQ(grid->State(), tsMouseScrolling);
+    g().MouseScrollStep();
+    EXPECT_EQ(top(), "1") << "near the anchor nothing moves";
+    mouse(*grid, QEvent::MouseMove, Qt::NoButton, anchor + QPoint(0, 3 * grid->RowHeight()), Qt::NoButton);
+    g().MouseScrollStep();
+    g().MouseScrollStep();
+    const int down = std::stoi(top());
+    EXPECT_GT(down, 1);
+    mouse(*grid, QEvent::MouseMove, Qt::NoButton, anchor - QPoint(0, 3 * grid->RowHeight()), Qt::NoButton);
+    g().MouseScrollStep();
+    EXPECT_LT(std::stoi(top()), down);
+    // Any press ends it and does nothing else.
+    mouse(*grid, QEvent::MouseButtonPress, Qt::LeftButton, grid->CellPoint(2, 0), Qt::LeftButton);
+    mouse(*grid, QEvent::MouseButtonRelease, Qt::LeftButton, grid->CellPoint(2, 0), Qt::NoButton);
+    EXPECT_EQ(grid->State(), tsNormal);
+    EXPECT_EQ(query.RecNo(), 1);
+
+    // Pressed, dragged away and released: it ends at the release.
+    mouse(*grid, QEvent::MouseButtonPress, Qt::MiddleButton, anchor, Qt::MiddleButton);
+    mouse(*grid, QEvent::MouseMove, Qt::NoButton, anchor + QPoint(0, 40), Qt::MiddleButton);
+    mouse(*grid, QEvent::MouseButtonRelease, Qt::MiddleButton, anchor + QPoint(0, 40), Qt::NoButton);
+    EXPECT_EQ(grid->State(), tsNormal);
+
+    // A left drag below the last row scrolls down until the button comes up.
+    grid->SetTopVisibleNode(grid->Items(0));
+    mouse(*grid, QEvent::MouseButtonPress, Qt::LeftButton, grid->CellPoint(0, 0), Qt::LeftButton);
+    ASSERT_EQ(query.RecNo(), 1);
+    mouse(*grid, QEvent::MouseMove, Qt::NoButton, QPoint(10, grid->DataBottom() + 2), Qt::LeftButton);
+    g().MouseScrollStep();
+    EXPECT_GT(std::stoi(top()), 1);
+    const std::string stopped = top();
+    mouse(*grid, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(10, grid->DataBottom() + 2), Qt::NoButton);
+    g().MouseScrollStep();
+    EXPECT_EQ(top(), stopped);
+    EXPECT_EQ(query.RecNo(), 1);
+    EXPECT_EQ(focusedId(), "1");
 }
 
 class MillionRecords : public Scrolling {
