@@ -189,6 +189,10 @@ void Tfm_main::sb_editClick()
 void Tfm_main::sb_saveClick()
 {
     TQuery* lines = dm->qry_xstgjfp2;
+    // An open cell editor is closed first (its value written, a price
+    // recomputing its line), so that the save takes it along and leaving
+    // cell editing afterwards changes nothing.
+    dbg_xstgjfp2->HideEditor();
     // Only a current line can be put into edit state; after every line was
     // deleted the cache is written as it is.
     if (!lines->IsEmpty()) lines->Edit();
