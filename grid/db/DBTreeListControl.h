@@ -226,6 +226,9 @@ public:
     bool WantTabs() const override { return IsOption(tloTabs); }
     void EditorKeyDownNotify(Word& key, TShiftState shift) override;
     void EditorFocusLost(QWidget* next) override;
+    // Tab with no other control to go to closes an open editor (written,
+    // OnEdited) and leaves the focus in the grid.
+    void FocusStays() override;
     void EditorMoveCol(bool left) override;
     // The editing turn in progress: the cell and the value the editor was
     // loaded with (State() is tsEditing while an editor is open).

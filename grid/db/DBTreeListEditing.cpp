@@ -310,6 +310,11 @@ void TCustomqvDBTreeListControl::EditorFocusLost(QWidget* next)
     leaveGrid();
 }
 
+void TCustomqvDBTreeListControl::FocusStays()
+{
+    if (State() == tsEditing) HideEditor();
+}
+
 // ---- Closing
 
 void TCustomqvDBTreeListControl::HideEditor() { editors_->Close(true, true); }

@@ -1,5 +1,6 @@
 // When an open cell editor is closed by something other than its own keys:
-// a click on another row, a change of the option sets. Each writes the editor's text into the record it was
+// a click on another row, a change of the option sets, Tab with no other
+// control to go to. Each writes the editor's text into the record it was
 // opened on and raises OnEdited there, before anything else moves.
 #include "EditingFixture.h"
 
@@ -78,6 +79,47 @@ TEST_F(EditorClosing, ChangingAnOptionSetWritesTheTextFirst)
         EXPECT_EQ(editor(), nullptr);
         EXPECT_THAT(edited, ElementsAre(Edited{"P1", 0, price}));
         EXPECT_EQ(query.FieldByName("DJIA00")->AsFloat(), price);
+        ++price;
+    }
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(EditorClosing, TabWithNoOtherControlKeepsTheFocusAndTheCell)
+{
+    next->hide();
+    Open();
+    struct Case {
+        const char* what;
+        int qtKey;
+        Qt::KeyboardModifiers mods;
+    } cases[] = {
+        {"tab", Qt::Key_Tab, Qt::NoModifier},
+        {"shift+tab", Qt::Key_Backtab, Qt::ShiftModifier},
+        {"ctrl+tab", Qt::Key_Tab, Qt::ControlModifier},
+    };
+    double price = 30;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        edited.clear();
+        focusCell(1, 2);
+        type(QString::number(price));
+        ASSERT_NE(editor(), nullptr);
+        press(c.qtKey, c.mods, "\t");
+        if (c.mods & Qt::ControlModifier) {
+            // Nobody's key: the editor stays open with its text.
+            ASSERT_NE(editor(), nullptr);
+            grid->HideEditor();
+        }
+        EXPECT_EQ(editor(), nullptr);
+        EXPECT_THAT(edited, ElementsAre(Edited{"P2", -1, price}));
+        EXPECT_EQ(QApplication::focusWidget(), grid.get());
+        EXPECT_EQ(currentLine(), "P2");
+        EXPECT_EQ(grid->FocusedColumn(), 2) << "Tab never walks the cells here";
+        // Without an editor it changes nothing at all.
+        press(c.qtKey, c.mods, "\t");
+        EXPECT_EQ(currentLine(), "P2");
+        EXPECT_EQ(grid->FocusedColumn(), 2);
+        EXPECT_EQ(editor(), nullptr);
         ++price;
     }
     EXPECT_TRUE(errors.empty());

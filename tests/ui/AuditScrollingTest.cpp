@@ -1,17 +1,23 @@
 // The audit window as a user meets it: the scroll bars of both grids over the
-// demo documents, the wheel and the thumb on the document list.
+// demo documents, the wheel and the thumb on the document list, Tab in the
+// line grid while its lines are edited.
 #include "AuditWindowFixture.h"
 
 #include "db/DemoData.h"
 #include "ui/AuditGrids.h"
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
+
+#include <gmock/gmock.h>
 
 #include <cstdlib>
 
 namespace {
+
+using ::testing::ElementsAre;
 
 // The window over the demo data (80 documents of the demo company).
 class AuditScrolling : public AuditWindowFixture {
@@ -71,5 +77,51 @@ TEST_P(AuditScrolling, BothGridsScrollWithTheBarsAndTheWheel)
 
 INSTANTIATE_TEST_SUITE_P(Engines, AuditScrolling, ::testing::Values(TestEngine::SQLite),
                          [](const auto& info) { return std::string(EngineName(info.param)); });
+
+class AuditLineKeys : public AuditWindowFixture {
+protected:
+    void typeKey(int qtKey, const QString& text = {}, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QKeyEvent press(QEvent::KeyPress, qtKey, mods, text);
+        QApplication::sendEvent(target, &press);
+    }
+    void typeText(const QString& text)
+    {
+        for (QChar c : text) typeKey(c == '.' ? int(Qt::Key_Period) : int(c.unicode()), QString(c));
+    }
+    double price(const char* line)
+    {
+        return std::stod(db->Scalar(std::string("SELECT DJIA00 FROM XSTGJFP2 WHERE GSDW00='C1' AND DHAO00=101 AND "
+                                                "SPDM00='") + line + "'"));
+    }
+};
+
+TEST_P(AuditLineKeys, TabAfterEditStaysOnThePrice)
+{
+    Open();
+    GoToDocument(101);
+    Press(window->sb_edit);
+    TqvDBGrid* grid = window->dbg_xstgjfp2;
+    ASSERT_EQ(QApplication::focusWidget(), grid) << "after edit the line grid has the keyboard";
+    typeKey(Qt::Key_Tab, "\t");
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    EXPECT_EQ(grid->FocusedColumn(), lcPrice);
+    typeText("12.5");
+    ASSERT_NE(grid->InplaceEditor(), nullptr);
+    // Tab inside the open editor writes it and stays too.
+    typeKey(Qt::Key_Tab, "\t");
+    EXPECT_EQ(grid->InplaceEditor(), nullptr);
+    EXPECT_EQ(grid->FocusedColumn(), lcPrice);
+    EXPECT_EQ(dm->qry_xstgjfp2DJIA00->AsFloat(), 12.5);
+    typeText("12.5");
+    typeKey(Qt::Key_Return, "\r");
+    Press(window->sb_save);
+    EXPECT_EQ(price("P1"), 12.5);
+    EXPECT_THAT(Messages(), ElementsAre("保存成功！"));
+}
+
+INSTANTIATE_ON_BOTH_ENGINES(AuditLineKeys);
 
 }  // namespace
