@@ -253,8 +253,17 @@ void Tfm_main::sb_printClick()
     rqReport1->ShowReport();
 }
 
-void Tfm_main::dbg_xstgjfp2KeyDown(TComponent*, Word& Key, TShiftState)
+void Tfm_main::dbg_xstgjfp2KeyDown(TComponent*, Word& Key, TShiftState Shift)
 {
+    if (Key == VK_INSERT && !(Shift & (ssShift | ssCtrl | ssAlt)) && state_ == TCommandState::Editing) {
+        // A new line could never be saved: the stored insert statement writes
+        // price, amount and tax only, and the database wants the document's
+        // keys. Refused before anything is typed, instead of a line that
+        // makes every later save fail.
+        Key = 0;
+        ShowInfo(Ansi(u8"不能在此增加商品明细！"));
+        return;
+    }
     if (Key != VK_RETURN) return;
     Key = 0;
     // Enter walks price, amount and tax, line by line, and from the tax of

@@ -1,6 +1,6 @@
 // The audit window as a user meets it: the scroll bars of both grids over the
 // demo documents, the wheel and the thumb on the document list, Tab in the
-// line grid while its lines are edited.
+// line grid while its lines are edited, and Insert there.
 #include "AuditWindowFixture.h"
 
 #include "db/DemoData.h"
@@ -120,6 +120,31 @@ TEST_P(AuditLineKeys, TabAfterEditStaysOnThePrice)
     Press(window->sb_save);
     EXPECT_EQ(price("P1"), 12.5);
     EXPECT_THAT(Messages(), ElementsAre("保存成功！"));
+}
+
+TEST_P(AuditLineKeys, InsertWhileEditingIsRefusedBeforeAnythingIsTyped)
+{
+    Open();
+    GoToDocument(101);
+    Press(window->sb_edit);
+    TqvDBGrid* grid = window->dbg_xstgjfp2;
+    const int lines = grid->Count();
+    typeKey(Qt::Key_Insert);
+    EXPECT_THAT(Messages(), ElementsAre("不能在此增加商品明细！"));
+    EXPECT_EQ(grid->Count(), lines);
+    EXPECT_NE(dm->qry_xstgjfp2->State(), dsInsert);
+    // Also from an open editor.
+    typeText("7");
+    ASSERT_NE(grid->InplaceEditor(), nullptr);
+    typeKey(Qt::Key_Insert);
+    EXPECT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(grid->Count(), lines);
+    EXPECT_NE(dm->qry_xstgjfp2->State(), dsInsert);
+    // The edit goes on and saves.
+    Press(window->sb_save);
+    EXPECT_EQ(Messages().size(), 3u);
+    EXPECT_EQ(Messages().back(), "保存成功！");
+    EXPECT_EQ(price("P1"), 7);
 }
 
 INSTANTIATE_ON_BOTH_ENGINES(AuditLineKeys);
