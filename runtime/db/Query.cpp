@@ -1,5 +1,6 @@
 #include "Query.h"
 
+#include "CountStatement.h"
 #include "DataSource.h"
 #include "SqlText.h"
 #include "UpdateSQL.h"
@@ -118,11 +119,7 @@ std::unique_ptr<TDbCursor> TQuery::OpenCursor()
 int TQuery::CountResultRows()
 {
     TParsedSql parsed = ParseSqlParams(sql_.Text());
-    AnsiString statement = TrimRight(parsed.text);
-    while (!statement.empty() && statement.back() == ';') statement = TrimRight(statement.substr(0, statement.size() - 1));
-    // The alias without AS, which every dialect takes.
-    std::unique_ptr<TDbCursor> cursor =
-        Database().OpenCursor("SELECT COUNT(*) FROM (" + statement + "\n) counted_rows", bindings(parsed.names));
+    std::unique_ptr<TDbCursor> cursor = Database().OpenCursor(CountStatement(parsed.text), bindings(parsed.names));
     RecordBuilder row;
     row.Reset(1);
     if (!cursor->Fetch(row, {0}, {ftFloat})) return -1;

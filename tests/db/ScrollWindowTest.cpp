@@ -2,12 +2,36 @@
 // fetching them all, and moving one link's window on its own.
 #include "TestDatabase.h"
 
+#include "runtime/db/CountStatement.h"
 #include "runtime/db/DataSource.h"
 #include "runtime/db/Query.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+TEST(CountStatement, LeavesOutOnlyAnOrderThatCannotChangeTheNumber)
+{
+    struct Case {
+        const char* why;
+        const char* select;
+        const char* counted;  // what stands inside the subquery
+    } cases[] = {
+        {"a trailing order goes", "SELECT A FROM T ORDER BY A DESC;  ", "SELECT A FROM T "},
+        {"any letter case", "select a from t order  by a", "select a from t "},
+        {"an order inside parentheses stays", "SELECT * FROM (SELECT A FROM T ORDER BY A) X",
+         "SELECT * FROM (SELECT A FROM T ORDER BY A) X"},
+        {"an order with a limit stays", "SELECT A FROM T ORDER BY A LIMIT 5", "SELECT A FROM T ORDER BY A LIMIT 5"},
+        {"an order with fetch first stays", "SELECT A FROM T ORDER BY A FETCH FIRST 5 ROWS ONLY",
+         "SELECT A FROM T ORDER BY A FETCH FIRST 5 ROWS ONLY"},
+        {"words in quotes and comments do not count", "SELECT 'ORDER BY' FROM T -- ORDER BY A\n",
+         "SELECT 'ORDER BY' FROM T -- ORDER BY A"},
+        {"a quoted name with a doubled quote", "SELECT \"a\"\"b\" FROM T ORDER BY 1", "SELECT \"a\"\"b\" FROM T "},
+        {"no order at all", "SELECT A FROM T WHERE B = ?;", "SELECT A FROM T WHERE B = ?"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CountStatement(c.select), "SELECT COUNT(*) FROM (" + std::string(c.counted) + "\n) counted_rows") << c.why;
+}
 
 class CountRecords : public ::testing::TestWithParam<TestEngine> {
 protected:
