@@ -189,6 +189,10 @@ void Tfm_main::sb_editClick()
 void Tfm_main::sb_saveClick()
 {
     TQuery* lines = dm->qry_xstgjfp2;
+    // An open cell editor is closed first (its value written, a price
+    // recomputing its line), so that the save takes it along and leaving
+    // cell editing afterwards changes nothing.
+    dbg_xstgjfp2->HideEditor();
     // Only a current line can be put into edit state; after every line was
     // deleted the cache is written as it is.
     if (!lines->IsEmpty()) lines->Edit();
@@ -249,8 +253,17 @@ void Tfm_main::sb_printClick()
     rqReport1->ShowReport();
 }
 
-void Tfm_main::dbg_xstgjfp2KeyDown(TComponent*, Word& Key, TShiftState)
+void Tfm_main::dbg_xstgjfp2KeyDown(TComponent*, Word& Key, TShiftState Shift)
 {
+    if (Key == VK_INSERT && !(Shift & (ssShift | ssCtrl | ssAlt)) && state_ == TCommandState::Editing) {
+        // A new line could never be saved: the stored insert statement writes
+        // price, amount and tax only, and the database wants the document's
+        // keys. Refused before anything is typed, instead of a line that
+        // makes every later save fail.
+        Key = 0;
+        ShowInfo(Ansi(u8"不能在此增加商品明细！"));
+        return;
+    }
     if (Key != VK_RETURN) return;
     Key = 0;
     // Enter walks price, amount and tax, line by line, and from the tax of

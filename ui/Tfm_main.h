@@ -65,7 +65,8 @@ public:
     void sb_CancelAudiClick();
     void sb_printClick();
     // The line grid's events: Enter walks the editable cells, a changed price
-    // recomputes amount and tax.
+    // recomputes amount and tax. Insert is refused while the lines are
+    // edited: the stored insert statement cannot save a new line.
     void dbg_xstgjfp2KeyDown(TComponent* Sender, Word& Key, TShiftState Shift);
     void dbg_xstgjfp2Edited(TComponent* Sender, TqvTreeListNode* Node);
 

@@ -64,7 +64,7 @@ int TCustomqvDBGrid::FooterHeight() const
 }
 
 // The footer zone, and under it a strip of the status height.
-int TCustomqvDBGrid::DataBottom() const { return std::max(DataTop(), height() - FooterHeight() - StatusHeight()); }
+int TCustomqvDBGrid::DataBottom() const { return std::max(DataTop(), ClientHeight() - FooterHeight() - StatusHeight()); }
 
 void TCustomqvDBGrid::PaintBelowRows(QPainter& canvas, const QRect& updateRect)
 {
@@ -72,13 +72,13 @@ void TCustomqvDBGrid::PaintBelowRows(QPainter& canvas, const QRect& updateRect)
     if (int status = StatusHeight()) {
         // The filter status strip under the headers, and its twin at the bottom.
         QColor grey = LookAndFeel() == lfUltraFlat ? QColor(160, 160, 160) : ToQColor(clBtnShadow, &pal);
-        canvas.fillRect(QRect(0, DataTop() - status, width(), status), grey);
-        canvas.fillRect(QRect(0, this->height() - status, width(), status), grey);
+        canvas.fillRect(QRect(0, DataTop() - status, ClientWidth(), status), grey);
+        canvas.fillRect(QRect(0, ClientHeight() - status, ClientWidth(), status), grey);
         filtering_->PaintStrip(canvas, statusStrip());
     }
     int height = FooterHeight();
     if (!height) return;
-    QRect zone(0, DataBottom(), width(), height);
+    QRect zone(0, DataBottom(), ClientWidth(), height);
     if (!zone.intersects(updateRect)) return;
     canvas.fillRect(zone, ToQColor(clBtnFace, &pal));
     bool done = false;
@@ -118,7 +118,7 @@ void TCustomqvDBGrid::PaintBelowRows(QPainter& canvas, const QRect& updateRect)
 QRect TCustomqvDBGrid::statusStrip() const
 {
     int status = StatusHeight();
-    return {0, DataTop() - status, width(), status};
+    return {0, DataTop() - status, ClientWidth(), status};
 }
 
 // ---- Filter: the helper does the work (DBGridFiltering.h)

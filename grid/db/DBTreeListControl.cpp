@@ -102,6 +102,9 @@ bool TCustomqvDBTreeListControl::IsOption(TqvTreeListOption option) const
 
 void TCustomqvDBTreeListControl::changeOptionSets(const std::function<void(TqvDBGridOptionSets&)>& change)
 {
+    // The update below would drop an open editor's text: it is written
+    // first (OnEdited fires), as for every change of the flags.
+    CloseEditor();
     BeginUpdate();
     try {
         TqvDBGridOptionSets sets = sets_;

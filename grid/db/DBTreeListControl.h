@@ -12,6 +12,13 @@
 //   partial   (edgoPartialLoad): a block of PartialLoadBufferCount records
 //             around the current record, loaded again when the focus reaches
 //             the block's edge.
+// Scrolling (DBTreeListLoad.cpp): in load-all and partial mode the scroll
+// bar and the wheel move the view over the nodes and the focus stays; in
+// window mode they move the dataset's window (the vertical bar counts
+// records, the count from the database), and the current record stays
+// while it is in view and is taken along at the edge otherwise. Partial
+// mode scrolls past its block the same way: the dataset moves on and the
+// block is loaded again.
 // Every full load (load-all and partial) computes the footers; nothing else
 // changes them (grid/columns/Summaries.h). grid/db/ is the grid's top
 // folder: it uses the tree-list core, the editors and the columns.
@@ -219,6 +226,9 @@ public:
     bool WantTabs() const override { return IsOption(tloTabs); }
     void EditorKeyDownNotify(Word& key, TShiftState shift) override;
     void EditorFocusLost(QWidget* next) override;
+    // Tab with no other control to go to closes an open editor (written,
+    // OnEdited) and leaves the focus in the grid.
+    void FocusStays() override;
     void EditorMoveCol(bool left) override;
     // The editing turn in progress: the cell and the value the editor was
     // loaded with (State() is tsEditing while an editor is open).
@@ -253,6 +263,8 @@ protected:
     void SetFocusedAbsoluteIndex(int index) override;
     void MoveFocusBy(int rows) override;
     void LayoutChanged() override;
+    TqvScrollRange VerticalScrollRange() override;
+    void ScrollVerticalTo(int position) override;
     int DataTop() const override;
     void PaintAboveRows(QPainter& canvas, const QRect& updateRect, const Layout& layout) override;
     TqvTreeListNode* FocusMarkedNode() const override;
@@ -398,6 +410,8 @@ private:
     void loadRange(int first, int count);
     void loadFailed();
     void syncWindow();
+    void scrollWindowTo(int first);
+    void scrollPastBlock(int position);
     void focusFollowsDataSet();
     void focusNode(TqvTreeListNode* node);
     void moveDataSetTo(TqvDBGridNode* target);

@@ -182,7 +182,7 @@ bool TCustomqvDBTreeListControl::CanEditFocusedCell()
 QRect TCustomqvDBTreeListControl::EditorRect() const
 {
     QRect cell = CellRect(FocusedNode(), FocusedColumn());
-    QRect visible = cell & QRect(0, DataTop(), width(), DataBottom() - DataTop());
+    QRect visible = cell & QRect(0, DataTop(), ClientWidth(), DataBottom() - DataTop());
     // A cell the editor cannot cover whole (a zero-width column, a grid
     // lower than a row) is not edited at all.
     if (visible.width() <= 0 || visible.height() < cell.height()) return {};
@@ -310,6 +310,11 @@ void TCustomqvDBTreeListControl::EditorFocusLost(QWidget* next)
     leaveGrid();
 }
 
+void TCustomqvDBTreeListControl::FocusStays()
+{
+    if (State() == tsEditing) HideEditor();
+}
+
 // ---- Closing
 
 void TCustomqvDBTreeListControl::HideEditor() { editors_->Close(true, true); }
@@ -356,6 +361,11 @@ void TCustomqvDBTreeListControl::HandleKeyPress(char32_t& character)
 void TCustomqvDBTreeListControl::MouseDown(Qt::MouseButton button, TShiftState shift, int x, int y)
 {
     editors_->ForgetPress();
+    // A press that ends the middle-button anchor does nothing else.
+    if (State() == tsMouseScrolling) {
+        TCustomqvTreeListControl::MouseDown(button, shift, x, y);
+        return;
+    }
     if (button == Qt::LeftButton || button == Qt::RightButton) {
         if (NewItemRowRect().contains(x, y)) {
             // The new-item row takes the focus; it is never selected.

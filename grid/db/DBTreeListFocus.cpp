@@ -114,7 +114,13 @@ void TCustomqvDBTreeListControl::FocusChange(TqvTreeListNode* node, int column, 
         TqvTreeListNode* node;
         ~Unwatch() { list.erase(std::remove(list.begin(), list.end(), node), list.end()); }
     } unwatch{watched_, target};
-    // The column first, on the current node: this closes an open editor.
+    // An open editor closes first, while its cell is still focused and the
+    // dataset still stands on its record: the value is written and OnEdited
+    // runs for the record that was edited, before anything moves. What
+    // OnEdited does may reload the grid and take the target with it.
+    CloseEditor();
+    if (std::find(watched_.begin(), watched_.end(), target) == watched_.end()) return;
+    // The column first, on the current node.
     if (FocusedNode() && column != StoredFocusedColumn())
         TCustomqvTreeList::FocusChange(FocusedNode(), column, false);
     TDataSet* ds = DataSet();

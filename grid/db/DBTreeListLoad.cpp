@@ -1,10 +1,11 @@
 // Loading records into nodes: full loads (load-all and partial blocks), the
-// window of window mode, the footers of a load, and what the grid does when
-// the dataset opens, closes or changes its records.
+// window of window mode and scrolling it, the footers of a load, and what
+// the grid does when the dataset opens, closes or changes its records.
 #include "grid/db/DBTreeListControl.h"
 
 #include "grid/db/DBGridRegistry.h"
 #include "grid/treelist/NodePool.h"
+#include "grid/treelist/ScrollBars.h"
 #include "runtime/db/DataSet.h"
 
 #include <QApplication>
@@ -15,6 +16,9 @@
 
 namespace {
 bool isEditing(TDataSetState s) { return s == dsEdit || s == dsInsert; }
+
+// A scroll that has more records than this to fetch shows the hourglass.
+constexpr int kLongFetch = 20000;
 
 // The hourglass while a load runs, when the options ask for it.
 class HourGlass {
@@ -189,6 +193,72 @@ void TCustomqvDBTreeListControl::syncWindow()
         TCustomqvTreeList::FocusChange(Items(std::clamp(active, 0, records - 1)), StoredFocusedColumn(), false);
     }
     update();
+    UpdateScrollBars();
+}
+
+// ---- Scrolling
+
+TqvScrollRange TCustomqvDBTreeListControl::VerticalScrollRange()
+{
+    if (LoadMode() == TqvDBLoadMode::LoadAll || !IsActive() || IsEmpty())
+        return TCustomqvTreeListControl::VerticalScrollRange();
+    // By record: the first record in view among all of them, counted by the
+    // database rather than by fetching them.
+    int rows = VisibleRowCount();
+    int max = std::max(0, DataSet()->CountRecords() - rows);
+    if (LoadMode() == TqvDBLoadMode::Window) return {link_->FirstRecord(), max, rows};
+    int top = TopVisibleNode() ? GetAbsoluteIndex(TopVisibleNode()) : 0;
+    return {partialFirst_ + std::max(0, top), max, rows};
+}
+
+void TCustomqvDBTreeListControl::ScrollVerticalTo(int position)
+{
+    if (!IsActive() || IsEmpty() || LoadMode() == TqvDBLoadMode::LoadAll) {
+        TCustomqvTreeListControl::ScrollVerticalTo(position);
+        return;
+    }
+    if (LoadMode() == TqvDBLoadMode::Window)
+        scrollWindowTo(position);
+    else
+        scrollPastBlock(position);
+    UpdateScrollBars();
+}
+
+void TCustomqvDBTreeListControl::scrollWindowTo(int first)
+{
+    TDataSet* ds = DataSet();
+    first = std::clamp(first, 0, VerticalScrollRange().max);
+    if (first == link_->FirstRecord()) return;
+    // Before anything moves: the edited cell is written, OnEdited runs for
+    // the record it belongs to.
+    CloseEditor();
+    // A long jump fetches the records in between.
+    int toFetch = std::min(first + VisibleRowCount(), ds->CountRecords()) - ds->RecordsFetched();
+    HourGlass hourGlass(toFetch > kLongFetch);
+    link_->SetBufferCount(VisibleRowCount());
+    ds->ScrollWindow(*link_, first);
+}
+
+void TCustomqvDBTreeListControl::scrollPastBlock(int position)
+{
+    const int rows = VisibleRowCount();
+    position = std::clamp(position, 0, VerticalScrollRange().max);
+    const int local = position - partialFirst_;
+    if (local >= 0 && local + rows <= Count()) {
+        // Inside the block: only the view moves.
+        TCustomqvTreeListControl::ScrollVerticalTo(local);
+        return;
+    }
+    // The view leaves the block: the current record goes where the view is
+    // asked to go (its top row going up, its bottom row going down), which
+    // loads the block again around it; the view then stands as asked.
+    CloseEditor();
+    TDataSet* ds = DataSet();
+    int toFetch = position + rows - ds->RecordsFetched();
+    HourGlass hourGlass(toFetch > kLongFetch);
+    int target = local < 0 ? position : position + std::max(1, ds->AvailableFrom(position, rows)) - 1;
+    ds->MoveBy(target - ds->CurrentPosition());
+    if (TqvDBGridNode* node = NodeOfRecordIndex(position)) SetTopVisibleNode(node);
 }
 
 void TCustomqvDBTreeListControl::LayoutChanged()

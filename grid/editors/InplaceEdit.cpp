@@ -255,11 +255,14 @@ bool TqvInplaceEdit::RouteKeyEvent(QKeyEvent* event)
     KeyStroke stroke = TranslateKeyEvent(*event);
     bool wantTabs = container_ && container_->WantTabs();
     // Tab between controls is the window's: the grid's exit handling then
-    // writes the value when the editor loses the focus.
-    if (stroke.key == VK_TAB && !wantTabs && !(stroke.shift & (ssAlt | ssCtrl))) {
-        Guard([&] {
-            if (container_) container_->FocusNextControl(!(stroke.shift & ssShift));
-        });
+    // writes the value when the editor loses the focus (or, with no other
+    // control to go to, the grid closes the editor as for a focus move).
+    // With Ctrl or Alt it is nobody's: it never reaches the grid's Tab rules.
+    if (stroke.key == VK_TAB && !wantTabs) {
+        if (!(stroke.shift & (ssAlt | ssCtrl)))
+            Guard([&] {
+                if (container_ && !container_->FocusNextControl(!(stroke.shift & ssShift))) container_->FocusStays();
+            });
         return true;
     }
     QPointer<TqvInplaceEdit> self(this);

@@ -32,6 +32,12 @@ void TCustomqvContainer::paintEvent(QPaintEvent* event)
 
 void TCustomqvContainer::keyPressEvent(QKeyEvent* event)
 {
+    // Tab with Ctrl or Alt (plain Tab never gets here, see
+    // focusNextPrevChild) is the window's too.
+    if (!WantTabs() && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
+        event->ignore();
+        return;
+    }
     Guard([&] {
         KeyStroke stroke = TranslateKeyEvent(*event);
         Word key = stroke.key;
@@ -102,6 +108,10 @@ void TCustomqvContainer::wheelEvent(QWheelEvent* event)
         int notches = wheelRemainder_ / 120;
         wheelRemainder_ -= notches * 120;
         if (notches) MouseWheelScroll(notches * QApplication::wheelScrollLines());
+        wheelRemainderX_ += event->angleDelta().x();
+        int sideways = wheelRemainderX_ / 120;
+        wheelRemainderX_ -= sideways * 120;
+        if (sideways) MouseWheelScrollHorizontal(sideways * QApplication::wheelScrollLines());
     });
     event->accept();
 }
@@ -127,21 +137,29 @@ void TCustomqvContainer::resizeEvent(QResizeEvent* event)
 bool TCustomqvContainer::focusNextPrevChild(bool next)
 {
     if (WantTabs()) return false;
-    return QWidget::focusNextPrevChild(next);
+    bool moved = false;
+    Guard([&] {
+        moved = FocusNextControl(next);
+        if (!moved && isEnabled() && isVisible()) FocusStays();
+    });
+    // A container being disabled or hidden lets go of the focus (Qt asks
+    // here too); a Tab leaves it where it is.
+    return moved || (isEnabled() && isVisible());
 }
 
-void TCustomqvContainer::FocusNextControl(bool forward)
+bool TCustomqvContainer::FocusNextControl(bool forward)
 {
     // Walk the window's focus chain from this control, skipping its own
     // children (the editors), to the next control that takes Tab focus.
     QWidget* w = this;
     for (int guard = 0; guard < 10000; ++guard) {
         w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
-        if (!w || w == this) return;
+        if (!w || w == this) break;
         if (isAncestorOf(w) || w->window() != window()) continue;
         if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window()) && w->isEnabled()) {
             w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return;
+            return true;
         }
     }
+    return false;
 }

@@ -67,8 +67,12 @@ public:
     // the application), after its text was checked.
     virtual void EditorFocusLost(QWidget* next) {}
     // Moves the keyboard focus to the next (previous) control of the window
-    // after this one, as the Tab key does between controls.
-    void FocusNextControl(bool forward);
+    // after this one, as the Tab key does between controls; false when no
+    // other control can take it.
+    bool FocusNextControl(bool forward);
+    // Tab found no other control to go to: the focus stays in the container
+    // (a container closes its open editor here, as for a focus move).
+    virtual void FocusStays() {}
 
 protected:
     virtual void Paint(QPainter& canvas, const QRect& updateRect) {}
@@ -82,8 +86,10 @@ protected:
     virtual void MouseUp(Qt::MouseButton button, TShiftState shift, int x, int y) {}
     virtual void MouseMove(TShiftState shift, int x, int y) {}
     virtual void DblClick(int x, int y) {}
-    // The mouse wheel: lines > 0 scroll towards the top.
+    // The mouse wheel: lines > 0 scroll towards the top; a sideways wheel
+    // (or a sideways swipe) gives lines > 0 towards the left.
     virtual void MouseWheelScroll(int lines) {}
+    virtual void MouseWheelScrollHorizontal(int lines) {}
     virtual void DoEnter() {}
     virtual void DoExit() {}
     virtual void Resize() {}
@@ -99,9 +105,12 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    // Tab between controls is the window's, unless the container wants it.
+    // Tab between controls is the window's, unless the container wants it:
+    // it moves the focus on, or leaves it where it is, and never reaches
+    // the container's keys.
     bool focusNextPrevChild(bool next) override;
 
 private:
     int wheelRemainder_ = 0;
+    int wheelRemainderX_ = 0;
 };

@@ -135,7 +135,7 @@ void TCustomqvTreeListControl::ColumnsCustomizing()
         customizingBox_->raise();
     } else {
         // Over the control's top right corner, below the headers.
-        QPoint corner = mapToGlobal(QPoint(std::max(0, width() - customizingBox_->width() - 8), DataTop() + 8));
+        QPoint corner = mapToGlobal(QPoint(std::max(0, ClientWidth() - customizingBox_->width() - 8), DataTop() + 8));
         customizingBox_->move(corner);
         customizingBox_->show();
     }
@@ -175,10 +175,10 @@ void TCustomqvTreeListControl::customizingDragTo(TqvTreeListColumn* column, TqvT
     int headerTop = BandZoneHeight();
     std::optional<QPoint> arrows;
     if (column && showHeader_ && at.y() >= headerTop && at.y() < headerTop + HeaderZoneHeight() && at.x() >= 0 &&
-        at.x() < width()) {
+        at.x() < ClientWidth()) {
         arrows = columnDropPoint(layout, at.x(), headerRowAt(at.y()));
         mouse_.arrowsHeight = HeaderRowHeight();
-    } else if (band && at.y() >= 0 && at.y() < headerTop && at.x() >= 0 && at.x() < width()) {
+    } else if (band && at.y() >= 0 && at.y() < headerTop && at.x() >= 0 && at.x() < ClientWidth()) {
         arrows = bandDropPoint(layout, at.x());
         mouse_.arrowsHeight = BandRowHeight();
     }

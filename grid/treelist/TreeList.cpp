@@ -2,11 +2,16 @@
 #include "grid/treelist/TreeList.h"
 
 #include "grid/treelist/AbsoluteIndexCache.h"
+#include "grid/treelist/ScrollBars.h"
 
 #include <algorithm>
 
 TCustomqvTreeList::TCustomqvTreeList(TComponent* owner, QWidget* parent)
-    : TCustomqvContainer(owner, parent), cache_(std::make_unique<TqvAbsoluteIndexCache>())
+    : TCustomqvContainer(owner, parent),
+      cache_(std::make_unique<TqvAbsoluteIndexCache>()),
+      scrollBars_(std::make_unique<TqvTreeListScrollBars>(
+          *this, [this](int position) { ScrollVerticalTo(position); },
+          [this](int position) { ScrollHorizontalTo(position); }))
 {
 }
 
@@ -131,6 +136,7 @@ void TCustomqvTreeList::LayoutChanged()
     }
     SetLeftCoord(leftCoord_);
     update();
+    UpdateScrollBars();
 }
 
 // ---- Selection
@@ -206,6 +212,7 @@ void TCustomqvTreeList::SetTopVisibleNode(TqvTreeListNode* node)
     if (node == top_) return;
     top_ = node;
     update();
+    UpdateScrollBars();
     if (OnChangeTopVisibleNode) OnChangeTopVisibleNode(this);
 }
 
@@ -261,7 +268,84 @@ void TCustomqvTreeList::SetLeftCoord(int value)
     if (value == leftCoord_) return;
     leftCoord_ = value;
     update();
+    UpdateScrollBars();
     if (OnChangeLeftCoord) OnChangeLeftCoord(this);
+}
+
+// ---- Scroll bars
+
+TScrollStyle TCustomqvTreeList::ScrollBars() const { return scrollBars_->Style(); }
+
+void TCustomqvTreeList::SetScrollBars(TScrollStyle style)
+{
+    if (style == scrollBars_->Style()) return;
+    // The client area changes under an open editor.
+    CloseEditor();
+    scrollBars_->SetStyle(style);
+    LayoutChanged();
+}
+
+QScrollBar* TCustomqvTreeList::VerticalScrollBar() const { return scrollBars_->Vertical(); }
+
+QScrollBar* TCustomqvTreeList::HorizontalScrollBar() const { return scrollBars_->Horizontal(); }
+
+int TCustomqvTreeList::ClientWidth() const { return std::max(0, width() - scrollBars_->VerticalWidth()); }
+
+int TCustomqvTreeList::ClientHeight() const { return std::max(0, height() - scrollBars_->HorizontalHeight()); }
+
+TqvScrollRange TCustomqvTreeList::VerticalScrollRange()
+{
+    int rows = VisibleRowCount();
+    int top = top_ ? GetAbsoluteIndex(top_) : 0;
+    return {std::max(0, top), std::max(0, AbsoluteCount() - rows), rows};
+}
+
+TqvScrollRange TCustomqvTreeList::HorizontalScrollRange() const
+{
+    return {leftCoord_, std::max(0, MaxLeftCoord()), std::max(1, ClientWidth())};
+}
+
+void TCustomqvTreeList::UpdateScrollBars()
+{
+    if (updatingBars_ || IsLayoutLocked() || Destroying()) return;
+    updatingBars_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{updatingBars_};
+    if (scrollBars_->Show(VerticalScrollRange(), HorizontalScrollRange())) {
+        // A bar came or went: the rows and columns have another area to fill.
+        LayoutChanged();
+        scrollBars_->Show(VerticalScrollRange(), HorizontalScrollRange());
+    }
+}
+
+void TCustomqvTreeList::ScrollRows(int lines)
+{
+    if (lines) ScrollVerticalTo(VerticalScrollRange().position + lines);
+}
+
+void TCustomqvTreeList::ScrollVerticalTo(int position)
+{
+    if (IsEmpty()) {
+        UpdateScrollBars();
+        return;
+    }
+    TqvTreeListNode* node = GetNodeAtAbsoluteIndex(std::clamp(position, 0, VerticalScrollRange().max));
+    if (node && node != top_) {
+        CloseEditor();
+        SetTopVisibleNode(node);
+    }
+    UpdateScrollBars();
+}
+
+void TCustomqvTreeList::ScrollHorizontalTo(int leftCoord)
+{
+    if (std::clamp(leftCoord, 0, std::max(0, MaxLeftCoord())) != leftCoord_) {
+        CloseEditor();
+        SetLeftCoord(leftCoord);
+    }
+    UpdateScrollBars();
 }
 
 QRect TCustomqvTreeList::NodeRect(const TqvTreeListNode* node) const
@@ -272,7 +356,7 @@ QRect TCustomqvTreeList::NodeRect(const TqvTreeListNode* node) const
     if (index < 0 || index < top) return {};
     int y = DataTop() + (index - top) * RowHeight();
     if (y >= DataBottom()) return {};
-    return {0, y, width(), RowHeight()};
+    return {0, y, ClientWidth(), RowHeight()};
 }
 
 void TCustomqvTreeList::InvalidateNode(const TqvTreeListNode* node)
@@ -296,11 +380,12 @@ TqvTreeListNode* TCustomqvTreeList::NodeAtY(int y) const
     return GetNodeAtAbsoluteIndex(std::max(0, top) + (y - DataTop()) / std::max(1, RowHeight()));
 }
 
-void TCustomqvTreeList::MouseWheelScroll(int lines)
+void TCustomqvTreeList::MouseWheelScroll(int lines) { ScrollRows(-lines); }
+
+void TCustomqvTreeList::MouseWheelScrollHorizontal(int lines)
 {
-    if (IsEmpty()) return;
-    int top = top_ ? GetAbsoluteIndex(top_) : 0;
-    SetTopVisibleNode(GetNodeAtAbsoluteIndex(std::clamp(top - lines, 0, AbsoluteCount() - 1)));
+    // A wheel line sideways is about a narrow column's width.
+    ScrollHorizontalTo(leftCoord_ - lines * 3 * std::max(1, RowHeight()));
 }
 
 void TCustomqvTreeList::Resize() { LayoutChanged(); }

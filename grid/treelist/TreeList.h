@@ -17,17 +17,28 @@
 //   EndUpdate rebuilds once. Outside updates the cache follows single inserts
 //   and deletes, and is rebuilt after expand and collapse.
 // - Nodes deleted while ClearNodes runs (also on destruction) fire nothing.
+// - Zones are laid out and painted in the client area (ClientWidth,
+//   ClientHeight), inside the scroll bars, never in width() and height().
+// - Scrolling (the bars, the wheel, the mouse) moves the view, not the focus:
+//   the focused node stays focused out of view. A scroll that moves the view
+//   closes an open editor first, as a focus move does. A grid that holds
+//   only some records as nodes scrolls its dataset instead (it overrides
+//   VerticalScrollRange and ScrollVerticalTo).
 
 #include "grid/treelist/Container.h"
 #include "grid/treelist/TreeListNode.h"
 #include "grid/treelist/TreeListTypes.h"
+#include "runtime/ScrollStyle.h"
 
 #include <QRect>
 
 #include <memory>
 #include <vector>
 
+class QScrollBar;
 class TqvAbsoluteIndexCache;
+class TqvTreeListScrollBars;
+struct TqvScrollRange;
 
 using TKeyEvent = std::function<void(TComponent* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TComponent* Sender, char32_t& Key)>;
@@ -84,6 +95,19 @@ public:
     virtual void MakeColumnVisible(int position) {}
     int LeftCoord() const { return leftCoord_; }
     void SetLeftCoord(int value);
+
+    // ---- Scroll bars
+    // Both by default. The vertical bar stands while it is asked for; the
+    // horizontal one while the columns do not fit.
+    TScrollStyle ScrollBars() const;
+    void SetScrollBars(TScrollStyle style);
+    QScrollBar* VerticalScrollBar() const;
+    QScrollBar* HorizontalScrollBar() const;
+    // The area left of and above the scroll bars.
+    int ClientWidth() const;
+    int ClientHeight() const;
+    // Scrolls the rows (lines > 0: towards the end), as the wheel does.
+    void ScrollRows(int lines);
 
     // ---- Focus
     TqvTreeListNode* FocusedNode() const { return focused_; }
@@ -208,7 +232,7 @@ protected:
     // Geometry of the data rows (the column control measures them): they
     // start at DataTop and end above DataBottom (the footer zone below).
     virtual int DataTop() const { return 0; }
-    virtual int DataBottom() const { return height(); }
+    virtual int DataBottom() const { return ClientHeight(); }
     virtual int RowHeight() const { return 18; }
     virtual int MaxLeftCoord() const { return 0; }
     // The row of a node on screen, empty when it is not in view.
@@ -231,7 +255,23 @@ protected:
     virtual void MoveFocusBy(int rows);
     virtual void HandleKeyPress(char32_t& character);
     void MouseWheelScroll(int lines) override;
+    void MouseWheelScrollHorizontal(int lines) override;
     void Resize() override;
+
+    // ---- Scrolling
+    // What the vertical bar shows: the first visible row among the shown
+    // nodes, how far it can go, and the rows in view.
+    virtual TqvScrollRange VerticalScrollRange();
+    // Scrolls so that the row (record) at `position` comes first; a
+    // position past either end goes as far as there is.
+    virtual void ScrollVerticalTo(int position);
+    // What the horizontal bar shows: the left coordinate, its largest value
+    // and the width of the scrolling columns in view.
+    virtual TqvScrollRange HorizontalScrollRange() const;
+    void ScrollHorizontalTo(int leftCoord);
+    // Puts the scroll bars in step with the view (after a layout pass, a
+    // scroll, a move of the dataset's window).
+    void UpdateScrollBars();
 
     int StoredFocusedColumn() const { return focusedColumn_; }
 
@@ -270,4 +310,6 @@ private:
     TqvTreeListOptions options_ = DefaultOptions();
     std::vector<TqvTreeListNode*> selected_;
     std::unique_ptr<TqvAbsoluteIndexCache> cache_;
+    std::unique_ptr<TqvTreeListScrollBars> scrollBars_;
+    bool updatingBars_ = false;
 };

@@ -2,13 +2,16 @@
 #include "grid/treelist/TreeListControl.h"
 
 #include "grid/treelist/LayoutProperties.h"
+#include "grid/treelist/MouseScroll.h"
 
 #include <QFontMetrics>
 
 #include <algorithm>
 
 TCustomqvTreeListControl::TCustomqvTreeListControl(TComponent* owner, QWidget* parent)
-    : TCustomqvTreeList(owner, parent), bands_(std::make_unique<TqvTreeListBands>(this))
+    : TCustomqvTreeList(owner, parent),
+      bands_(std::make_unique<TqvTreeListBands>(this)),
+      scroller_(std::make_unique<TqvMouseScroller>(*this))
 {
     bands_->Add();
     measure();

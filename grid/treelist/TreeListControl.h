@@ -2,8 +2,9 @@
 // The tree list with columns and bands: the column list, the band collection,
 // the header layout properties, the navigation order that numbers the
 // focused column, the visual properties, the layout pass and the painting
-// (TreeListLayout.cpp, TreeListPaint.cpp), and the mouse on headers and
-// bands (TreeListMouse.cpp).
+// (TreeListLayout.cpp, TreeListPaint.cpp), the mouse on headers and bands
+// (TreeListMouse.cpp), and scrolling with the middle button and by dragging
+// past the rows (MouseScroll.h).
 //
 // Navigation order: header rows 0 to HeaderPanelRowCount - 1 in turn; within
 // a row the visible bands left to right; within a band and row the visible
@@ -24,6 +25,7 @@
 #include <vector>
 
 class TqvCustomizingBox;
+class TqvMouseScroller;
 
 class TCustomqvTreeListControl : public TCustomqvTreeList {
 public:
@@ -185,6 +187,7 @@ protected:
     int DataTop() const override;
     int RowHeight() const override;
     int MaxLeftCoord() const override;
+    TqvScrollRange HorizontalScrollRange() const override;
     QRect CellRect(const TqvTreeListNode* node, int position) const override;
     // The navigation position under a point of a data row, -1 when none.
     int ColumnAt(int x, int yInRow) const;
@@ -236,6 +239,12 @@ protected:
     void MouseUp(Qt::MouseButton button, TShiftState shift, int x, int y) override;
     void DblClick(int x, int y) override;
     void CancelMouseOperation() override;
+    // A key or leaving the control ends the middle-button anchor (Esc does
+    // nothing else then).
+    void KeyDown(Word& key, TShiftState shift) override;
+    void DoExit() override;
+    // One tick of the mouse scrolling (MouseScroll.h); its timer calls it.
+    void MouseScrollStep();
 
     // One line of a header row: a column placed in pixels (content
     // coordinates for scrolling bands, view coordinates for fixed ones).
@@ -274,6 +283,7 @@ private:
     friend class TqvTreeListColumn;
     friend class TqvTreeListBands;
     friend class TqvCustomizingBox;
+    friend class TqvMouseScroller;
     void addColumn(TqvTreeListColumn* column);
     void removeColumn(TqvTreeListColumn* column);
     void moveColumn(int from, int to);
@@ -365,4 +375,5 @@ private:
         bool overBox = false;  // a dragged header over the customizing box, to be hidden
     } mouse_;
     TqvCustomizingBox* customizingBox_ = nullptr;  // a child in Qt's tree
+    std::unique_ptr<TqvMouseScroller> scroller_;    // the anchor and drag scrolling
 };

@@ -2,6 +2,7 @@
 // (design widths, AutoWidth fitting, fixed bands with their separator lines,
 // the indicator column), and the geometry questions answered from it.
 #include "grid/treelist/TreeListControl.h"
+#include "grid/treelist/ScrollBars.h"
 #include "grid/treelist/WidthFitting.h"
 
 #include <algorithm>
@@ -64,7 +65,7 @@ TCustomqvTreeListControl::Layout TCustomqvTreeListControl::ComputeLayout() const
     layout.rightLine = anyRight ? fixedBandLineWidth_ : 0;
     std::vector<int> widths;
     if (autoWidth) {
-        int dataWidth = width() - layout.indicator - layout.leftLine - layout.rightLine;
+        int dataWidth = ClientWidth() - layout.indicator - layout.leftLine - layout.rightLine;
         widths = FitToWidth(dataWidth, items);
     } else {
         for (const TqvFitItem& item : items) widths.push_back(item.design);
@@ -77,7 +78,7 @@ TCustomqvTreeListControl::Layout TCustomqvTreeListControl::ComputeLayout() const
         if (bands[b]->Fixed() == bfNone) layout.scrollingWidth += widths[b];
     }
     layout.leftFixedEnd = layout.indicator + leftFixed + layout.leftLine;
-    layout.rightFixedStart = std::max(layout.leftFixedEnd, width() - rightFixed - layout.rightLine);
+    layout.rightFixedStart = std::max(layout.leftFixedEnd, ClientWidth() - rightFixed - layout.rightLine);
     int xLeft = layout.indicator, xScroll = layout.leftFixedEnd - LeftCoord(),
         xRight = layout.rightFixedStart + layout.rightLine;
     for (size_t b = 0; b < bands.size(); ++b) {
@@ -113,6 +114,13 @@ TCustomqvTreeListControl::Layout TCustomqvTreeListControl::ComputeLayout() const
             }
         }
     return layout;
+}
+
+TqvScrollRange TCustomqvTreeListControl::HorizontalScrollRange() const
+{
+    Layout layout = ComputeLayout();
+    int view = layout.rightFixedStart - layout.leftFixedEnd;
+    return {LeftCoord(), std::max(0, layout.scrollingWidth - view), std::max(1, view)};
 }
 
 int TCustomqvTreeListControl::MaxLeftCoord() const

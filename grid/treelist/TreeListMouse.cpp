@@ -3,8 +3,11 @@
 // moving them by dragging their header (drag arrows show where they go), and
 // header clicks. Esc cancels a sizing or a drag (the width is restored).
 // With the customizing box open, a header dropped on the box is hidden, and
-// an entry dragged from the box is shown where it is dropped.
+// an entry dragged from the box is shown where it is dropped. The middle
+// button and a left drag past the rows scroll (MouseScroll.h).
 #include "grid/treelist/TreeListControl.h"
+
+#include "grid/treelist/MouseScroll.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -22,7 +25,14 @@ void TCustomqvTreeListControl::ColumnClicked(TqvTreeListColumn* column, TShiftSt
 
 void TCustomqvTreeListControl::MouseDown(Qt::MouseButton button, TShiftState shift, int x, int y)
 {
-    // The middle button does not move the focus.
+    // Any press ends the middle-button anchor, and does nothing else.
+    if (State() == tsMouseScrolling) {
+        scroller_->End();
+        return;
+    }
+    // The middle button does not move the focus; it may set the anchor.
+    if (button == Qt::MiddleButton && State() == idleState() && IsOption(tloMouseScroll) && !(shift & ssDouble))
+        scroller_->BeginAnchor(QPoint(x, y));
     if (button != Qt::LeftButton && button != Qt::RightButton) return;
     if (!hasFocus()) setFocus(Qt::MouseFocusReason);
     if (button == Qt::LeftButton && y < DataTop() && !(shift & ssDouble)) {
@@ -86,10 +96,12 @@ void TCustomqvTreeListControl::MouseDown(Qt::MouseButton button, TShiftState shi
     }
     int column = IsRowSelect() || position < 0 ? StoredFocusedColumn() : position;
     FocusChange(node, column, true);
+    if (button == Qt::LeftButton && IsOption(tloDragScroll) && !(shift & ssDouble)) scroller_->BeginDrag(QPoint(x, y));
 }
 
 void TCustomqvTreeListControl::MouseMove(TShiftState, int x, int y)
 {
+    scroller_->MouseAt(QPoint(x, y));
     int dx = x - mouse_.down.x();
     bool moved = std::abs(dx) >= kDragStart || std::abs(y - mouse_.down.y()) >= kDragStart;
     switch (State()) {
@@ -152,7 +164,9 @@ void TCustomqvTreeListControl::MouseMove(TShiftState, int x, int y)
 
 void TCustomqvTreeListControl::MouseUp(Qt::MouseButton button, TShiftState shift, int x, int y)
 {
+    if (button == Qt::MiddleButton) scroller_->MiddleUp();
     if (button != Qt::LeftButton) return;
+    scroller_->LeftUp();
     TqvTreeListState state = State();
     MouseOperation op = mouse_;
     mouse_ = MouseOperation{};
@@ -275,6 +289,23 @@ void TCustomqvTreeListControl::CancelMouseOperation()
     SetState(idleState());
     update();
 }
+
+void TCustomqvTreeListControl::KeyDown(Word& key, TShiftState shift)
+{
+    if (State() == tsMouseScrolling) {
+        scroller_->End();
+        if (key == VK_ESCAPE) return;
+    }
+    TCustomqvTreeList::KeyDown(key, shift);
+}
+
+void TCustomqvTreeListControl::DoExit()
+{
+    scroller_->End();
+    TCustomqvTreeList::DoExit();
+}
+
+void TCustomqvTreeListControl::MouseScrollStep() { scroller_->Step(); }
 
 void TCustomqvTreeListControl::DblClick(int x, int y)
 {

@@ -6,6 +6,7 @@
 #include "grid/treelist/TreeListControl.h"
 
 #include "grid/treelist/CustomizingBox.h"
+#include "grid/treelist/MouseScroll.h"
 
 #include "runtime/AnsiString.h"
 
@@ -178,6 +179,10 @@ void TCustomqvTreeListControl::Paint(QPainter& canvas, const QRect& updateRect)
 {
     const QPalette& pal = palette();
     canvas.fillRect(updateRect, ToQColor(color_, &pal));
+    // The corner between the two scroll bars.
+    if (ClientWidth() < width() && ClientHeight() < height())
+        canvas.fillRect(QRect(ClientWidth(), ClientHeight(), width() - ClientWidth(), height() - ClientHeight()),
+                        ToQColor(clBtnFace, &pal));
     if (IsLayoutLocked()) return;
     Layout layout = ComputeLayout();
     paintBands(canvas, updateRect, layout);
@@ -190,6 +195,7 @@ void TCustomqvTreeListControl::Paint(QPainter& canvas, const QRect& updateRect)
     PaintAboveRows(canvas, updateRect, layout);
     paintFixedBandLines(canvas, layout);
     paintDragArrows(canvas);
+    scroller_->Paint(canvas);
     // Whatever changed the control may have hidden or shown a column: the
     // open customizing box lists them afresh.
     if (customizingBox_ && customizingBox_->isVisible()) customizingBox_->update();
@@ -198,7 +204,7 @@ void TCustomqvTreeListControl::Paint(QPainter& canvas, const QRect& updateRect)
 void TCustomqvTreeListControl::paintBands(QPainter& canvas, const QRect& updateRect, const Layout& layout)
 {
     int h = BandZoneHeight();
-    if (!h || !QRect(0, 0, width(), h).intersects(updateRect)) return;
+    if (!h || !QRect(0, 0, ClientWidth(), h).intersects(updateRect)) return;
     Brushes b = brushesOf(*this, palette());
     QFont font = bandFont_.ToQFont();
     canvas.setFont(font);
@@ -221,7 +227,7 @@ void TCustomqvTreeListControl::paintBands(QPainter& canvas, const QRect& updateR
 void TCustomqvTreeListControl::paintHeaders(QPainter& canvas, const QRect& updateRect, const Layout& layout)
 {
     int top = BandZoneHeight(), zone = HeaderZoneHeight(), h = HeaderRowHeight();
-    if (!zone || !QRect(0, top, width(), zone).intersects(updateRect)) return;
+    if (!zone || !QRect(0, top, ClientWidth(), zone).intersects(updateRect)) return;
     Brushes b = brushesOf(*this, palette());
     QFont font = headerFont_.ToQFont();
     QColor textColor = ToQColor(headerFont_.Color(), &palette());
@@ -341,7 +347,7 @@ void TCustomqvTreeListControl::paintRows(QPainter& canvas, const QRect& updateRe
     Brushes b = brushesOf(*this, pal);
     const int line = lineHeight();
     const int dataTop = DataTop(), dataBottom = DataBottom();
-    const QRect dataZone(layout.indicator, dataTop, width() - layout.indicator, std::max(0, dataBottom - dataTop));
+    const QRect dataZone(layout.indicator, dataTop, ClientWidth() - layout.indicator, std::max(0, dataBottom - dataTop));
     if (!dataZone.intersects(updateRect)) return;
 
     // Fonts and colours once per column, not per cell.
@@ -378,7 +384,7 @@ void TCustomqvTreeListControl::paintRows(QPainter& canvas, const QRect& updateRe
             TqvTreeListNode* node = GetNodeAtAbsoluteIndex(topIndex + r);
             if (!node) break;
             const int y = dataTop + r * RowHeight();
-            if (!QRect(0, y, width(), RowHeight()).intersects(updateRect)) continue;
+            if (!QRect(0, y, ClientWidth(), RowHeight()).intersects(updateRect)) continue;
             const bool focusedRow = node == focusMarked;
             const bool nodeSelected = multi && IsNodeSelected(node);
             const bool rowSelected = focusedRow || nodeSelected;
@@ -451,7 +457,7 @@ void TCustomqvTreeListControl::paintRows(QPainter& canvas, const QRect& updateRe
                 CellTexts().Draw(canvas, inner,
                                  static_cast<int>(horizontal(alignment) | vertical(p.column->VertAlignment())), qtext);
             }
-            if (focusedRow && rowFocus) focusFrame = QRect(layout.indicator, y, width() - layout.indicator, RowHeight()).adjusted(0, 0, -1, -1);
+            if (focusedRow && rowFocus) focusFrame = QRect(layout.indicator, y, ClientWidth() - layout.indicator, RowHeight()).adjusted(0, 0, -1, -1);
         }
         if (!gridLines.empty()) {
             canvas.setPen(b.lines);

@@ -13,6 +13,7 @@
 
 #include "report/model/Report.h"
 #include "runtime/Component.h"
+#include "runtime/ScrollStyle.h"
 
 #include <QFrame>
 
@@ -22,8 +23,6 @@
 class QMenu;
 class TrqEMFPages;
 class TrqPreviewForm;
-
-enum TScrollStyle { ssNone = 0, ssHorizontal = 1, ssVertical = 2, ssBoth = 3 };
 
 class TrqPreview : public QFrame, public TComponent {
 public:

@@ -169,6 +169,7 @@ void TDataSet::dropRecords()
     bof_ = eof_ = true;
     modified_ = false;
     fetchedAll_ = true;
+    resultCount_ = -1;
 }
 
 bool TDataSet::fetchOne()
@@ -226,6 +227,26 @@ int TDataSet::RecordCount()
     CheckActive();
     fetchAll();
     return records_.Count();
+}
+
+int TDataSet::CountRecords()
+{
+    CheckActive();
+    if (fetchedAll_) return records_.Count();
+    if (resultCount_ == -1) {
+        int counted = -1;
+        try {
+            counted = CountResultRows();
+        } catch (const EDatabaseError&) {
+            // A statement the database cannot count (a driver that allows one
+            // open result only, say): the count grows as records arrive.
+        }
+        resultCount_ = counted >= 0 ? counted : -2;
+    }
+    // Inserted and deleted records are in the held ones already; rows that
+    // arrived after the count are more than it knew of.
+    if (resultCount_ >= 0) return records_.Count() + std::max(0, resultCount_ - records_.Fetched());
+    return records_.Count() + 1;
 }
 
 void TDataSet::moveTo(int newPos, bool bof, bool eof)
@@ -856,7 +877,9 @@ int TDataSet::PlaceWindow(TDataLink& link)
     if (pos_ < 0) {
         first = 0;
     } else {
-        if (pos_ < first)
+        if (link.anchor_ >= 0 && pos_ >= link.anchor_ && pos_ < link.anchor_ + count)
+            first = link.anchor_;
+        else if (pos_ < first)
             first = pos_;
         else if (pos_ >= first + count)
             first = pos_ - count + 1;
@@ -865,6 +888,33 @@ int TDataSet::PlaceWindow(TDataLink& link)
     }
     link.first_ = first;
     return first - old;
+}
+
+int TDataSet::ScrollWindow(TDataLink& link, int first)
+{
+    CheckActive();
+    int count = std::max(link.bufferCount_, 1);
+    first = std::max(0, first);
+    fetchTo(static_cast<int>(std::min<long long>(static_cast<long long>(first) + count, INT32_MAX)));
+    first = std::clamp(first, 0, std::max(0, records_.Count() - count));
+    int old = link.first_;
+    if (first == old || records_.Count() == 0) return 0;
+    if (pos_ >= first && pos_ < first + count) {
+        // Only the window moves: the other links and the data sources have
+        // nothing to hear.
+        link.first_ = first;
+        if (disableCount_ > 0)
+            eventSuppressed_ = true;
+        else if (link.active_)
+            link.DataSetScrolled(first - old);
+        return first - old;
+    }
+    // The current record goes along, to the edge the window left it at; the
+    // window then stands where it was asked to.
+    int target = pos_ < first ? first : std::min(first + count, records_.Count()) - 1;
+    link.anchor_ = first;
+    finally([&] { MoveBy(target - pos_); }, [&] { link.anchor_ = -1; });
+    return link.first_ - old;
 }
 
 void TDataSet::FocusControl(TField* field)

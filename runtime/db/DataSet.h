@@ -25,7 +25,8 @@
 //   backwards) and returns the distance moved. Bof() is true after First, on
 //   an empty dataset, and after Prior on the first record; Eof() after Last,
 //   on an empty dataset, and after Next on the last record (the record stays
-//   current). RecNo() counts from 1 (0 when empty); RecordCount() fetches all.
+//   current). RecNo() counts from 1 (0 when empty); RecordCount() fetches all,
+//   CountRecords() does not: the database counts the rows not fetched yet.
 // Editing
 //   Edit()       dsEdit on the current record; on an empty dataset it appends
 //                a new record instead. Needs CanModify().
@@ -94,6 +95,11 @@ public:
     int RecNo() const;
     void SetRecNo(int recNo);
     int RecordCount();
+    // The number of records, without fetching them all: the records held
+    // plus the rows the result has not delivered yet, as the database counts
+    // them (CountResultRows, asked once per opening). Where it cannot count,
+    // the count is that of the records held, plus one while more may follow.
+    int CountRecords();
     // Rows read from the result so far (diagnostics: opening reads one).
     int RecordsFetched() const { return records_.Fetched(); }
 
@@ -178,6 +184,13 @@ public:
     int ReadPosition() const { return readPos_ >= 0 ? readPos_ : pos_; }
     // Recomputes a link's window so that it holds the current record.
     int PlaceWindow(TDataLink& link);
+    // Scrolls a link's window to start at record `first` (clamped to the
+    // records, fetching those it needs). The current record stays while it
+    // lies in the new window, and only that link hears DataSetScrolled;
+    // otherwise the dataset moves to the window's nearest edge, as MoveBy
+    // does (posting an edit, every link hearing the scroll). Returns how far
+    // the window moved.
+    int ScrollWindow(TDataLink& link, int first);
     // Handles name records of this opening in four bytes where a bookmark
     // takes a string (a control that holds a million records keeps handles).
     // A handle stays valid while its record exists; the record's position
@@ -214,6 +227,9 @@ protected:
     virtual void RollbackApply() {}
     // Checks that may refuse an open before any event runs.
     virtual void CheckCanOpen() {}
+    // The number of rows of the open result in all, counted by the database
+    // without fetching them; -1 when it cannot tell.
+    virtual int CountResultRows() { return -1; }
     void CheckActive() const;
     void CheckInactive() const;
     void Notification(TComponent* component, TOperation operation) override;
@@ -265,6 +281,8 @@ private:
     // Calculated and lookup values per record id, computed when first read.
     mutable std::unordered_map<int, std::vector<Variant>> calc_;
     bool fetchedAll_ = true;
+    // CountResultRows of this opening: -1 not asked yet, -2 not known.
+    int resultCount_ = -1;
     int pos_ = -1;
     mutable int readPos_ = -1;
     bool bof_ = true, eof_ = true;

@@ -21,7 +21,9 @@
 // dataset keeps the current record inside every link's window: moving inside
 // changes ActiveRecord only, moving past an edge scrolls the window so that the
 // current record is at that edge, and DataSetScrolled reports how far. At the
-// end of the data the window fills backwards. SetActiveRecord(i) makes field
+// end of the data the window fills backwards. TDataSet::ScrollWindow moves one
+// link's window on its own (a scroll bar), taking the current record along
+// only when it would fall out. SetActiveRecord(i) makes field
 // reads show the record at buffer index i (the grid paints each row so) until
 // it is set back to the current record's index or the dataset moves.
 
@@ -124,6 +126,8 @@ private:
     TDataSource* dataSource_ = nullptr;
     int bufferCount_ = 1;
     int first_ = 0;
+    // Where ScrollWindow wants the window while it moves the dataset (-1: nowhere).
+    int anchor_ = -1;
     bool active_ = false;
     bool editing_ = false;
     bool readOnly_ = false;

@@ -1,5 +1,6 @@
 #include "Query.h"
 
+#include "CountStatement.h"
 #include "DataSource.h"
 #include "SqlText.h"
 #include "UpdateSQL.h"
@@ -183,6 +184,19 @@ void TQuery::SetFieldFilters(const std::vector<TFieldFilter>& filters)
         }
         throw;
     }
+}
+
+int TQuery::CountResultRows()
+{
+    TParsedSql parsed = ParseSqlParams(sql_.Text());
+    std::unique_ptr<TDbCursor> cursor = Database().OpenCursor(CountStatement(parsed.text), bindings(parsed.names));
+    RecordBuilder row;
+    row.Reset(1);
+    if (!cursor->Fetch(row, {0}, {ftFloat})) return -1;
+    RecordArena arena;
+    CellView count = ReadCell(row.Commit(arena), 0);
+    double value = count.kind == VarType::Integer ? static_cast<double>(count.i) : count.kind == VarType::Float ? count.d : -1;
+    return value >= 0 && value <= INT32_MAX ? static_cast<int>(value) : -1;
 }
 
 void TQuery::ExecSQL()

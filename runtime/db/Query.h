@@ -13,6 +13,10 @@
 // master moves, the detail's edit is posted when modified and cancelled
 // otherwise. A query cannot be its own master.
 //
+// Counting: CountRecords asks the database for the number of rows of the
+// statement (a COUNT over it as a subquery), so that a scroll bar can be
+// sized without fetching every row.
+//
 // Writing: with CachedUpdates on, posts and deletes wait in the cache until
 // ApplyUpdates, which writes them with UpdateObject's statements inside one
 // transaction. Without the cache a query with an UpdateObject writes each post
@@ -71,6 +75,8 @@ protected:
     std::unique_ptr<TDbCursor> OpenCursor() override;
     void ApplyRecord(TUpdateKind kind) override;
     void CheckCanOpen() override;
+    // SELECT COUNT(*) over the statement, with the parameters of the open.
+    int CountResultRows() override;
     void Notification(TComponent* component, TOperation operation) override;
 
 private:

@@ -67,7 +67,8 @@ TEST(AutoWidth, ColumnsEndExactlyAtTheRightEdgeAtEveryWidth)
                 auto layout = grid.ComputeLayout();
                 int minimums = 0;
                 for (const auto& p : layout.columns) minimums += p.column->MinWidth();
-                int dataWidth = width - layout.indicator - layout.leftLine;
+                // The client width: the vertical scroll bar takes its share.
+                int dataWidth = grid.ClientWidth() - layout.indicator - layout.leftLine;
                 SCOPED_TRACE("width " + std::to_string(width) + (fixedBand ? " fixed" : "") +
                              (indicator ? " indicator" : ""));
                 for (const auto& p : layout.columns) ASSERT_GE(p.width, p.column->MinWidth());
@@ -93,6 +94,7 @@ TEST(AutoWidth, BandsShareTheWidthByTheirDesignWidthsThenTheirColumns)
     grid.Columns(3)->SetWidth(150);  // band 1 is twice as wide as band 0
     grid.SetOption(tloAutoWidth, true);
     grid.resize(600, 200);
+    grid.resize(600 + grid.width() - grid.ClientWidth(), 200);  // 600 inside the vertical bar
     auto layout = grid.ComputeLayout();
     ASSERT_EQ(layout.bands.size(), 2u);
     EXPECT_EQ(layout.bands[0].width, 200);

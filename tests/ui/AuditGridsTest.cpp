@@ -11,6 +11,7 @@
 #include "ui/AuditGrids.h"
 
 #include <QImage>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -202,7 +203,8 @@ TEST_F(AuditGrids, AGrabShowsRowsAndTheFooter)
 }
 
 // The header grid in row selection: the focused row highlighted from the
-// first column to the right edge, the columns filling the width exactly.
+// first column to the right edge, the columns filling the width inside the
+// vertical scroll bar exactly.
 TEST_F(AuditGrids, TheHeaderGridFillsItsWidthAndHighlightsTheFocusedRow)
 {
     header.show();
@@ -211,7 +213,8 @@ TEST_F(AuditGrids, TheHeaderGridFillsItsWidthAndHighlightsTheFocusedRow)
     auto places = header.PlaceColumns();
     ASSERT_EQ(places.size(), 9u);
     // One pixel of FixedBandLineWidth at the right of the fixed band.
-    EXPECT_EQ(places.back().left + places.back().width, header.width() - 1);
+    EXPECT_EQ(places.back().left + places.back().width, header.ClientWidth() - 1);
+    EXPECT_EQ(header.ClientWidth(), header.width() - header.VerticalScrollBar()->width());
     QColor highlight = ToQColor(clHighlight, &header.palette());
     int y = header.DataTop() + header.RowHeight() / 2;
     EXPECT_EQ(image.pixelColor(places.front().left + 1, y), highlight);
