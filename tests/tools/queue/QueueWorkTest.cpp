@@ -115,7 +115,7 @@ TEST_F(QueueWorkTest, JobOfAKilledWorkerIsDoneByAnotherAfterItsLease)
     GenerateDocuments(15);
     RenameWatch renames(OutDir());
     ASSERT_EQ(SubmitInvoices("true").exitCode, 0);
-    std::unique_ptr<QProcess> workers = StartWorkers(3, 2);
+    std::unique_ptr<QProcess> workers = StartWorkers(3, 5);
     ASSERT_TRUE(workers);
 
     // Kill -9 a worker that holds a job; a worker between two jobs holds
