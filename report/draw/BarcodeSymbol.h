@@ -13,7 +13,9 @@
 // - EAN-13 accepts exactly 12 digits or 13 with a correct check digit;
 //   libzint would pad shorter numbers or make EAN-8 of them.
 // - Results are kept in a small cache by content and settings: a page drawn
-//   again (preview repaint, PDF after preview) does not encode again.
+//   again (preview repaint, PDF after preview) does not encode again. The
+//   build only asks whether content encodes (BarcodeProblem), which is
+//   cheaper than making the shapes.
 
 #include "runtime/AnsiString.h"
 
@@ -39,5 +41,9 @@ struct TrqBarcodeSymbol {
     QString Text;
 };
 
-// The view's Memo content encoded with the view's settings.
+// Why the content cannot be encoded with the view's settings, or empty: the
+// same answer as EncodeBarcode's Error, without making the shapes.
+AnsiString BarcodeProblem(const TrqBarcodeView& view, const AnsiString& content);
+
+// The content encoded with the view's settings.
 std::shared_ptr<const TrqBarcodeSymbol> EncodeBarcode(const TrqBarcodeView& view, const AnsiString& content);

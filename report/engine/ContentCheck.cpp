@@ -10,7 +10,6 @@ void WarnAboutContent(TrqView& view)
 {
     auto* barcode = dynamic_cast<TrqBarcodeView*>(&view);
     if (!barcode) return;
-    // Encoded now, the symbol is in the cache when the page is drawn.
-    std::shared_ptr<const TrqBarcodeSymbol> symbol = EncodeBarcode(*barcode, BarcodeContent(barcode->MemoResult));
-    if (!symbol->Error.empty()) WarnOnce(barcode->Name + ": cannot draw the barcode: " + symbol->Error);
+    const AnsiString problem = BarcodeProblem(*barcode, BarcodeContent(barcode->MemoResult));
+    if (!problem.empty()) WarnOnce(barcode->Name + ": cannot draw the barcode: " + problem);
 }
