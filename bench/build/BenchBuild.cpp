@@ -12,10 +12,11 @@
 //   BM_OnePassStretched  one pass with the name memo narrowed and stretched:
 //                every name wraps to two lines and every row grows to them
 //   BM_OnePassCode128  one pass with a Code 128 of the item code on every row
-//                (beside the code's text): within 1.5x of BM_OnePass
+//                (beside the code's text): within 1.5x of BM_OnePass (1.35x
+//                when written: 164 against 122 ms for 10,000 rows)
 //   BM_Pdf       the prepared pages as PDF (ms_per_page)
 //   BM_PdfCodes  the same with a QR code and a Code 128 in every page header:
-//                at most 8 ms per page
+//                at most 8 ms per page (3.2 against 2.6 when written)
 // Counters: pages, bytes_per_page (memory the prepared pages hold).
 //
 // The data files are made once in $TMPDIR/stockin-bench-items with the

@@ -54,7 +54,7 @@ void TrqBarcodeView::Draw(TrqCanvas& canvas)
         painter.save();
         painter.setClipRect(area, Qt::IntersectClip);
         std::shared_ptr<const TrqBarcodeSymbol> symbol = EncodeBarcode(*this, BarcodeContent(Memo));
-        if (!symbol->Error.empty() || area.isEmpty()) {
+        if (!symbol->Error.empty() || area.isEmpty() || !(symbol->Width > 0 && symbol->Height > 0)) {
             crossedBox(painter, area, bars);
         } else {
             // Lay the code out unturned in a box (w x h), then turn the box into the area.
@@ -68,7 +68,8 @@ void TrqBarcodeView::Draw(TrqCanvas& canvas)
             double textHeight = 0;
             if (!symbol->Text.isEmpty()) {
                 font = QFont(AnsiToQString(Font.Name));
-                font.setPixelSize(std::max(1, static_cast<int>(std::lround(fontPixels(*this, canvas, sy)))));
+                // A damaged template may ask for any size.
+                font.setPixelSize(static_cast<int>(std::clamp(std::round(fontPixels(*this, canvas, sy)), 1.0, 4096.0)));
                 font.setBold(Font.Style & 2);
                 font.setItalic(Font.Style & 1);
                 textHeight = QFontMetricsF(font, painter.device()).height();
