@@ -15,6 +15,7 @@
 #include "report/engine/ReportBuilder.h"
 
 #include "report/engine/BandAlign.h"
+#include "report/engine/ContentCheck.h"
 #include "report/draw/MemoLayout.h"
 #include "report/language/Globals.h"
 #include "report/model/MemoView.h"
@@ -28,6 +29,28 @@
 
 namespace {
 int32_t clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
+// The text of a view that expands its content (a barcode's): each line of
+// Memo with its brackets expanded as a memo line is, by the view's format; a
+// value with line breaks becomes several lines.
+void expandContent(TrqMemoText& memoText, TrqView& view)
+{
+    const AnsiString tag = view.Tag;
+    auto restore = qScopeGuard([&] { view.Tag = tag; });
+    TStringList lines;
+    for (int i = 0; i < view.Memo.Count(); ++i) {
+        view.Tag = view.Memo[i];
+        const AnsiString line = view.Tag.empty() ? AnsiString() : memoText.ExpandTag(view);
+        if (line.find_first_of("\r\n") == AnsiString::npos) {
+            lines.Add(line);
+            continue;
+        }
+        TStringList split;
+        split.SetText(line);
+        lines.AddStrings(split);
+    }
+    view.MemoResult.Assign(lines);
+}
 }  // namespace
 
 void TrqReportBuilder::runViewScript(TrqView& view)
@@ -255,8 +278,15 @@ void TrqReportBuilder::writeView(TrqBand& band, TrqView& view)
     view.MemoResult.Assign(view.Memo);
     memoText_.LoadDataField(view);
     if (report_.OnBeforePrint) report_.OnBeforePrint(view.MemoResult, &view);
+    // A text that a binary field or OnBeforePrint gave is kept as it is.
+    const bool expands = ExpandsText(view);
+    const bool handed = expands && view.MemoResult.Text() != view.Memo.Text();
     runViewScript(view);
     if (!view.Visible) return;
+    if (expands) {
+        if (!handed) expandContent(memoText_, view);
+        WarnAboutContent(view);
+    }
     const AnsiString tag = view.Tag;
     auto restore = qScopeGuard([&] { view.Tag = tag; });
     view.Tag = memoText_.ExpandTag(view);

@@ -1,11 +1,14 @@
 #include "report/model/AddInRegistry.h"
 
+#include "report/model/BarcodeView.h"
+
 #include <map>
 
 namespace {
 std::map<AnsiString, TrqAddInFactory>& registry()
 {
-    static std::map<AnsiString, TrqAddInFactory> map;
+    // The add-in views this engine brings with it.
+    static std::map<AnsiString, TrqAddInFactory> map{{"TRQBARCODEVIEW", CreateBarcodeView}};
     return map;
 }
 }  // namespace

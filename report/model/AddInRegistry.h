@@ -1,7 +1,8 @@
 #pragma once
 // The add-in registry: view classes that templates name by class name (object
-// kind 10). This system registers none, so every such record names an
-// unknown class; the registry is here so that one could be added.
+// kind 10). The registry starts with the engine's own add-in views (the
+// barcode view); a template that names any other class reports it as a
+// non-plugged component.
 
 #include "report/model/View.h"
 

@@ -2,6 +2,7 @@
 
 #include "report/model/AddInRegistry.h"
 #include "report/model/BandView.h"
+#include "report/model/BarcodeView.h"
 #include "report/model/LineView.h"
 #include "report/model/MemoView.h"
 #include "report/model/PictureView.h"
@@ -200,6 +201,17 @@ void viewFields(Io& io, View& v)
         io.Int("subPage", s->SubPage);
     } else if (auto* p = dynamic_cast<TrqPictureView*>(&v)) {
         io.Small("blobType", p->BlobType);
+    } else if (auto* c = dynamic_cast<TrqBarcodeView*>(&v)) {
+        io.Small("symbology", c->Symbology);
+        io.Small("errorLevel", c->ErrorLevel);
+        io.Int("rotation", c->Rotation);
+        io.Int("moduleSize", c->ModuleSize);
+        io.Int("quietZone", c->QuietZone);
+        io.Color("barColor", c->BarColor);
+        io.Text("fontName", c->Font.Name);
+        io.Int("fontSize", c->Font.Size);
+        io.Int("fontStyle", c->Font.Style);
+        io.Color("fontColor", c->Font.Color);
     }
 }
 
