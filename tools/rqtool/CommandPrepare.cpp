@@ -2,7 +2,7 @@
 // file or its JSON form) is filled from queries over a database and written as
 // prepared pages (.rqp), PDF, or printed as JSON in the form of `rqp dump`.
 // The options are described with the command's declaration at the end.
-#include "AtomicFile.h"
+#include "runtime/export/AtomicFile.h"
 #include "ReportSetting.h"
 #include "RqCommand.h"
 

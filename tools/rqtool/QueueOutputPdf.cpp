@@ -2,7 +2,7 @@
 // batch's directory. The file appears whole when the job is marked done;
 // a worker that dies leaves only its temporary, which the next attempt
 // removes.
-#include "AtomicFile.h"
+#include "runtime/export/AtomicFile.h"
 #include "QueueOutput.h"
 
 #include "report/model/Report.h"
