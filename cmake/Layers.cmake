@@ -22,5 +22,5 @@ layer_uses(tools   runtime report db)
 # A library with code in more than one folder needs a line, naming every one.
 layer_order(runtime ". < db controls export")
 layer_order(grid    ".+editors")
-layer_order(report  "texts < canvas < format < language < printer < model < data < stream < draw < pages < windows < print < engine")
+layer_order(report  "texts < canvas < format < language < printer < model < data < stream < draw < pages < export < windows < print < engine")
 layer_order(tools   "queue < rqtool")

@@ -1,10 +1,8 @@
 // rqtool prepare: reports built from SQL on the command line, the purchase
 // invoice over a demo document, and what a bad command line or a failing build
 // leaves behind.
+#include "DemoInvoice.h"
 #include "RunTool.h"
-
-#include "db/HostDatabase.h"
-#include "runtime/db/Session.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,8 +19,6 @@
 #include <fstream>
 
 namespace {
-
-std::string invoiceTemplate() { return std::string(TEST_SOURCE_DIR) + "/../../templates/qdb_xstgjfp.json"; }
 
 // Every memo text of every page of a dump, page by page.
 std::vector<std::vector<std::string>> memoTexts(const std::string& json)
@@ -132,48 +128,13 @@ TEST_F(PrepareCommand, UsageErrorsAndFailuresLeaveNoFiles)
 
 TEST_F(PrepareCommand, PurchaseInvoiceOverADemoDocument)
 {
-    const std::string demo = path("demo.sqlite");
-    std::string company, number;
-    double quantity = 0, amount = 0, tax = 0;
-    std::vector<std::string> codes;
-    {
-        TSession session;
-        PrepareHostDatabase(ParseDatabaseSpec(demo), session, "qdb", "demo");
-        QSqlDatabase db = QSqlDatabase::database("demo");
-        QSqlQuery q(db);
-        // The document with the most lines.
-        ASSERT_TRUE(q.exec("SELECT GSDW00, DHAO00 FROM XSTGJFP2 GROUP BY GSDW00, DHAO00 ORDER BY COUNT(*) DESC, "
-                           "GSDW00, DHAO00 LIMIT 1") && q.next());
-        company = q.value(0).toString().toStdString();
-        number = QString::number(q.value(1).toDouble(), 'f', 0).toStdString();
-        q.exec(QString("SELECT SPDM00, SL0000, JE0000, SE0000 FROM XSTGJFP2 WHERE GSDW00 = '%1' AND DHAO00 = %2")
-                   .arg(QString::fromStdString(company), QString::fromStdString(number)));
-        while (q.next()) {
-            codes.push_back(q.value(0).toString().toStdString());
-            quantity += q.value(1).toDouble();
-            amount += q.value(2).toDouble();
-            tax += q.value(3).toDouble();
-        }
-    }
-    QSqlDatabase::removeDatabase("demo");
+    const DemoInvoice invoice = MakeDemoInvoice(path("demo.sqlite"));
+    const std::vector<std::string>& codes = invoice.codes;
+    const double amount = invoice.amount, tax = invoice.tax;
     ASSERT_GE(codes.size(), 1u);
-
-    auto number17 = [](double v) {
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.17g", v);
-        return std::string(buffer);
-    };
-    const std::string sql =
-        "SELECT A.GSDW00,A.DHAO00,A.CKRQ00,A.CKRY00,A.CKRYMC,A.YWRQ00,A.YWRY00,A.YWRYMC,A.CWRQ00,A.CWRY00,"
-        "A.DWDM00,A.DWMC00,decode(A.GJBJ00,'ZM','专卖','购进') GJBJ00,A.FPHAO0,A.ZZSL00,A.PZNY00,A.PZH000,"
-        "A.BEIZHU,B.GSJC00 YWGSMC,B.ZBDM00,C.SPDM00,C.SPMC00,C.SL0000,C.JE0000,C.SE0000,C.DJIA00 "
-        "FROM XSTGJFP1 A,XTTGSSZ0 B,XSTGJFP2 C WHERE A.GSDW00=B.GSDM00 AND A.GSDW00=C.GSDW00 AND "
-        "A.DHAO00=C.DHAO00 AND A.GSDW00='" + company + "' AND A.DHAO00=" + number;
-    ToolResult r = RunRqtool({"prepare", invoiceTemplate(), "--db", demo, "--query", "dm.qry_xsvgjfp0=" + sql,
-                              "--dataset", "rqDBDataSet1=dm.qry_xsvgjfp0", "--report-dataset", "rqDBDataSet1",
-                              "--var", "SL_JIAN=float:" + number17(quantity / 50), "--var",
-                              "SL_TIAO=float:" + number17(quantity), "--var", "JE=float:" + number17(amount),
-                              "--dump", "-o", path("invoice.rqp")});
+    std::vector<std::string> args = invoice.args;
+    args.insert(args.end(), {"--dump", "-o", path("invoice.rqp")});
+    ToolResult r = RunRqtool(args);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     auto pages = memoTexts(r.out);
     ASSERT_GE(pages.size(), 1u);
