@@ -76,7 +76,7 @@ int runPrepare(const PrepareOptions& o)
     for (const auto& [file, format] : tables) {
         if (file.empty()) continue;
         TrqExportOptions options = o.exportOptions;
-        options.Title = AnsiToUtf8(report.Title());
+        options.Title = report.Title().empty() ? o.templateFile : AnsiToUtf8(report.Title());
         ExportPreparedPages(report.EMFPages(), format, file, options);
     }
     if (o.dump) {
