@@ -10,22 +10,6 @@
 
 namespace {
 
-// Decimals a CSV shows for a number pattern: the "0"s after the point of its
-// first section when there are only such; -1 (as many as the value needs) otherwise.
-int patternDecimals(std::string_view pattern)
-{
-    const size_t end = std::min(pattern.find(';'), pattern.size());
-    const size_t point = pattern.substr(0, end).find('.');
-    if (point == std::string_view::npos) return 0;
-    int zeros = 0;
-    for (size_t i = point + 1; i < end; ++i) {
-        if (pattern[i] == '0') ++zeros;
-        else if (pattern[i] == '#') return -1;
-        else break;
-    }
-    return zeros;
-}
-
 struct MemoCell {
     TCellKind Kind = TCellKind::Text;
     double Number = 0;
@@ -53,7 +37,7 @@ void numberCell(MemoCell& cell, int32_t code, const AnsiString& pattern)
         break;
     default:
         cell.Style.NumberFormat = SpreadsheetNumberFormat(pattern);
-        cell.Style.Decimals = pattern.empty() ? -1 : patternDecimals(pattern);
+        cell.Style.Decimals = pattern.empty() ? -1 : NumberPatternDecimals(pattern);
         break;
     }
 }

@@ -147,13 +147,3 @@ void ExportPreparedPages(TrqEMFPages& pages, TTableFormat format, const std::str
     WritePreparedPages(pages, *writer, options);
     writer->Finish();
 }
-
-const std::vector<TrqExportFormat>& ExportFormats()
-{
-    static const std::vector<TrqExportFormat> formats{
-        {TTableFormat::Xlsx, "Spreadsheet (*.xlsx)", ".xlsx"},
-        {TTableFormat::Csv, "Comma-separated values (*.csv)", ".csv"},
-        {TTableFormat::Html, "Web page (*.html)", ".html"},
-    };
-    return formats;
-}

@@ -41,9 +41,5 @@ void ExportPreparedPages(TrqEMFPages& pages, TTableFormat format, const std::str
 void WritePreparedPages(TrqEMFPages& pages, TTableWriter& writer, const TrqExportOptions& options = {});
 
 // The formats a user can save prepared pages as, for file dialogs.
-struct TrqExportFormat {
-    TTableFormat Format;
-    const char* Filter;     // "Spreadsheet (*.xlsx)"
-    const char* Extension;  // ".xlsx"
-};
-const std::vector<TrqExportFormat>& ExportFormats();
+using TrqExportFormat = TTableFileType;
+inline const std::vector<TrqExportFormat>& ExportFormats() { return TableFileTypes(); }

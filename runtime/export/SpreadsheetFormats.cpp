@@ -2,6 +2,7 @@
 
 #include "runtime/DatePattern.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -253,4 +254,18 @@ std::string SpreadsheetDateFormat(std::string_view pattern, const TFormatSetting
     builder.Append(pattern.empty() ? std::string_view("c") : pattern, 0);
     std::string out = std::move(builder).Result();
     return out.empty() ? "General" : out;
+}
+
+int NumberPatternDecimals(std::string_view pattern)
+{
+    const size_t end = std::min(pattern.find(';'), pattern.size());
+    const size_t point = pattern.substr(0, end).find('.');
+    if (point == std::string_view::npos) return 0;
+    int zeros = 0;
+    for (size_t i = point + 1; i < end; ++i) {
+        if (pattern[i] == '0') ++zeros;
+        else if (pattern[i] == '#') return -1;
+        else break;
+    }
+    return zeros;
 }

@@ -30,3 +30,8 @@ std::string SpreadsheetNumberFormat(std::string_view pattern);
 // A date-time pattern (code-page text), with the locale's date and time
 // formats for ddddd, dddddd, t, tt and c and its separators for "/" and ":".
 std::string SpreadsheetDateFormat(std::string_view pattern, const TFormatSettings& settings = FormatSettings());
+// The digits after the point that a number pattern always shows: the "0"s
+// after the point of its first section when there are only such (0 without
+// a point); -1 when it has optional digits ("#"), so that a CSV gives the
+// value as many digits as it needs.
+int NumberPatternDecimals(std::string_view pattern);

@@ -39,3 +39,13 @@ bool TableFormatForFileName(std::string_view fileName, TTableFormat& format)
     else return false;
     return true;
 }
+
+const std::vector<TTableFileType>& TableFileTypes()
+{
+    static const std::vector<TTableFileType> types{
+        {TTableFormat::Xlsx, "Spreadsheet (*.xlsx)", ".xlsx"},
+        {TTableFormat::Csv, "Comma-separated values (*.csv)", ".csv"},
+        {TTableFormat::Html, "Web page (*.html)", ".html"},
+    };
+    return types;
+}

@@ -122,3 +122,12 @@ std::unique_ptr<TTableWriter> MakeHtmlStringWriter(std::string& out, const std::
 // The format a file name's extension asks for (.xlsx, .csv, .htm/.html, in
 // any case); false for any other.
 bool TableFormatForFileName(std::string_view fileName, TTableFormat& format);
+
+// The file types a user can save a table as, for file dialogs, in the order
+// they are offered.
+struct TTableFileType {
+    TTableFormat Format;
+    const char* Filter;     // "Spreadsheet (*.xlsx)"
+    const char* Extension;  // ".xlsx"
+};
+const std::vector<TTableFileType>& TableFileTypes();
