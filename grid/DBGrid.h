@@ -19,6 +19,7 @@
 #include "grid/DBGridColumns.h"
 #include "grid/DBGridFilter.h"
 #include "grid/DBTreeListControl.h"
+#include "grid/GridExport.h"
 #include "grid/SummaryGroups.h"
 
 #include <unordered_map>
@@ -57,6 +58,11 @@ public:
     long double GroupItemSummary(TqvTreeListNode* groupNode, int item) const;
     // The number of records under a group node at the last load.
     int GroupRecordCount(TqvTreeListNode* groupNode) const;
+
+    // ---- Export (GridExport.h): the shown table into a file (UTF-8 path)
+    void ExportToXlsx(const std::string& fileName, const TqvGridExportOptions& options = {}) const;
+    void ExportToCsv(const std::string& fileName, const TqvGridExportOptions& options = {}) const;
+    void ExportToHtml(const std::string& fileName, const TqvGridExportOptions& options = {}) const;
 
     // ---- Grouping, sorting, filter, preview
     // The group columns in GroupIndex order.

@@ -38,3 +38,20 @@ QJsonValue SheetCell(const QJsonObject& book, int row, int column, int sheet)
     const QJsonArray cells = rows[row].toArray();
     return column < cells.size() ? cells[column] : QJsonValue(QJsonValue::Null);
 }
+
+void PrintTo(const QJsonValue& value, std::ostream* out)
+{
+    QJsonArray wrapped{value};
+    const QByteArray text = QJsonDocument(wrapped).toJson(QJsonDocument::Compact);
+    *out << text.mid(1, text.size() - 2).toStdString();
+}
+
+void PrintTo(const QJsonArray& value, std::ostream* out)
+{
+    *out << QJsonDocument(value).toJson(QJsonDocument::Compact).toStdString();
+}
+
+void PrintTo(const QJsonObject& value, std::ostream* out)
+{
+    *out << QJsonDocument(value).toJson(QJsonDocument::Compact).toStdString();
+}

@@ -5,6 +5,7 @@
 
 #include <QJsonObject>
 
+#include <ostream>
 #include <string>
 
 // What the reader saw; a test failure (and an empty object) when it could
@@ -16,3 +17,8 @@ QJsonObject ReadBackSheetHeads(const std::string& file, int rows);
 
 // A cell of a read-back XLSX sheet (0-based row and column), null when empty.
 QJsonValue SheetCell(const QJsonObject& book, int row, int column, int sheet = 0);
+
+// Shows JSON values as JSON text in test failures.
+void PrintTo(const QJsonValue& value, std::ostream* out);
+void PrintTo(const QJsonArray& value, std::ostream* out);
+void PrintTo(const QJsonObject& value, std::ostream* out);
