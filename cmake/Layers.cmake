@@ -21,7 +21,7 @@ layer_uses(tools   runtime report db)
 # siblings, and siblings never include each other both ways. "a+b" ties folders
 # that still include each other both ways into one knot: untie it and split it.
 # A library with code in more than one folder needs a line, naming every one.
-layer_order(runtime ". < db controls")
+layer_order(runtime ". < db controls export")
 layer_order(grid    "treelist < editors < columns < db")
-layer_order(report  "texts < canvas < graphic < format < language < printer < model < data < stream < draw < pages < windows < print < engine")
+layer_order(report  "texts < canvas < graphic < format < language < printer < model < data < stream < draw < pages < export < windows < print < engine")
 layer_order(tools   "queue < rqtool")

@@ -2,6 +2,7 @@
 
 #include "data/Tdm.h"
 #include "grid/db/DBGrid.h"
+#include "grid/db/GridContextMenu.h"
 #include "runtime/Font.h"
 
 #include <tuple>
@@ -66,6 +67,7 @@ void ConfigureHeaderGrid(TqvDBGrid& g, Tdm* data)
     addColumn<TqvDBGridMaskColumn>(g, "dbg_xstykfp1YWRYMC", "YWRYMC", u8"审核人员", 92);
     addColumn<TqvDBGridColumn>(g, "dbg_xstykfp1GJBJ00", "GJBJ00", u8"购进标记", 66);
     addColumn<TqvDBGridColumn>(g, "dbg_xstykfp1FPHAO0", "FPHAO0", u8"发票号", 63);
+    SetGridContextMenu(g, true);
     if (data) g.SetDataSource(data->ds_xstgjfp1);
 }
 
@@ -104,6 +106,7 @@ void ConfigureLineGrid(TqvDBGrid& g, Tdm* data)
         column->SetSummaryFooterType(cstSum);
         column->SetSummaryFooterField(field);
     }
+    SetGridContextMenu(g, true);
     if (data) g.SetDataSource(data->ds_xstgjfp2);
 }
 

@@ -11,6 +11,8 @@
 // - The line grid starts in row selection; only the line commands switch it
 //   to cell editing (edgoInvertSelect in place of edgoRowSelect) and back.
 // - The header grid always stays in row selection.
+// - Both grids have the grid's context menu (copy, copy with headers,
+//   export); the toolbar does not change for it.
 
 class TqvDBGrid;
 class Tdm;

@@ -1,9 +1,10 @@
 // The prepared-report loader on arbitrary bytes: it either reads the file or
 // refuses it with EPreparedReportError and no pages. What it read is drawn
-// (every page, views made from the page streams), dumped as JSON, and written
-// and read again, which must give the same bytes.
+// (every page, views made from the page streams), dumped as JSON, exported
+// as a table, and written and read again, which must give the same bytes.
 #include "report/canvas/Canvas.h"
 #include "report/model/Picture.h"
+#include "report/export/ReportExport.h"
 #include "report/model/Report.h"
 #include "report/pages/EMFPages.h"
 #include "report/pages/PreparedJson.h"
@@ -61,6 +62,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     drawAll(pages);
     try {
         PreparedPagesToJson(pages);
+    } catch (const EReadError&) {
+    } catch (const EInvalidGraphic&) {
+    }
+    try {
+        std::string html;
+        std::unique_ptr<TTableWriter> table = MakeHtmlStringWriter(html);
+        WritePreparedPages(pages, *table);
+        table->Finish();
     } catch (const EReadError&) {
     } catch (const EInvalidGraphic&) {
     }

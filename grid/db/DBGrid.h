@@ -22,6 +22,7 @@
 #include "grid/columns/DBGridColumns.h"
 #include "grid/db/DBGridFilter.h"
 #include "grid/db/DBTreeListControl.h"
+#include "grid/db/GridExport.h"
 #include "grid/db/SummaryGroups.h"
 
 #include <memory>
@@ -65,6 +66,11 @@ public:
     long double GroupItemSummary(TqvTreeListNode* groupNode, int item) const;
     // The number of records under a group node at the last load.
     int GroupRecordCount(TqvTreeListNode* groupNode) const;
+
+    // ---- Export (GridExport.h): the shown table into a file (UTF-8 path)
+    void ExportToXlsx(const std::string& fileName, const TqvGridExportOptions& options = {}) const;
+    void ExportToCsv(const std::string& fileName, const TqvGridExportOptions& options = {}) const;
+    void ExportToHtml(const std::string& fileName, const TqvGridExportOptions& options = {}) const;
 
     // ---- Grouping, sorting, filter, preview
     // The group columns in GroupIndex order.

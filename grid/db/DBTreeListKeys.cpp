@@ -3,13 +3,13 @@
 // then the keys of the editor (closing it before a move, F2, the Tab and
 // Enter walks, Esc), then the tree list's moves.
 #include "grid/db/DBTreeListSearch.h"
+#include "grid/db/GridClipboard.h"
 #include "grid/editors/InplaceEdit.h"
 
 #include "runtime/Dialogs.h"
 #include "runtime/db/DataSet.h"
 
 #include <QApplication>
-#include <QClipboard>
 
 namespace DBGridText {
 inline constexpr const char* DeleteRecord = "Delete record?";
@@ -231,22 +231,7 @@ bool TCustomqvDBTreeListControl::MoveToNextTabStop(bool forward, bool wrap)
     return false;
 }
 
-AnsiString TCustomqvDBTreeListControl::SelectionText() const
-{
-    std::vector<TqvTreeListNode*> rows;
-    for (int i = 0; i < SelectedCount(); ++i) rows.push_back(SelectedNodes(i));
-    if (rows.empty() && FocusedNode()) rows.push_back(FocusedNode());
-    std::vector<TqvTreeListColumn*> order = NavigationOrder();
-    AnsiString text;
-    for (TqvTreeListNode* node : rows) {
-        if (!text.empty()) text += "\r\n";
-        for (size_t i = 0; i < order.size(); ++i) {
-            if (i) text += '\t';
-            text += GetCellText(node, order[i]);
-        }
-    }
-    return text;
-}
+AnsiString TCustomqvDBTreeListControl::SelectionText() const { return GridRowsText(*this); }
 
 void TCustomqvDBTreeListControl::HandleEditKeys(Word& key, TShiftState shift)
 {
@@ -280,13 +265,13 @@ void TCustomqvDBTreeListControl::HandleEditKeys(Word& key, TShiftState shift)
         break;
     case VK_INSERT:
         if ((shift & ssCtrl) && !editing) {
-            QApplication::clipboard()->setText(AnsiToQString(SelectionText()));
+            CopyGridRows(*this);
             key = 0;
         }
         break;
     case 'C':
         if ((shift & ssCtrl) && !editing && IsOption(tloAutoCopySelectedToClipboard)) {
-            QApplication::clipboard()->setText(AnsiToQString(SelectionText()));
+            CopyGridRows(*this);
             key = 0;
         }
         break;

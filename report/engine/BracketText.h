@@ -49,6 +49,8 @@ public:
     explicit TrqBracketText(std::string_view text);
 
     bool HasBrackets() const { return !brackets_.empty(); }
+    // One bracket and no text around it: the text is that bracket's value.
+    bool IsOneBracket() const { return brackets_.size() == 1 && literals_[0].empty() && literals_[1].empty(); }
     const std::vector<TrqBracket>& Brackets() const { return brackets_; }
 
     // The text with each bracket replaced by valueOf(bracket).

@@ -295,6 +295,7 @@ void TrqReportBuilder::newColumn(TrqBand* band)
             newPage();
         }
         if (!pb.DisableRepeatHeader) {
+            QScopedValueRollback<bool> repeating(repeatingHeaders_, true);
             for (TrqBand* g = pb.Chain(btGroupHeader); g && g->Defined() && g != band; g = g->Next)
                 if (g->Flag(flBandRepeatHeader)) {
                     QScopedValueRollback<bool> noReset(g->SuppressReset, true);

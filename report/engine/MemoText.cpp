@@ -73,7 +73,7 @@ void TrqMemoText::FindDataFields(TrqPageBuild& pb)
     builder_.band_ = nullptr;
 }
 
-AnsiString TrqMemoText::bracketValue(const TrqBracket& bracket, TrqView& view, bool tagFormat)
+AnsiString TrqMemoText::bracketValue(const TrqBracket& bracket, TrqView& view, bool tagFormat, TrqMemoView* shown)
 {
     ClearNameUnderEvaluation();
     // Blank rows evaluate only what holds "#" (LINE#, formatted values).
@@ -104,6 +104,12 @@ AnsiString TrqMemoText::bracketValue(const TrqBracket& bracket, TrqView& view, b
     }
     builder_.context_->LastBracketValue = value;
     if (builder_.aggregates_.Collecting()) return AnsiString();
+    if (shown && (value.Type() == VarType::Integer || value.Type() == VarType::Float ||
+                  value.Type() == VarType::DateTime)) {
+        shown->ShownValue = value;
+        shown->ShownCode = code;
+        shown->ShownPattern = pattern;
+    }
     return FormatValue(value, code, pattern);
 }
 
@@ -123,6 +129,7 @@ void TrqMemoText::expand(TrqMemoView& memo)
     Lines& cache = lines_[&memo];
     TStringList& result = memo.MemoResult;
     result.Clear();
+    memo.ShownValue = Variant();
     const int count = memo.Memo.Count();
     if (cache.source.size() != static_cast<size_t>(count)) {
         cache.source.assign(static_cast<size_t>(count), AnsiString());
@@ -149,7 +156,9 @@ void TrqMemoText::expand(TrqMemoView& memo)
             appendLines(result, line);
             continue;
         }
-        appendLines(result, text.Expand([&](const TrqBracket& b) { return bracketValue(b, memo, false); }));
+        // A memo of one line that is one bracket shows that value alone.
+        TrqMemoView* shown = count == 1 && text.IsOneBracket() ? &memo : nullptr;
+        appendLines(result, text.Expand([&](const TrqBracket& b) { return bracketValue(b, memo, false, shown); }));
     }
 }
 
@@ -186,6 +195,7 @@ void TrqMemoText::Prepare(TrqMemoView& memo, bool measuring)
     // A measure loads a binary field's text whether or not anyone listens to
     // OnBeforePrint; a print only for the event.
     TrqReport& report = builder_.report_;
+    memo.ShownValue = Variant();
     const bool loads = measuring && fieldKeys_.count(&memo) > 0;
     if (!report.OnBeforePrint && !loads) {
         expand(memo);

@@ -10,6 +10,9 @@
 // - Blank rows evaluate only the brackets that hold "#"; the aggregate
 //   collection pass evaluates brackets without formatting them.
 // - The value of the last bracket is what the script variable VALUE gives.
+// - A memo whose whole text is one bracket keeps the number or date-time it
+//   showed (ShownValue) for export; any other text, a text a script or event
+//   replaced, and a text value keep none.
 
 #include "report/data/FieldCache.h"
 #include "report/engine/BracketText.h"
@@ -43,7 +46,9 @@ public:
 
 private:
     void expand(TrqMemoView& memo);
-    AnsiString bracketValue(const TrqBracket& bracket, TrqView& view, bool tagFormat);
+    // The value text of a bracket; `shown` takes the value and the format
+    // it was shown through.
+    AnsiString bracketValue(const TrqBracket& bracket, TrqView& view, bool tagFormat, TrqMemoView* shown = nullptr);
     // The bracket names a date-time field whose value is null.
     bool isNullDateTime(const AnsiString& expression);
 

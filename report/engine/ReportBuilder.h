@@ -216,7 +216,9 @@ private:
     void applyHighlight(TrqMemoView& memo);
     void writeMemo(TrqBand& band, TrqMemoView& memo);
     void writeView(TrqBand& band, TrqView& view);
-    void appendToPage(TrqView& view);
+    // Appends the view to the current prepared page; a memo with what it
+    // printed (its band, a repeated header, its one value).
+    void appendToPage(TrqView& view, const TrqBand* band = nullptr);
     void placeByBandAlign(TrqView& view, TrqBand& band);
     // Views with a BandAlign get their place on the page once before building.
     void placeAlignedViews();
@@ -243,6 +245,7 @@ private:
     int breakDepth_ = 0;       // > 0 while a page or column break prints its bands
     bool freshPage_ = false;   // nothing but headers on the page or column yet
     bool blankMode_ = false;   // blank rows print (AutoAppendBlank)
+    bool repeatingHeaders_ = false;  // headers print again after a page or column break
 
     // Where the view being printed stands: its shift, and the cross band
     // whose cell it prints in.

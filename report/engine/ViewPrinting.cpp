@@ -20,6 +20,7 @@
 #include "report/language/Globals.h"
 #include "report/model/MemoView.h"
 #include "report/pages/EMFPages.h"
+#include "report/pages/PrintedMemos.h"
 
 #include <QScopeGuard>
 #include <QScopedValueRollback>
@@ -192,10 +193,24 @@ void TrqReportBuilder::placeAlignedViews()
     }
 }
 
-void TrqReportBuilder::appendToPage(TrqView& view)
+void TrqReportBuilder::appendToPage(TrqView& view, const TrqBand* band)
 {
     if (run_.CurPageIndex < run_.FirstUnpacked) run_.FirstUnpacked = run_.CurPageIndex;
-    preparedPages().AppendView(run_.CurPageIndex, view);
+    if (!band || view.ObjectKind != okMemo) {
+        preparedPages().AppendView(run_.CurPageIndex, view);
+        return;
+    }
+    auto& memo = static_cast<TrqMemoView&>(view);
+    TrqPrintedMemo printed;
+    printed.Band = static_cast<uint8_t>(band->Kind);
+    printed.Repeated = repeatingHeaders_;
+    // A part of a memo split between pages shows some of its lines, not its value.
+    if (memo.LayoutMode != TrqMemoView::Layout::Part) {
+        printed.Value = memo.ShownValue;
+        printed.FormatCode = memo.ShownCode;
+        printed.FormatText = memo.ShownPattern;
+    }
+    preparedPages().AppendView(run_.CurPageIndex, view, &printed);
 }
 
 void TrqReportBuilder::applyHighlight(TrqMemoView& memo)
@@ -258,18 +273,18 @@ void TrqReportBuilder::writeMemo(TrqBand& band, TrqMemoView& memo)
         // The mark tells the drawing that the lines are laid out already.
         if (!marked) memo.MemoResult.Add(AnsiString(1, ParagraphMark));
         memo.PartFrom = from + n;
-        appendToPage(memo);
+        appendToPage(memo, &band);
         return;
     }
     if (memo.Flag(flSuppress)) {
         AnsiString printed = memo.MemoResult.Text();
         if (memo.HasPrinted && printed == memo.LastPrinted) return;
-        appendToPage(memo);
+        appendToPage(memo, &band);
         memo.LastPrinted = std::move(printed);
         memo.HasPrinted = true;
         return;
     }
-    appendToPage(memo);
+    appendToPage(memo, &band);
 }
 
 void TrqReportBuilder::writeView(TrqBand& band, TrqView& view)

@@ -57,6 +57,12 @@ public:
     // yet printed, PartLines how many the next part takes.
     std::vector<AnsiString> LaidOut;
     int32_t MeasuredHeight = 0;
+    // When the working text is one value and nothing else, a number or a
+    // date-time, that value and the format it was shown through; ShownValue
+    // is Empty otherwise. Prepared pages keep it for export.
+    Variant ShownValue;
+    int32_t ShownCode = 0;
+    AnsiString ShownPattern;
     size_t PartFrom = 0;
     size_t PartLines = 0;
 

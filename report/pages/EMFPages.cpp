@@ -1,6 +1,7 @@
 #include "report/pages/EMFPages.h"
 
 #include "report/pages/PagePacking.h"
+#include "report/pages/PrintedMemos.h"
 
 #include "report/canvas/Canvas.h"
 #include "report/draw/DrawState.h"
@@ -120,6 +121,11 @@ void TrqEMFPages::Pack(int index)
     page.Packed = PackBytes(page.Stream->Bytes());
     page.Packed.shrink_to_fit();
     page.Stream.reset();
+    if (!page.PrintedPacked && !page.Printed.empty()) {
+        page.Printed = PackBytes(page.Printed);
+        page.Printed.shrink_to_fit();
+        page.PrintedPacked = true;
+    }
 }
 
 TMemoryStream& TrqEMFPages::PageStream(int index)
@@ -129,7 +135,26 @@ TMemoryStream& TrqEMFPages::PageStream(int index)
         page.Stream = std::make_unique<TMemoryStream>(UnpackBytes(page.Packed));
         page.Packed = std::string();
     }
+    if (page.PrintedPacked) {
+        page.Printed = UnpackBytes(page.Printed);
+        page.PrintedPacked = false;
+    }
     return *page.Stream;
+}
+
+const std::string& TrqEMFPages::PrintedBytes(int index, std::string& scratch)
+{
+    TrqPreparedPage& page = (*this)[index];
+    if (!page.PrintedPacked) return page.Printed;
+    scratch = UnpackBytes(page.Printed);
+    return scratch;
+}
+
+bool TrqEMFPages::HasPrinted() const
+{
+    for (const auto& page : pages_)
+        if (!page->Printed.empty()) return true;
+    return false;
 }
 
 TMemoryStream& TrqEMFPages::ReadStream(int index, TMemoryStream& scratch)
@@ -144,15 +169,24 @@ size_t TrqEMFPages::MemoryUsed() const
 {
     size_t bytes = pages_.capacity() * sizeof(pages_[0]);
     for (const auto& page : pages_) {
-        bytes += sizeof(TrqPreparedPage) + page->Packed.capacity();
+        bytes += sizeof(TrqPreparedPage) + page->Packed.capacity() + page->Printed.capacity();
         if (page->Stream) bytes += sizeof(TMemoryStream) + page->Stream->Bytes().capacity();
     }
     return bytes;
 }
 
-void TrqEMFPages::AppendView(int index, TrqView& view)
+void TrqEMFPages::AppendView(int index, TrqView& view, const TrqPrintedMemo* printed)
 {
     TMemoryStream& stream = PageStream(index);
+    TrqPreparedPage& page = (*this)[index];
+    if (page.ViewCount < 0) {
+        // A page read from a file: its records are counted once.
+        TrqPage views(report_);
+        ReadPreparedViews(stream, views, false);
+        page.ViewCount = views.Count();
+        const std::vector<TrqPrintedMemo> records = ReadPrintedMemos(page.Printed);
+        page.LastPrinted = records.empty() ? -1 : records.back().View;
+    }
     const int64_t size = stream.Seek(0, soEnd);
     TrqStreamWriter w(stream, 0);
     w.Gather();
@@ -171,6 +205,13 @@ void TrqEMFPages::AppendView(int index, TrqView& view)
         throw;
     }
     view.PreparedMode = prepared;
+    if (printed && page.ViewCount > page.LastPrinted) {
+        TrqPrintedMemo record = *printed;
+        record.View = page.ViewCount;
+        AppendPrintedMemo(page.Printed, page.LastPrinted, record);
+        page.LastPrinted = record.View;
+    }
+    ++page.ViewCount;
 }
 
 void TrqEMFPages::Delete(int index)

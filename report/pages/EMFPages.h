@@ -19,6 +19,8 @@
 
 class TrqCanvas;
 class TrqReport;
+class TrqStreamReader;
+struct TrqPrintedMemo;
 
 // A prepared-report file or page stream that cannot be read.
 DECLARE_EXCEPTION(EPreparedReportError, EReadError)
@@ -41,6 +43,14 @@ struct TrqPreparedPage {
     // A finished page of a build, its stream compressed (a long report keeps
     // thousands of pages in memory).
     std::string Packed;
+    // What its memos printed (PrintedMemos.h), for export: the records'
+    // bytes, packed with the stream (read them through PrintedBytes).
+    std::string Printed;
+    bool PrintedPacked = false;
+    // View records appended since the page was made, and the View of the last
+    // printed record; -1 for a page read from a file until a view is appended.
+    int32_t ViewCount = 0;
+    int32_t LastPrinted = -1;
     std::unique_ptr<TrqPage> CachedPage;  // the views made from Stream while the page is shown
 };
 
@@ -66,8 +76,13 @@ public:
     void Delete(int index);
     void Clear();
     // Appends a view to the page's stream in prepared form: its kind byte, the
-    // class name of an add-in, its prepared data (MemoResult as its text).
-    void AppendView(int index, TrqView& view);
+    // class name of an add-in, its prepared data (MemoResult as its text);
+    // with `printed`, what it printed (its View is set here).
+    void AppendView(int index, TrqView& view, const TrqPrintedMemo* printed = nullptr);
+    // The page's printed records' bytes, unpacked into `scratch` when packed.
+    const std::string& PrintedBytes(int index, std::string& scratch);
+    // True when some page keeps printed records.
+    bool HasPrinted() const;
 
     // Compresses a page's stream in memory; the band engine packs each page it
     // has finished. Nothing changes for readers: they go through PageStream
@@ -112,6 +127,7 @@ public:
 private:
     void releaseCache(TrqPreparedPage& page);
     void loadPages(TStream& stream, int version, uint8_t compression);
+    void loadPrinted(TrqStreamReader& reader);
 
     TrqReport* report_;
     std::vector<std::unique_ptr<TrqPreparedPage>> pages_;

@@ -1,6 +1,12 @@
 // The prepared-report file (.rqp): version 24, the compression flag, the
 // printer's name, then every page record: the absolute offset just past it,
 // the paper, bin, orientation and margins, and the page's stream.
+//
+// After the last page, when some page keeps what its memos printed
+// (PrintedMemos.h), comes a section that readers which stop after the pages
+// never see: the tag "RQPRINT1", the page count (int32), and per page the
+// length (int32) and bytes of its printed records. A file without it reads
+// as before; a tag followed by damage is a damaged file.
 #include "report/model/Compressor.h"
 #include "report/model/Report.h"
 #include "report/pages/EMFPages.h"
@@ -16,6 +22,8 @@ constexpr const char* DamagedText = "The prepared report is damaged or incomplet
 // The smallest page record: end, paper size, width, height, orientation and
 // UseMargins; from version 24 on also the bin and the margins.
 int64_t minimumPageRecord(int version) { return version > 23 ? 36 : 16; }
+
+constexpr std::string_view PrintedTag = "RQPRINT1";
 }  // namespace
 
 TrqCompressor& rqCompressor()
@@ -53,6 +61,15 @@ void TrqEMFPages::SaveToStream(TStream* stream)
         if (compressor.Enabled()) compressor.Compress(content, *stream);
         else content.SaveToStream(*stream);
         w.EndPositionField(end);
+    }
+    if (!HasPrinted()) return;
+    stream->WriteBuffer(PrintedTag.data(), static_cast<int64_t>(PrintedTag.size()));
+    w.WriteInt32(Count());
+    for (int index = 0; index < Count(); ++index) {
+        std::string scratch;
+        const std::string& bytes = PrintedBytes(index, scratch);
+        w.WriteInt32(static_cast<int32_t>(bytes.size()));
+        stream->WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
     }
 }
 
@@ -120,8 +137,26 @@ void TrqEMFPages::loadPages(TStream& stream, int version, uint8_t compression)
         printer.SetPrinterInfo(page->PaperSize, page->PaperWidth, page->PaperHeight, page->PaperBin, page->Orientation,
                                false);
         printer.FillPrinterPageInfo(page->PrnInfo);
+        page->ViewCount = -1;
         pages_.push_back(std::move(page));
         r.SetPosition(end);
+    }
+    loadPrinted(r);
+}
+
+void TrqEMFPages::loadPrinted(TrqStreamReader& r)
+{
+    if (r.Remaining() < static_cast<int64_t>(PrintedTag.size())) return;
+    const int64_t start = r.Position();
+    if (r.ReadBytes(static_cast<int64_t>(PrintedTag.size())) != PrintedTag) {
+        r.SetPosition(start);
+        return;
+    }
+    if (r.ReadInt32() != Count()) throw EPreparedReportError(DamagedText);
+    for (auto& page : pages_) {
+        const int64_t length = r.ReadInt32();
+        if (length < 0 || length > r.Remaining()) throw EPreparedReportError(DamagedText);
+        page->Printed = r.ReadBytes(length);
     }
 }
 

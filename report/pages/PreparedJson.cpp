@@ -1,6 +1,7 @@
 #include "report/pages/PreparedJson.h"
 
 #include "report/pages/EMFPages.h"
+#include "report/pages/PrintedMemos.h"
 #include "report/stream/TemplateJson.h"
 
 #include <QJsonArray>
@@ -26,6 +27,22 @@ QJsonObject pageInfoJson(const PrinterPageInfo& i)
     };
 }
 
+// What a memo printed: its band, a repeat after a break, its one value.
+QJsonObject printedJson(const TrqPrintedMemo& memo)
+{
+    QJsonObject o{{"band", memo.Band}};
+    if (memo.Repeated) o["repeated"] = true;
+    if (!memo.Value.IsEmpty()) {
+        const VarType type = memo.Value.Type();
+        o["valueType"] = QLatin1String(VarTypeName(type));
+        o["value"] = type == VarType::Integer ? QJsonValue(static_cast<qint64>(memo.Value.AsInteger()))
+                                              : QJsonValue(memo.Value.AsFloat());
+        o["formatCode"] = memo.FormatCode;
+        o["formatText"] = AnsiToQString(memo.FormatText);
+    }
+    return o;
+}
+
 QJsonObject pageJson(TrqEMFPages& pages, int index)
 {
     TrqPreparedPage& p = pages[index];
@@ -44,9 +61,14 @@ QJsonObject pageJson(TrqEMFPages& pages, int index)
         o["streamVersion"] = stream.Size() > 0 ? static_cast<unsigned char>(stream.Bytes()[0]) : 0;
         ReadPreparedViews(stream, page, false);
     }
+    std::string scratch;
+    const std::vector<TrqPrintedMemo> printed = ReadPrintedMemos(pages.PrintedBytes(index, scratch));
+    auto next = printed.begin();
     for (int i = 0; i < page.Count(); ++i) {
         QJsonObject view = ViewToJson(*page.Objects(i));
         for (const char* key : templateOnlyKeys) view.remove(QLatin1String(key));
+        while (next != printed.end() && next->View < i) ++next;
+        if (next != printed.end() && next->View == i) view["printed"] = printedJson(*next);
         objects.append(view);
     }
     o["objects"] = objects;

@@ -1,6 +1,8 @@
 // The preview's commands: the zoom menu, open and save of prepared-report
-// files, printing, page setup and find.
+// files (and saving as a spreadsheet, CSV or HTML by the file type chosen),
+// printing, page setup and find.
 #include "report/canvas/Canvas.h"
+#include "report/export/ReportExport.h"
 #include "report/printer/PaperTable.h"
 #include "report/printer/Printer.h"
 #include "report/texts/EngineTexts.h"
@@ -32,22 +34,28 @@ constexpr int ReportFileText = 55211;
 
 QString fileFilter() { return AnsiToQString(TrqLocale::LoadText(ReportFileText)) + QStringLiteral(" (*.rqp)"); }
 
-// The file name with its extension replaced by ".rqp" (or ".rqp" added).
-QString withRqpExtension(const QString& fileName)
+// The file name with its extension replaced by `extension` (or it added).
+QString withExtension(const QString& fileName, const QString& extension)
 {
     const QFileInfo info(fileName);
     const QString base = info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
-    return info.path() + QLatin1Char('/') + base + QStringLiteral(".rqp");
+    return info.path() + QLatin1Char('/') + base + extension;
 }
 
-QString chooseFile(QWidget* parent, bool save)
+// The file the user chose, and for saving the index of the file type chosen:
+// 0 the prepared report, then the export formats in their order.
+QString chooseFile(QWidget* parent, bool save, int* type = nullptr)
 {
     QFileDialog dialog(parent);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilter(fileFilter());
+    QStringList filters{fileFilter()};
+    if (save)
+        for (const TrqExportFormat& format : ExportFormats()) filters << QString::fromUtf8(format.Filter);
+    dialog.setNameFilters(filters);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (ExecModal(dialog) != QDialog::Accepted) return {};
+    if (type) *type = std::max<int>(static_cast<int>(filters.indexOf(dialog.selectedNameFilter())), 0);
     const QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? QString() : files.first();
 }
@@ -103,10 +111,20 @@ void TrqPreviewForm::LoadBtnClick()
 void TrqPreviewForm::SaveBtnClick()
 {
     if (PageCount() == 0 || !report_ || building_) return;
-    const QString fileName = chooseFile(this, true);
+    int type = 0;
+    const QString fileName = chooseFile(this, true, &type);
     if (fileName.isEmpty()) return;
+    if (type > 0) {
+        // A table of the printed memos, in the format of the type chosen.
+        const TrqExportFormat& format = ExportFormats()[static_cast<size_t>(type - 1)];
+        TrqExportOptions options;
+        options.Title = AnsiToUtf8(report_->Title());
+        const QString target = withExtension(fileName, QString::fromUtf8(format.Extension));
+        ExportPreparedPages(*pages_, format.Format, target.toStdString(), options);
+        return;
+    }
     TrqLentPages lent(*report_, pages_);
-    report_->SavePreparedReport(QStringToAnsi(withRqpExtension(fileName)));
+    report_->SavePreparedReport(QStringToAnsi(withExtension(fileName, QStringLiteral(".rqp"))));
 }
 
 void TrqPreviewForm::PrintBtnClick()

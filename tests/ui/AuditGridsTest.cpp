@@ -8,10 +8,14 @@
 #include "data/Tdm.h"
 #include "db/DemoData.h"
 #include "grid/db/DBGrid.h"
+#include "grid/db/GridContextMenu.h"
+#include "support/ReadBack.h"
 #include "ui/AuditGrids.h"
 
 #include <QImage>
+#include <QJsonArray>
 #include <QScrollBar>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -221,6 +225,33 @@ TEST_F(AuditGrids, TheHeaderGridFillsItsWidthAndHighlightsTheFocusedRow)
     EXPECT_EQ(image.pixelColor(places.back().left + places.back().width - 2, y), highlight);
     EXPECT_NE(image.pixelColor(places.back().left + places.back().width - 2, y + header.RowHeight()), highlight);
     header.hide();
+}
+
+TEST_F(AuditGrids, BothGridsHaveTheContextMenuAndExportWhatTheyShow)
+{
+    EXPECT_TRUE(HasGridContextMenu(header));
+    EXPECT_TRUE(HasGridContextMenu(lines));
+    QTemporaryDir dir;
+    const std::string linesFile = dir.filePath("lines.xlsx").toStdString();
+    lines.ExportToXlsx(linesFile);
+    const QJsonObject book = ReadBack(linesFile);
+    const QJsonArray rows = book["sheets"][0]["rows"].toArray();
+    // Header, one row per line, the footer.
+    ASSERT_EQ(rows.size(), lines.Count() + 2);
+    EXPECT_EQ(SheetCell(book, 0, 1)["v"], "商品名称");
+    EXPECT_EQ(SheetCell(book, 1, 0)["v"].toString().toStdString(),
+              AnsiToUtf8(lines.GetCellText(lines.Items(0), lines.Columns(0))));
+    EXPECT_EQ(SheetCell(book, 1, 4)["t"], "n");
+    EXPECT_EQ(SheetCell(book, 1, 4)["f"], "#,##0.00;-#,##0.00");
+    EXPECT_EQ(SheetCell(book, 1, 2)["f"], "#,##0.000000;-#,##0.000000");
+    const int footer = lines.Count() + 1;
+    EXPECT_EQ(SheetCell(book, footer, 2)["v"], "合计：");
+    EXPECT_NEAR(SheetCell(book, footer, 4)["v"].toDouble(), sql("SUM(A.JE0000)"), 1e-6);
+    // The header grid shows a window of rows; its file has every document.
+    const std::string headerFile = dir.filePath("header.csv").toStdString();
+    header.ExportToCsv(headerFile);
+    EXPECT_EQ(ReadBack(headerFile)["rows"].toArray().size(),
+              1 + std::stoi(db.Scalar("SELECT COUNT(*) FROM XSTGJFP1 WHERE GSDW00='" + std::string(kDemoCompany) + "'")));
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // rqtool prepare: builds a report from the command line. The template (a .rqf
 // file or its JSON form) is filled from queries over a database and written as
-// prepared pages (.rqp), PDF, or printed as JSON in the form of `rqp dump`.
+// prepared pages (.rqp), PDF, a table (XLSX, CSV, HTML), or printed as JSON in
+// the form of `rqp dump`.
 // The options are described with the command's declaration at the end.
-#include "AtomicFile.h"
+#include "ExportOptions.h"
 #include "Interrupt.h"
 #include "ReportSetting.h"
 #include "RqCommand.h"
@@ -12,6 +13,7 @@
 #include "report/pages/EMFPages.h"
 #include "report/pages/PageRender.h"
 #include "report/pages/PreparedJson.h"
+#include "runtime/export/AtomicFile.h"
 
 #include <cstdio>
 #include <memory>
@@ -27,6 +29,8 @@ struct PrepareOptions {
     bool dump = false;
     std::string output;
     std::string pdf;
+    std::string xlsx, csv, html;
+    TrqExportOptions exportOptions;
 };
 
 // The command line only; what it names is checked when the report is set up.
@@ -39,6 +43,10 @@ PrepareOptions parsePrepareOptions(const CommandLine& line)
     o.dump = line.IsSet("dump");
     o.output = line.Value("o");
     o.pdf = line.Value("pdf");
+    o.xlsx = line.Value("xlsx");
+    o.csv = line.Value("csv");
+    o.html = line.Value("html");
+    o.exportOptions = ParseExportOptions(line);
     if (!o.sources.queries.empty() && o.db.empty()) throw RqUsageError{"--query needs --db"};
     return o;
 }
@@ -70,6 +78,14 @@ int runPrepare(const PrepareOptions& o)
         WriteFileAtomically(o.output, [&](const AnsiString& file) { report.SavePreparedReport(file); });
     if (!o.pdf.empty())
         WriteFileAtomically(o.pdf, [&](const AnsiString& file) { SavePdf(report.EMFPages(), file, report.Title()); });
+    const std::pair<const std::string&, TTableFormat> tables[] = {
+        {o.xlsx, TTableFormat::Xlsx}, {o.csv, TTableFormat::Csv}, {o.html, TTableFormat::Html}};
+    for (const auto& [file, format] : tables) {
+        if (file.empty()) continue;
+        TrqExportOptions options = o.exportOptions;
+        options.Title = report.Title().empty() ? o.templateFile : AnsiToUtf8(report.Title());
+        ExportPreparedPages(report.EMFPages(), format, file, options);
+    }
     if (o.dump) {
         // Through the file form, so that the JSON is the one `rqp dump` prints.
         TMemoryStream file;
@@ -92,14 +108,19 @@ std::vector<CommandLineOption> prepareOptions()
     options.push_back({{"dump"}, "", "Print the prepared pages as JSON, as rqp dump prints them."});
     options.push_back({{"o"}, "OUT.rqp", "Write the prepared pages."});
     options.push_back({{"pdf"}, "OUT.pdf", "Write the pages as PDF."});
+    options.push_back({{"xlsx"}, "OUT.xlsx", "Write the printed memos as a spreadsheet (see rqp xlsx)."});
+    options.push_back({{"csv"}, "OUT.csv", "Write the printed memos as CSV (see rqp csv)."});
+    options.push_back({{"html"}, "OUT.html", "Write the printed memos as an HTML table (see rqp html)."});
+    for (CommandLineOption& o : ExportOptionList()) options.push_back(std::move(o));
     return options;
 }
 
 RqCommand command(
     "prepare",
     {.synopsis = "TEMPLATE [--db URL] [--query NAME=SQL]... [--master DETAIL=MASTER]... [--dataset NAME=QUERY]... "
-                 "[--report-dataset NAME] [--var NAME=KIND:VALUE]... [--dump] [-o OUT.rqp] [--pdf OUT.pdf]",
-     .summary = "Build a report from a template and SQL data; write prepared pages, PDF or JSON.",
+                 "[--report-dataset NAME] [--var NAME=KIND:VALUE]... [--dump] [-o OUT.rqp] [--pdf OUT.pdf] "
+                 "[--xlsx OUT.xlsx] [--csv OUT.csv] [--html OUT.html] [--page-bands] [--csv-bom]",
+     .summary = "Build a report from a template and SQL data; write prepared pages, PDF, XLSX, CSV, HTML or JSON.",
      .options = prepareOptions(),
      .arguments = {{"TEMPLATE", "The template: a .rqf file or its JSON form."}},
      .details = "Progress (pages done) goes to standard error when it is a terminal. A build\n"
@@ -108,7 +129,8 @@ RqCommand command(
                 "statement or with a compile error, and script assignments to properties that\n"
                 "do not exist, are warned about on standard error (once each). Ctrl+C stops\n"
                 "the build, even inside a script that loops for ever: no output file is\n"
-                "written and the exit status is 130.\n"},
+                "written and the exit status is 130. An output that cannot be written is reported\n"
+                "with its path and the reason, exits with 1 and leaves no file of its own.\n"},
     run);
 
 }  // namespace

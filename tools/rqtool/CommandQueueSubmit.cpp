@@ -147,7 +147,7 @@ std::vector<CommandLineOption> submitOptions()
                        "One job per row of SQL (run on --db now); the row's columns are the :parameters of the "
                        "queries and variables of the report."});
     options.push_back({{"name"}, "PATTERN",
-                       "The jobs' file names (without .pdf): {COLUMN} is the row's value, {job} the job's id "
+                       "The jobs' file names (without .pdf or .xlsx): {COLUMN} is the row's value, {job} the job's id "
                        "(default {job})."});
     options.push_back({{"attempts"}, "N", "Tries before a job counts as failed (default 3)."});
     return options;
@@ -156,7 +156,7 @@ std::vector<CommandLineOption> submitOptions()
 RqCommand command(
     "queue submit",
     {.synopsis = "--db URL TEMPLATE [--query NAME=SQL]... [--master DETAIL=MASTER]... [--dataset NAME=QUERY]... "
-                 "[--report-dataset NAME] [--var NAME=KIND:VALUE]... (--pdf-dir DIR | --printer NAME [--pages LIST] "
+                 "[--report-dataset NAME] [--var NAME=KIND:VALUE]... (--pdf-dir DIR | --xlsx-dir DIR | --printer NAME [--pages LIST] "
                  "[--copies N] [--collate] [--odd|--even] [--dry-run]) [--burst SQL] [--name PATTERN] [--attempts N]",
      .summary = "Add report jobs to the queue in the database; print their ids.",
      .options = submitOptions(),

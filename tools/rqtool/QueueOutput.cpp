@@ -4,7 +4,7 @@
 
 const std::vector<QueueOutputKind>& QueueOutputKinds()
 {
-    static const std::vector<QueueOutputKind> kinds{PdfOutputKind(), PrinterOutputKind()};
+    static const std::vector<QueueOutputKind> kinds{PdfOutputKind(), PrinterOutputKind(), XlsxOutputKind()};
     return kinds;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// What a queued job's prepared pages become: a PDF file in a directory, or a
-// print job. Each kind lives in a file of its own (QueueOutput*.cpp) and is
+// What a queued job's prepared pages become: a PDF or XLSX file in a
+// directory, or a print job. Each kind lives in a file of its own (QueueOutput*.cpp) and is
 // listed in QueueOutputKinds(); a new kind is a new file and one line there.
 //
 // A kind says, for `queue submit`, which options ask for it and what it keeps
@@ -73,3 +73,4 @@ const QueueOutputKind& QueueOutputKindOf(const QJsonObject& output);
 // The kinds, each from its own file.
 QueueOutputKind PdfOutputKind();
 QueueOutputKind PrinterOutputKind();
+QueueOutputKind XlsxOutputKind();

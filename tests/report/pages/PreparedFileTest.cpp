@@ -6,6 +6,7 @@
 #include "PreparedFixtures.h"
 #include "Showcase.h"
 
+#include "report/pages/PrintedMemos.h"
 #include "report/printer/PaperTable.h"
 
 #include <QTemporaryDir>
@@ -235,4 +236,72 @@ TEST_F(PagesTest, TheFilesPrinterIsSelectedWhenInstalled)
     load(keeps.EMFPages(), handMade(24, 0, "Office", {9}));
     EXPECT_EQ(rqPrinter().PrinterIndex(), 0);
     EXPECT_EQ(keeps.PrinterName(), "Office");
+}
+
+TEST_F(PagesTest, WhatMemosPrintedSurvivesAFileAndItsDamageIsAnError)
+{
+    TrqReport report;
+    auto amount = fixtures::Memo(10, 10, 100, 20, {"12.50"});
+    auto line = fixtures::Line(0, 30, 100, 0);
+    auto heading = fixtures::Memo(10, 40, 100, 20, {"Amount"});
+    TrqPrintedMemo value;
+    value.Band = btMasterData;
+    value.Value = 12.5;
+    value.FormatCode = 0x1030200 | '.';
+    value.FormatText = "#,##0.00";
+    TrqPrintedMemo repeated;
+    repeated.Band = btMasterHeader;
+    repeated.Repeated = true;
+    TrqEMFPages& pages = report.EMFPages();
+    fixtures::AddPage(report, {});
+    pages.AppendView(0, *amount, &value);
+    pages.AppendView(0, *line);
+    pages.AppendView(0, *heading, &repeated);
+    fixtures::AddPage(report, {heading.get()});  // a page without records
+
+    const std::string file = saved(pages);
+    TrqReport again;
+    load(again.EMFPages(), file);
+    std::string scratch;
+    std::vector<TrqPrintedMemo> records = ReadPrintedMemos(again.EMFPages().PrintedBytes(0, scratch));
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].View, 0);
+    EXPECT_EQ(records[0].Band, btMasterData);
+    EXPECT_EQ(records[0].Value.Type(), VarType::Float);
+    EXPECT_EQ(records[0].Value.AsFloat(), 12.5);
+    EXPECT_EQ(records[0].FormatCode, value.FormatCode);
+    EXPECT_EQ(records[0].FormatText, "#,##0.00");
+    EXPECT_EQ(records[1].View, 2) << "the line counts as a view";
+    EXPECT_TRUE(records[1].Repeated);
+    EXPECT_TRUE(records[1].Value.IsEmpty());
+    EXPECT_TRUE(again.EMFPages().PrintedBytes(1, scratch).empty());
+    // A view appended to a page read from the file comes after its views.
+    again.EMFPages().AppendView(0, *amount, &value);
+    records = ReadPrintedMemos(again.EMFPages().PrintedBytes(0, scratch));
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[2].View, 3);
+
+    // Pages without records are written as they always were.
+    TrqReport plain;
+    fixtures::AddPage(plain, {heading.get()});
+    EXPECT_EQ(saved(plain.EMFPages()).find("RQPRINT1"), std::string::npos);
+
+    const size_t tag = file.find("RQPRINT1");
+    ASSERT_NE(tag, std::string::npos);
+    struct Case {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"another page count", [&] { std::string b = file; b[tag + 8] = 3; return b; }()},
+        {"records past the file", [&] { std::string b = file; b[tag + 13] = '\x7F'; return b; }()},
+        {"cut inside the records", file.substr(0, file.size() - 3)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_THROW(load(again.EMFPages(), c.bytes), EPreparedReportError) << c.what;
+        EXPECT_EQ(again.EMFPages().Count(), 0) << c.what;
+    }
+    // Records whose own bytes are damaged are refused when they are read.
+    const std::string truncatedRecord("\x00\x05\x04\x01\x02", 5);  // a float with two of its eight bytes
+    EXPECT_THAT([&] { ReadPrintedMemos(truncatedRecord); },
+                ThrowsMessage<EPreparedReportError>(HasSubstr("printed values")));
 }

@@ -2,6 +2,7 @@
 // files, printing from the preview, page setup with a rebuild, and the
 // window placement kept between sessions.
 #include "PreviewFixture.h"
+#include "support/ReadBack.h"
 #include "report/printer/RecordingPrintJob.h"
 #include "report/windows/PageSetupForm.h"
 #include "report/windows/PreviewPlacement.h"
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QJsonArray>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -144,6 +146,30 @@ TEST_F(PreviewTest, SavingWritesRqpAndOpeningGivesTheSamePages)
     EXPECT_EQ(f.CurrentPage, 1);
     EXPECT_EQ(f.Label1->text(), "Page 1/2");
     EXPECT_EQ(report.EMFPages().Count(), 0);
+}
+
+TEST_F(PreviewTest, SavingAsASpreadsheetCsvOrHtmlByTheTypeChosen)
+{
+    fixtures::AddMemoPage(report, {{40, 40, 300, 20, Ansi(u8"入库发票").c_str()}, {40, 80, 300, 20, "=1+1"}});
+    TrqPreviewForm& f = open();
+    const QStringList types{"Spreadsheet (*.xlsx)", "Comma-separated values (*.csv)", "Web page (*.html)"};
+    for (const QString& type : types) {
+        answer<QFileDialog>([&](QFileDialog& d) {
+            EXPECT_EQ(d.nameFilters().mid(1), types);
+            d.selectNameFilter(type);
+            d.selectFile(dir.filePath("pages.rqp"));
+        });
+        f.SaveBtnClick();
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("pages.rqp")));
+    const QJsonObject book = ReadBack(dir.filePath("pages.xlsx").toStdString());
+    EXPECT_EQ(SheetCell(book, 0, 0)["v"].toString(), QString("入库发票"));
+    EXPECT_EQ(SheetCell(book, 1, 0)["v"].toString(), "=1+1");
+    const QJsonArray csv = ReadBack(dir.filePath("pages.csv").toStdString())["rows"].toArray();
+    EXPECT_EQ(csv, (QJsonArray{QJsonArray{QString("入库发票")}, QJsonArray{"'=1+1"}}));
+    const QJsonArray html = ReadBack(dir.filePath("pages.html").toStdString())["rows"].toArray();
+    EXPECT_EQ(html[1]["cells"][0]["text"].toString(), "=1+1");
+    EXPECT_EQ(f.PageCount(), 1);
 }
 
 TEST_F(PreviewTest, SavingFromAnOpenPreviewKeepsTheReportsNewerPages)

@@ -66,7 +66,8 @@ protected:
             "SELECT A.GSDW00, A.DHAO00, SUM(C.SL0000)/50 SL_JIAN, SUM(C.SL0000) SL_TIAO, SUM(C.JE0000) JE "
             "FROM XSTGJFP1 A JOIN XSTGJFP2 C ON C.GSDW00=A.GSDW00 AND C.DHAO00=A.DHAO00 WHERE " + where +
                 " GROUP BY A.GSDW00, A.DHAO00 ORDER BY A.GSDW00, A.DHAO00"};
-        if (std::find(more.begin(), more.end(), "--printer") == more.end())
+        if (std::find(more.begin(), more.end(), "--printer") == more.end() &&
+            std::find(more.begin(), more.end(), "--xlsx-dir") == more.end())
             more.insert(more.end(), {"--pdf-dir", OutDir(), "--name", "{GSDW00}-{DHAO00}"});
         args.insert(args.end(), more.begin(), more.end());
         return RunRqtool(args);

@@ -4,6 +4,7 @@
 #include "QueueFixture.h"
 
 #include "PgServer.h"
+#include "support/ReadBack.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -242,6 +243,32 @@ TEST_F(QueueWorkTest, DamagedTemplateFailsAfterItsAttemptsAndTheOthersAreDone)
     ToolResult cancel = RunRqtool({"queue", "cancel", "--db", Url(), badJob});
     EXPECT_EQ(cancel.exitCode, 0) << cancel.err;
     EXPECT_EQ(Sql("SELECT state FROM rq_job WHERE id = " + badJob), "cancelled");
+}
+
+TEST_F(QueueWorkTest, InvoicesAsSpreadsheetsInADirectory)
+{
+    GenerateDocuments(1);
+    ToolResult submitted = SubmitInvoices("A.GSDW00 = '110101'", {"--xlsx-dir", OutDir(), "--name", "{DHAO00}"});
+    ASSERT_EQ(submitted.exitCode, 0) << submitted.err;
+    std::unique_ptr<QProcess> workers = StartWorkers(1, 30, 1);
+    ASSERT_TRUE(workers);
+    WaitForWorkers(*workers);
+    EXPECT_EQ(Count("state = 'done'"), Count("true"));
+    const QStringList files = OutFiles();
+    ASSERT_FALSE(files.isEmpty());
+    for (const QString& file : files) {
+        SCOPED_TRACE(file.toStdString());
+        ASSERT_TRUE(file.endsWith(".xlsx"));
+        const QJsonObject book = ReadBack(OutDir() + "/" + file.toStdString());
+        bool numbered = false, typed = false;
+        for (const QJsonValue& row : book["sheets"][0]["rows"].toArray())
+            for (const QJsonValue& cell : row.toArray()) {
+                numbered = numbered || cell["v"].toString() == QString("单号：") + file.chopped(5);
+                typed = typed || (cell["t"] == "n" && cell["f"] == "#,##0.00");
+            }
+        EXPECT_TRUE(numbered);
+        EXPECT_TRUE(typed) << "the amounts are numbers";
+    }
 }
 
 TEST_F(QueueWorkTest, CommandLineMistakesAreFoundBeforeAnythingIsQueued)
