@@ -7,6 +7,8 @@
 #include "runtime/export/SpreadsheetFormats.h"
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -239,13 +241,30 @@ private:
 // The nodes to write, in shown order: every node in pre-order, expanded or
 // not (a collapsed group still holds its records); only the selected ones
 // (the focused one when none is) when asked.
+// The walk goes by index through each node's children: a node finds its next
+// sibling only by searching its parent's list, which over a million rows
+// would make the walk quadratic.
 template <class F>
 void eachNode(const TCustomqvDBTreeListControl& grid, bool selectedOnly, F&& write)
 {
     const bool focusedOnly = selectedOnly && grid.SelectedCount() == 0;
-    for (TqvTreeListNode* node = grid.Count() ? grid.Items(0) : nullptr; node; node = node->GetNextNode()) {
-        if (focusedOnly ? node != grid.FocusedNode() : selectedOnly && !grid.IsNodeSelected(node)) continue;
+    auto visit = [&](TqvTreeListNode* node) {
+        if (focusedOnly ? node != grid.FocusedNode() : selectedOnly && !grid.IsNodeSelected(node)) return;
         write(node);
+    };
+    // (parent, index of the next child); a null parent stands for the top level.
+    std::vector<std::pair<TqvTreeListNode*, int>> stack{{nullptr, 0}};
+    while (!stack.empty()) {
+        auto& [parent, next] = stack.back();
+        const int count = parent ? parent->Count() : grid.Count();
+        if (next >= count) {
+            stack.pop_back();
+            continue;
+        }
+        TqvTreeListNode* node = parent ? parent->Items(next) : grid.Items(next);
+        ++next;
+        visit(node);
+        if (node->Count() > 0) stack.emplace_back(node, 0);
     }
 }
 
