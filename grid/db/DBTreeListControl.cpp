@@ -286,13 +286,16 @@ void TCustomqvDBTreeListControl::FreeNode(TqvTreeListNode* node)
     selection_->NodeGone(node);
     if (!watched_.empty()) watched_.erase(std::remove(watched_.begin(), watched_.end(), node), watched_.end());
     NodeFreed(dbNode);
-    if (!dbNode->IsGroupNode()) {
-        int slot = dbNode->recordIndex_ - poolBase_;
-        if (slot >= 0 && pool_->At(static_cast<size_t>(slot)) == dbNode) {
-            dbNode->~TqvDBGridNode();
-            pool_->Release(static_cast<size_t>(slot));
-            return;
-        }
+    // A node's record tells its slot while the load that made it stands; a
+    // window that renumbered its nodes, or a new base, needs the search.
+    size_t slot = pool_->Size();
+    const int guess = dbNode->recordIndex_ - poolBase_;
+    if (guess >= 0 && pool_->At(static_cast<size_t>(guess)) == dbNode) slot = static_cast<size_t>(guess);
+    else if (!dbNode->IsGroupNode()) slot = pool_->SlotOf(dbNode);
+    if (slot < pool_->Size()) {
+        dbNode->~TqvDBGridNode();
+        pool_->Release(slot);
+        return;
     }
     delete dbNode;
 }

@@ -33,6 +33,20 @@ void TqvNodePool::Release(size_t slot)
 
 void* TqvNodePool::At(size_t slot) const { return Taken(slot) ? slotMemory(slot) : nullptr; }
 
+size_t TqvNodePool::SlotOf(const void* memory) const
+{
+    const auto address = reinterpret_cast<uintptr_t>(memory);
+    for (size_t chunk = 0; chunk < chunks_.size(); ++chunk) {
+        const auto begin = reinterpret_cast<uintptr_t>(chunks_[chunk].get());
+        if (address < begin || address >= begin + kSlotsPerChunk * slotSize_) continue;
+        const size_t offset = address - begin;
+        if (offset % slotSize_ != 0) return size_;
+        const size_t slot = chunk * kSlotsPerChunk + offset / slotSize_;
+        return Taken(slot) ? slot : size_;
+    }
+    return size_;
+}
+
 void TqvNodePool::Reset()
 {
     assert(live_ == 0);

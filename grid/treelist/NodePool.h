@@ -29,6 +29,10 @@ public:
     void Release(size_t slot);
     // The memory of a taken slot, null otherwise.
     void* At(size_t slot) const;
+    // The taken slot that holds `memory`, or Size() when no slot does (memory
+    // from the heap). A search over the chunks: for nodes whose slot cannot
+    // be told from their record any more.
+    size_t SlotOf(const void* memory) const;
     bool Taken(size_t slot) const { return slot < size_ && taken_[slot]; }
     // Slots handed out so far (taken or released), and those taken now.
     size_t Size() const { return size_; }

@@ -82,6 +82,18 @@ TEST_F(Sorting, ClicksSortAscendingThenDescendingAndKeepTheFocusedRecord)
     EXPECT_THAT(grid->ColumnTexts(1), ElementsAre("a", "A", "b", "b", "B", "c"));
 }
 
+TEST_F(Sorting, ASortedGridSwitchesToWindowModeAndBack)
+{
+    // Sorting renumbers the loaded nodes; leaving load-all mode then frees
+    // every one of them, each to the place it came from.
+    clickHeader(2);
+    clickHeader(1);
+    grid->SetOptionsDB(grid->OptionsDB().Without(edgoLoadAllRecords));
+    EXPECT_EQ(grid->ColumnTexts(0).front(), "1");
+    grid->SetOptionsDB(grid->OptionsDB().With(edgoLoadAllRecords));
+    EXPECT_THAT(ids(), ElementsAre("1", "2", "3", "4", "5", "6"));
+}
+
 TEST_F(Sorting, ShiftAddsAColumnWhenMultiSortIsOn)
 {
     grid->SetOptionsBehavior(grid->OptionsBehavior().With(edgoMultiSort).With(edgoAnsiSort));
