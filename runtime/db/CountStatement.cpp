@@ -1,6 +1,8 @@
 // The row-count statement of a query (rules in CountStatement.h).
 #include "runtime/db/CountStatement.h"
 
+#include "runtime/db/SqlText.h"
+
 #include <cctype>
 #include <vector>
 
@@ -21,26 +23,8 @@ std::vector<Word> topLevelWords(std::string_view sql)
     size_t i = 0, n = sql.size();
     while (i < n) {
         char c = sql[i];
-        if (c == '\'' || c == '"') {
-            // A quoted literal or name; a doubled quote stays inside.
-            size_t j = i + 1;
-            while (j < n) {
-                if (sql[j] == c) {
-                    if (j + 1 < n && sql[j + 1] == c) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            i = j < n ? j + 1 : n;
-        } else if (c == '-' && i + 1 < n && sql[i + 1] == '-') {
-            size_t j = sql.find('\n', i);
-            i = j == std::string_view::npos ? n : j;
-        } else if (c == '/' && i + 1 < n && sql[i + 1] == '*') {
-            size_t j = sql.find("*/", i + 2);
-            i = j == std::string_view::npos ? n : j + 2;
+        if (size_t end = SqlSkipQuotedOrComment(sql, i); end != i) {
+            i = end;
         } else if (c == '(') {
             ++depth, ++i;
         } else if (c == ')') {

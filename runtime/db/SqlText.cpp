@@ -9,6 +9,38 @@ bool isNameChar(unsigned char c)
 
 }  // namespace
 
+size_t SqlSkipQuotedOrComment(std::string_view sql, size_t at)
+{
+    const size_t n = sql.size();
+    if (at >= n) return at;
+    const char c = sql[at];
+    if (c == '\'' || c == '"') {
+        // A doubled quote stays inside; a double-byte character's second byte
+        // is never taken for a quote.
+        size_t j = at + 1;
+        while (j < n) {
+            if (sql[j] == c) {
+                if (j + 1 < n && sql[j + 1] == c) {
+                    j += 2;
+                    continue;
+                }
+                break;
+            }
+            j += static_cast<size_t>(CharLengthAt(sql, j));
+        }
+        return j < n ? j + 1 : n;
+    }
+    if (c == '-' && at + 1 < n && sql[at + 1] == '-') {
+        const size_t j = sql.find('\n', at);
+        return j == std::string_view::npos ? n : j;
+    }
+    if (c == '/' && at + 1 < n && sql[at + 1] == '*') {
+        const size_t j = sql.find("*/", at + 2);
+        return j == std::string_view::npos ? n : j + 2;
+    }
+    return at;
+}
+
 TParsedSql ParseSqlParams(std::string_view sql)
 {
     TParsedSql out;
@@ -16,32 +48,9 @@ TParsedSql ParseSqlParams(std::string_view sql)
     size_t i = 0, n = sql.size();
     while (i < n) {
         char c = sql[i];
-        if (c == '\'' || c == '"') {
-            // A quoted literal or name; a doubled quote stays inside.
-            size_t j = i + 1;
-            while (j < n) {
-                if (sql[j] == c) {
-                    if (j + 1 < n && sql[j + 1] == c) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                j += static_cast<size_t>(CharLengthAt(sql, j));
-            }
-            j = j < n ? j + 1 : n;
-            out.text.append(sql.substr(i, j - i));
-            i = j;
-        } else if (c == '-' && i + 1 < n && sql[i + 1] == '-') {
-            size_t j = sql.find('\n', i);
-            j = j == std::string_view::npos ? n : j;
-            out.text.append(sql.substr(i, j - i));
-            i = j;
-        } else if (c == '/' && i + 1 < n && sql[i + 1] == '*') {
-            size_t j = sql.find("*/", i + 2);
-            j = j == std::string_view::npos ? n : j + 2;
-            out.text.append(sql.substr(i, j - i));
-            i = j;
+        if (size_t end = SqlSkipQuotedOrComment(sql, i); end != i) {
+            out.text.append(sql.substr(i, end - i));
+            i = end;
         } else if (c == ':' && i + 1 < n && sql[i + 1] == ':') {
             out.text.append("::");
             i += 2;

@@ -17,5 +17,10 @@ struct TParsedSql {
 };
 
 TParsedSql ParseSqlParams(std::string_view sql);
+// Where the quoted literal or name ('...', "...", a doubled quote staying
+// inside) or the comment (-- to the end of the line, /* ... */) that starts at
+// `at` ends; `at` itself when none starts there. Everything that reads SQL text
+// skips what is not code by this one rule.
+size_t SqlSkipQuotedOrComment(std::string_view sql, size_t at);
 // The distinct names, in order of first appearance.
 std::vector<AnsiString> DistinctParamNames(const TParsedSql& parsed);
