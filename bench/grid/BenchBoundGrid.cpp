@@ -47,6 +47,7 @@
 #include "runtime/db/Query.h"
 #include "runtime/db/Session.h"
 
+#include "../PeakMemory.h"
 #include "../workloads/ItemsSession.h"
 
 #include <QApplication>
@@ -71,30 +72,6 @@
 namespace {
 
 const char* const kSelect = "SELECT code, name, price, qty, amount, tax FROM items ORDER BY id";
-
-long statusKiB(const char* key)
-{
-    std::ifstream f("/proc/self/status");
-    std::string line;
-    while (std::getline(f, line))
-        if (line.rfind(key, 0) == 0) return std::stol(line.substr(std::string(key).size()));
-    return 0;
-}
-
-// The growth of the resident set's peak between Start and Stop.
-class PeakMemory {
-public:
-    void Start()
-    {
-        malloc_trim(0);
-        std::ofstream("/proc/self/clear_refs") << "5";
-        base_ = statusKiB("VmRSS:");
-    }
-    double StopMiB() const { return (statusKiB("VmHWM:") - base_) / 1024.0; }
-
-private:
-    long base_ = 0;
-};
 
 void BM_Floor(benchmark::State& state)
 {

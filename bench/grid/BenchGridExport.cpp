@@ -14,6 +14,7 @@
 // bench/workloads/items.py 1000000 FILE, taken from $BENCH_ITEMS (default
 // /tmp/items.sqlite); files are written to $TMPDIR (default /tmp).
 #include "../PeakMemory.h"
+#include "../workloads/ItemsSession.h"
 
 #include "grid/db/DBGrid.h"
 #include "runtime/Application.h"
@@ -37,23 +38,10 @@ namespace {
 
 const char* const kSelect = "SELECT code, name, price, qty, amount, tax FROM items ORDER BY id";
 
-std::string itemsFile()
-{
-    const char* file = std::getenv("BENCH_ITEMS");
-    return file ? file : "/tmp/items.sqlite";
-}
-
 std::string outFile(const char* name)
 {
     const char* dir = std::getenv("TMPDIR");
     return std::string(dir ? dir : "/tmp") + "/bench-grid-export-" + name;
-}
-
-bool haveItems(benchmark::State& state)
-{
-    if (std::filesystem::exists(itemsFile())) return true;
-    state.SkipWithError(("no " + itemsFile() + ": make it with bench/workloads/items.py 1000000 FILE").c_str());
-    return false;
 }
 
 struct Row {
@@ -91,13 +79,6 @@ const std::vector<Row>& floorRows()
 struct ItemsGrid {
     ItemsGrid()
     {
-        if (!QSqlDatabase::contains("items")) {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "items");
-            db.setDatabaseName(QString::fromStdString(itemsFile()));
-            db.open();
-        }
-        session.AddDatabase("qdb", "items");
-        SetDefaultSession(&session);
         query.SetDatabaseName("qdb");
         query.SQL().SetText(kSelect);
         source.SetDataSet(&query);
@@ -115,12 +96,8 @@ struct ItemsGrid {
         grid.resize(1000, 600);
         query.Open();
     }
-    ~ItemsGrid()
-    {
-        query.Close();
-        SetDefaultSession(nullptr);
-    }
-    TSession session;
+    ~ItemsGrid() { query.Close(); }
+    Connection connection;  // first made, last gone
     TQuery query;
     TDataSource source;
     TqvDBGrid grid;
