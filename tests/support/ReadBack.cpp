@@ -13,7 +13,7 @@ QJsonObject runReader(const std::string& file, QStringList args)
     args.prepend(QStringLiteral(READBACK_SCRIPT));
     args.append(QString::fromStdString(file));
     python.start(QStringLiteral(READBACK_PYTHON), args);
-    if (!python.waitForFinished(120000) || python.exitStatus() != QProcess::NormalExit || python.exitCode() != 0) {
+    if (!python.waitForFinished(600000) || python.exitStatus() != QProcess::NormalExit || python.exitCode() != 0) {
         ADD_FAILURE() << "cannot read " << file << " back: " << python.readAllStandardError().toStdString();
         return {};
     }
