@@ -39,6 +39,7 @@
 // when it is missing); the file is taken from $BENCH_ITEMS (default
 // /tmp/items.sqlite). Memory is the growth of the
 // resident set's peak over the run (VmHWM reset through clear_refs).
+#include "bench/GridBenchMain.h"
 #include "grid/db/DBGrid.h"
 #include "grid/db/FilterDropDown.h"
 #include "grid/editors/InplaceEdit.h"
@@ -542,13 +543,8 @@ BENCHMARK(BM_ValueFilterTenth)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->I
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    InitRuntimeEnvironment();
-    TQtApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    sharedGrid.reset();
-    sharedConnection.reset();
-    return 0;
+    return RunGridBenchmarks(argc, argv, [] {
+        sharedGrid.reset();
+        sharedConnection.reset();
+    });
 }

@@ -15,6 +15,7 @@
 // /tmp/items.sqlite); files are written to $TMPDIR (default /tmp).
 #include "../PeakMemory.h"
 #include "../workloads/ItemsSession.h"
+#include "bench/GridBenchMain.h"
 
 #include "grid/db/DBGrid.h"
 #include "runtime/Application.h"
@@ -212,14 +213,4 @@ BENCHMARK(BM_GridCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    InitRuntimeEnvironment();
-    TQtApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    items.reset();
-    return 0;
-}
+int main(int argc, char** argv) { return RunGridBenchmarks(argc, argv, [] { items.reset(); }); }

@@ -12,6 +12,7 @@
 //
 // The data: bench/workloads/items.py 1000000 FILE, taken from $BENCH_ITEMS
 // (default /tmp/items.sqlite).
+#include "bench/GridBenchMain.h"
 #include "grid/db/DBGrid.h"
 #include "runtime/Application.h"
 #include "runtime/db/Query.h"
@@ -185,13 +186,4 @@ BENCHMARK(BM_ThumbToMiddle)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    InitRuntimeEnvironment();
-    TQtApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunGridBenchmarks(argc, argv); }

@@ -1,6 +1,7 @@
 // Workloads of the tree-list core: a million root nodes, the absolute-index
 // cache over them, lookups of random nodes, and expanding and collapsing a
 // node with a hundred thousand children.
+#include "bench/GridBenchMain.h"
 #include "grid/treelist/AbsoluteIndexCache.h"
 #include "grid/treelist/TreeList.h"
 #include "runtime/Application.h"
@@ -102,14 +103,4 @@ BENCHMARK(BM_ExpandCollapse100k)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    InitRuntimeEnvironment();
-    TQtApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunGridBenchmarks(argc, argv); }

@@ -18,6 +18,7 @@
 // The data: bench/workloads/items.py 1000000 FILE (scripts/bench makes it
 // when it is missing); the file is taken from $BENCH_ITEMS (default
 // /tmp/items.sqlite).
+#include "bench/ReportBenchMain.h"
 #include "grid/db/DBGrid.h"
 #include "gridprint/GridPrint.h"
 #include "report/model/Report.h"
@@ -122,15 +123,4 @@ BENCHMARK(BM_FirstPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iteratio
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    InitRuntimeEnvironment();
-    TQtApplication app(argc, argv);
-    // Pages laid out on the virtual printer: the same paper on every machine.
-    rqPrinter().AssignPrinter(nullptr);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunReportBenchmarks(argc, argv); }
