@@ -20,7 +20,7 @@ std::string number17(double v)
 }
 }  // namespace
 
-DemoInvoice MakeDemoInvoice(const std::string& databaseFile)
+DemoInvoice MakeDemoInvoice(const std::string& databaseFile, DemoAudit which)
 {
     DemoInvoice invoice;
     {
@@ -29,14 +29,19 @@ DemoInvoice MakeDemoInvoice(const std::string& databaseFile)
         QSqlDatabase db = QSqlDatabase::database("demo");
         QSqlQuery q(db);
         // The document with the most lines.
-        if (!q.exec("SELECT GSDW00, DHAO00 FROM XSTGJFP2 GROUP BY GSDW00, DHAO00 ORDER BY COUNT(*) DESC, "
-                    "GSDW00, DHAO00 LIMIT 1") ||
+        const QString audit = which == DemoAudit::Audited      ? "A.YWRQ00 IS NOT NULL"
+                              : which == DemoAudit::NotAudited ? "A.YWRQ00 IS NULL"
+                                                               : "1 = 1";
+        if (!q.exec("SELECT C.GSDW00, C.DHAO00, substr(A.YWRQ00, 1, 10) FROM XSTGJFP2 C, XSTGJFP1 A "
+                    "WHERE A.GSDW00 = C.GSDW00 AND A.DHAO00 = C.DHAO00 AND " + audit +
+                    " GROUP BY C.GSDW00, C.DHAO00 ORDER BY COUNT(*) DESC, C.GSDW00, C.DHAO00 LIMIT 1") ||
             !q.next()) {
             ADD_FAILURE() << "no demo document";
             return invoice;
         }
         invoice.company = q.value(0).toString().toStdString();
         invoice.number = QString::number(q.value(1).toDouble(), 'f', 0).toStdString();
+        invoice.auditDate = q.value(2).toString().toStdString();
         q.exec(QString("SELECT SPDM00, SL0000, JE0000, SE0000 FROM XSTGJFP2 WHERE GSDW00 = '%1' AND DHAO00 = %2 "
                        "ORDER BY SPDM00")
                    .arg(QString::fromStdString(invoice.company), QString::fromStdString(invoice.number)));

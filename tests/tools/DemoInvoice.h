@@ -8,6 +8,7 @@
 
 struct DemoInvoice {
     std::string company, number;
+    std::string auditDate;           // yyyy-mm-dd, empty when not audited
     std::vector<std::string> codes;  // the lines' product codes
     std::vector<double> amounts;     // the lines' amounts
     double quantity = 0, amount = 0, tax = 0;
@@ -17,4 +18,6 @@ struct DemoInvoice {
 
 // Makes the demo database `databaseFile`; the test fails (and the invoice has
 // no lines) when it cannot.
-DemoInvoice MakeDemoInvoice(const std::string& databaseFile);
+enum class DemoAudit { Any, Audited, NotAudited };
+// The document chosen is the one with the most lines among those `which` names.
+DemoInvoice MakeDemoInvoice(const std::string& databaseFile, DemoAudit which = DemoAudit::Any);

@@ -1,10 +1,8 @@
 // rqtool prepare: reports built from SQL on the command line, the purchase
 // invoice over a demo document, and what a bad command line or a failing build
 // leaves behind.
+#include "DemoInvoice.h"
 #include "RunTool.h"
-
-#include "db/HostDatabase.h"
-#include "runtime/db/Session.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,12 +16,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 
 namespace {
-
-std::string invoiceTemplate() { return std::string(TEST_SOURCE_DIR) + "/../../templates/qdb_xstgjfp.json"; }
 
 // Every memo text of every page of a dump, page by page.
 std::vector<std::vector<std::string>> memoTexts(const std::string& json)
@@ -156,70 +151,21 @@ TEST_F(PrepareCommand, ScriptsAreWarnedAboutAndCtrlCStopsOneThatNeverEnds)
     EXPECT_EQ(QDir(dir_.path()).entryList({"*.part"}, QDir::Files).size(), 0);
 }
 
-// The invoice of a demo document (`audited` or not, the one with the most
-// lines), the document's lines and totals, and the pages' memo texts.
-struct DemoInvoice {
-    std::vector<std::string> codes;
-    double amount = 0, tax = 0;
-    std::string auditDate;  // yyyy-mm-dd, empty when not audited
-    std::vector<std::vector<std::string>> pages;
-};
-
-DemoInvoice prepareDemoInvoice(const std::string& demo, bool audited, const std::string& out)
+// The pages' memo texts of the invoice prepared into `out`.
+std::vector<std::vector<std::string>> preparedInvoicePages(const DemoInvoice& invoice, const std::string& out)
 {
-    DemoInvoice invoice;
-    std::string company, number;
-    double quantity = 0;
-    {
-        TSession session;
-        PrepareHostDatabase(ParseDatabaseSpec(demo), session, "qdb", "demo");
-        QSqlDatabase db = QSqlDatabase::database("demo");
-        QSqlQuery q(db);
-        const QString which = audited ? "A.YWRQ00 IS NOT NULL" : "A.YWRQ00 IS NULL";
-        EXPECT_TRUE(q.exec("SELECT C.GSDW00, C.DHAO00, substr(A.YWRQ00, 1, 10) FROM XSTGJFP2 C, XSTGJFP1 A "
-                           "WHERE A.GSDW00 = C.GSDW00 AND A.DHAO00 = C.DHAO00 AND " + which +
-                           " GROUP BY C.GSDW00, C.DHAO00 ORDER BY COUNT(*) DESC, C.GSDW00, C.DHAO00 LIMIT 1") &&
-                    q.next());
-        company = q.value(0).toString().toStdString();
-        number = QString::number(q.value(1).toDouble(), 'f', 0).toStdString();
-        invoice.auditDate = q.value(2).toString().toStdString();
-        q.exec(QString("SELECT SPDM00, SL0000, JE0000, SE0000 FROM XSTGJFP2 WHERE GSDW00 = '%1' AND DHAO00 = %2")
-                   .arg(QString::fromStdString(company), QString::fromStdString(number)));
-        while (q.next()) {
-            invoice.codes.push_back(q.value(0).toString().toStdString());
-            quantity += q.value(1).toDouble();
-            invoice.amount += q.value(2).toDouble();
-            invoice.tax += q.value(3).toDouble();
-        }
-    }
-    QSqlDatabase::removeDatabase("demo");
-
-    auto number17 = [](double v) {
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.17g", v);
-        return std::string(buffer);
-    };
-    const std::string sql =
-        "SELECT A.GSDW00,A.DHAO00,A.CKRQ00,A.CKRY00,A.CKRYMC,A.YWRQ00,A.YWRY00,A.YWRYMC,A.CWRQ00,A.CWRY00,"
-        "A.DWDM00,A.DWMC00,decode(A.GJBJ00,'ZM','专卖','购进') GJBJ00,A.FPHAO0,A.ZZSL00,A.PZNY00,A.PZH000,"
-        "A.BEIZHU,B.GSJC00 YWGSMC,B.ZBDM00,C.SPDM00,C.SPMC00,C.SL0000,C.JE0000,C.SE0000,C.DJIA00 "
-        "FROM XSTGJFP1 A,XTTGSSZ0 B,XSTGJFP2 C WHERE A.GSDW00=B.GSDM00 AND A.GSDW00=C.GSDW00 AND "
-        "A.DHAO00=C.DHAO00 AND A.GSDW00='" + company + "' AND A.DHAO00=" + number;
-    ToolResult r = RunRqtool({"prepare", invoiceTemplate(), "--db", demo, "--query", "dm.qry_xsvgjfp0=" + sql,
-                              "--dataset", "rqDBDataSet1=dm.qry_xsvgjfp0", "--report-dataset", "rqDBDataSet1",
-                              "--var", "SL_JIAN=float:" + number17(quantity / 50), "--var",
-                              "SL_TIAO=float:" + number17(quantity), "--var", "JE=float:" + number17(invoice.amount),
-                              "--dump", "-o", out});
+    std::vector<std::string> args = invoice.args;
+    args.insert(args.end(), {"--dump", "-o", out});
+    ToolResult r = RunRqtool(args);
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    invoice.pages = memoTexts(r.out);
-    return invoice;
+    return memoTexts(r.out);
 }
 
 TEST_F(PrepareCommand, PurchaseInvoiceOverADemoDocument)
 {
     const std::string demo = path("demo.sqlite");
-    const DemoInvoice invoice = prepareDemoInvoice(demo, false, path("invoice.rqp"));
-    const auto& pages = invoice.pages;
+    const DemoInvoice invoice = MakeDemoInvoice(demo, DemoAudit::NotAudited);
+    const auto pages = preparedInvoicePages(invoice, path("invoice.rqp"));
     ASSERT_GE(invoice.codes.size(), 1u);
     ASSERT_GE(pages.size(), 1u);
     std::vector<std::string> all;
@@ -239,10 +185,11 @@ TEST_F(PrepareCommand, PurchaseInvoiceOverADemoDocument)
     // Not audited: no audit date, not the zero date.
     EXPECT_TRUE(contains(pages[0], "审核日期：")) << testing::PrintToString(pages[0]);
 
-    const DemoInvoice audited = prepareDemoInvoice(demo, true, path("audited.rqp"));
+    const DemoInvoice audited = MakeDemoInvoice(demo, DemoAudit::Audited);
+    const auto auditedPages = preparedInvoicePages(audited, path("audited.rqp"));
     ASSERT_EQ(audited.auditDate.size(), 10u);
-    ASSERT_GE(audited.pages.size(), 1u);
-    EXPECT_TRUE(contains(audited.pages[0], "审核日期：" + audited.auditDate)) << testing::PrintToString(audited.pages[0]);
+    ASSERT_GE(auditedPages.size(), 1u);
+    EXPECT_TRUE(contains(auditedPages[0], "审核日期：" + audited.auditDate)) << testing::PrintToString(auditedPages[0]);
 }
 
 }  // namespace
