@@ -107,6 +107,26 @@ TEST(TemplateCommand, DamagedFileGivesTheMessageAndExitStatusOne)
     EXPECT_EQ(RunRqtool({"template", "build", "only.json"}).exitCode, 2);
 }
 
+TEST(TemplateCommand, AnAddInClassTheProgramLacksIsNamedAndTheRestLoads)
+{
+    // The demo invoice carries a barcode view; renamed, its class is one this
+    // program has not registered, as for a reader built without it.
+    QTemporaryDir dir;
+    std::string bytes = readFile(builtTemplate());
+    const size_t at = bytes.find("TrqBarcodeView");
+    ASSERT_NE(at, std::string::npos);
+    bytes.replace(at, 14, "TrqBarcodeVieX");
+    writeFile(dir.filePath("other.rqf"), bytes);
+    ToolResult dump = RunRqtool({"template", "dump", dir.filePath("other.rqf").toStdString()});
+    EXPECT_NE(dump.err.find("non-plugged components:\nTrqBarcodeVieX\n"), std::string::npos) << dump.err;
+    const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(dump.out)).object();
+    std::set<QString> names;
+    for (const auto& object : root["pages"].toArray()[0].toObject()["objects"].toArray())
+        names.insert(object.toObject()["name"].toString());
+    EXPECT_TRUE(names.count("MasterData1")) << dump.out;
+    EXPECT_FALSE(names.count("InvoiceQR"));
+}
+
 TEST(TemplateCommand, PrintersListTheVirtualPrinter)
 {
     ToolResult result = RunRqtool({"printers"});
